@@ -1,0 +1,203 @@
+/*
+ * Quorix host core library (qicore.dll): the public interface for plug-ins.
+ *
+ * Keyword lists are C variadic argument lists in which every slot is 64 bits
+ * wide: tokens, 64-bit integers and pointers. Floating-point values travel by
+ * address (a pointer to one float, or to three for a colour); inquire calls
+ * pass the addresses the host fills. The integers 0 (end of list) and 1 (end
+ * of an entry group) must be passed as QI_END and QI_GROUP, never as plain
+ * int literals: the upper half of a variadic int is undefined on x64.
+ * No token is ever 0 or 1.
+ *
+ * All functions use C linkage and run on the caller's thread.
+ */
+#ifndef QI_CORE_H
+#define QI_CORE_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(_WIN32) && defined(QI_CORE_BUILD)
+#define QI_API __declspec(dllexport)
+#else
+#define QI_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef int64_t QiToken;
+#define QI_END   ((QiToken)0)
+#define QI_GROUP ((QiToken)1)
+
+/* Buffers that receive a path hold QI_PATH_MAX characters, zero included. */
+#define QI_PATH_MAX 300
+
+/* Progress of a render: phase is the token of "start", "update" or "end";
+   fraction grows from 0 to 1 during "update". The result is ignored. */
+typedef int16_t (*QiProgressFn)(QiToken phase, float fraction);
+
+/* Floating-point render buffer. Row 0 is the bottom row; planes hold
+   width * height floats, row after row. */
+typedef struct QiGBuffer {
+    int32_t reserved0;      /* offset 0 */
+    int32_t width;          /* offset 4: pixels per row */
+    int32_t height;         /* offset 8: number of rows */
+    int32_t height2;        /* offset 12: height as allocated */
+    int32_t flags;          /* offset 16: allocation flags */
+    int32_t reserved1;      /* offset 20 */
+    float  *red;            /* offset 24 */
+    float  *green;          /* offset 32 */
+    float  *blue;           /* offset 40 */
+    void   *reserved2;      /* offset 48 */
+    float  *plane4;         /* offset 56: visibility of each pixel, 0..1 */
+} QiGBuffer;
+
+/* One entry handed to a Qi_Enumerate callback. */
+typedef struct QiEnumRecord {
+    int32_t     reserved0;  /* offset 0 */
+    int32_t     valid;      /* offset 4: 0 means the entry is to be skipped */
+    int64_t     kind;       /* offset 8: token of the enumerated kind */
+    int64_t     index;      /* offset 16: position in the host's order */
+    const char *name;       /* offset 24: the entry's name */
+    int64_t     reserved1[4]; /* offsets 32..63 */
+    const float *color;     /* offset 64: red, green, blue in 0..1 */
+    void       *userData;   /* offset 72: the caller's value */
+} QiEnumRecord;
+
+typedef int32_t (*QiEnumFn)(QiEnumRecord *record);
+
+/* Tokens ------------------------------------------------------------------ */
+
+/* The token of a keyword: the same text always gives the same token
+   (compared case-sensitively); never 0 or 1. A null keyword gives 0. */
+QI_API QiToken Qi_Inquire_Token(const char *keyword);
+
+/* Lens flares ------------------------------------------------------------- */
+
+/* Reads values of the lens flare of the host object (kind, name): keyword
+   paths each followed by the address(es) the host fills, ended by QI_END. */
+QI_API void Qi_Inquire_LensFlare(QiToken kind, const char *name, ...);
+
+/* Sets values of the lens flare, or runs one of its commands ("insert",
+   "delete", "move", "savetofile", "loadfromfile"); ended by QI_END. */
+QI_API void Qi_LensFlare(QiToken kind, const char *name, ...);
+
+/* The catalogue of element types: "numelements", address of a 32-bit count;
+   or "element", address of a 32-bit index, then "description" and/or "name"
+   with the address of a text pointer each, QI_GROUP; ended by QI_END. */
+QI_API void Qi_LensFlare_Enumerate_ElementInfo(QiToken keyword, ...);
+
+/* Draws the flare additively into the buffer with the light at pixel
+   (lightX, lightY), y counted upwards from the bottom row; the light may lie
+   outside the buffer. progress may be null. */
+QI_API void Qi_LensFlareApplyToGBuffer(QiGBuffer *buffer, QiToken kind, const char *name,
+                                       int32_t lightX, int32_t lightY, QiProgressFn progress);
+
+/* Render buffers ---------------------------------------------------------- */
+
+/* A zero-filled buffer of width x height pixels, or null on failure. */
+QI_API QiGBuffer *Qi_Alloc_Global_GBuffer(int32_t width, int32_t height, int32_t height2,
+                                          int32_t flags);
+QI_API void Qi_Free_Global_GBuffer(QiGBuffer *buffer);
+
+/* Memory and errors ------------------------------------------------------- */
+
+/* A block of the given size, or null. The block is always zero-filled. */
+QI_API void *Qi_Alloc_Memory(int16_t flag1, int16_t flag2, size_t bytes);
+/* Frees a block of Qi_Alloc_Memory or a text of Import_IO_Copy_String;
+   null is ignored. */
+QI_API void Qi_Free_Memory(void *block);
+
+/* Reports to the host's error channel and returns. level: 1 information,
+   2 warning, 3 error, 4 bad input from a caller. */
+QI_API void Qi_Report_Error(int32_t level, const char *errorName, const char *origin,
+                            const char *detail);
+
+/* Images and colour maps -------------------------------------------------- */
+
+/* Fills colours (levelsR * levelsG * levelsB RGB float triplets) with the
+   colour cube; the colour of levels (r, g, b) stands at (r * levelsG + g) *
+   levelsB + b, each level spaced evenly from 0 to 1. mode must be 0. */
+QI_API void Qi_Compute_Colormap(int32_t mode, int32_t levelsR, int32_t levelsG, int32_t levelsB,
+                                float *colours);
+
+/* Writes gamma-corrected copies of count RGB float triplets. */
+QI_API void Qi_Gamma_Correct(const float *colours, float *corrected, int32_t count, float gamma);
+
+/* Dithers an 8-bit image of cube indices (rows padded to 4 bytes, bottom
+   row first) onto the cube by error diffusion; afterwards every pixel byte
+   holds an index 0 .. levelsR * levelsG * levelsB - 1 and no padding byte
+   has changed. options points to a 32-bit integer; 0 = default. */
+QI_API void Qi_Dither_Image(uint8_t *pixels, const float *colours, int32_t width, int32_t height,
+                            int32_t levelsR, int32_t levelsG, int32_t levelsB, int32_t *options);
+
+/* Gradient files ---------------------------------------------------------- */
+
+/* Loads a ".grd" or ".cmp" file. The arrays are allocated with
+   Qi_Alloc_Memory and belong to the caller. Returns 0 on success, -1 when
+   the file cannot be found or opened, -2 on a parse error, -3 when memory
+   runs out. */
+QI_API int16_t Qi_Load_Gradient_Colormap(const char *fileName, int32_t *count, float **offsets,
+                                         float **colours, float **third,
+                                         QiToken *interpolation);
+
+/* Saves a ".grd" file. Returns -2 when count < 1, -1 when the file cannot be
+   opened for writing, 0 on success. third may be null. */
+QI_API int16_t Qi_Save_Gradient_Colormap(const char *fileName, int32_t count,
+                                         const float *offsets, const float *colours,
+                                         const float *third, QiToken interpolation);
+
+/* Environment and files --------------------------------------------------- */
+
+/* Sets *value to the host environment entry's text (owned by the host), or
+   to null when it has none. */
+QI_API void Qi_Inquire_Environment(const char *variable, const char **value);
+
+/* Sets *exists to 1 when a file or directory of that path exists, else 0. */
+QI_API void Qi_File_Exists(const char *path, int32_t *exists);
+
+/* Nonzero when path ends in extension (".lnz"), compared case-insensitively. */
+QI_API int16_t Qi_Check_For_File_Extension(const char *path, const char *extension);
+
+/* Writes into destination (QI_PATH_MAX characters) the path made to end in
+   extension: an existing extension of the file part is replaced. source and
+   destination may be the same buffer. */
+QI_API void Qi_Check_File_Extension(const char *source, char *destination,
+                                    const char *extension);
+
+/* Host objects ------------------------------------------------------------ */
+
+/* Sets *exists to 1 when an object of that name and kind exists:
+   (name, &exists, kind token, QI_END). */
+QI_API void Qi_Handle_Name_Exists(const char *name, int32_t *exists, ...);
+
+/* Creates a light with a keyword list ended by QI_END, for example
+   "model" "point" QI_GROUP "bdfsave" "enabled" "off" QI_END. */
+QI_API void Qi_Light(const char *name, ...);
+
+/* Removes an object: (kind token, name, QI_END). */
+QI_API void Qi_Remove(QiToken kind, const char *name, ...);
+
+/* Named colours ----------------------------------------------------------- */
+
+/* Calls callback once per entry of the kind (token of "colorname") whose
+   name matches pattern ("*" matches everything):
+   (0, pattern, 1, userData, 0, callback, kind token, QI_END). */
+QI_API void Qi_Enumerate(int64_t flags, const char *pattern, int64_t order, void *userData,
+                         int64_t reserved, QiEnumFn callback, QiToken kind, ...);
+
+/* Writes the colour of a named colour (case-insensitive) into rgb; returns 1
+   when the name is known, else 0 (rgb untouched): (name, rgb, QI_END). */
+QI_API int16_t Qi_Inquire_Colorname(const char *name, float *rgb, ...);
+
+/* Copies one value of the type named by the token ("color": three floats)
+   from source to destination: (type, source, destination, QI_END). */
+QI_API void Qi_Copy(QiToken type, const void *source, void *destination, ...);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,113 @@
+// quorix.exe: the host application stand-in.
+//
+//   quorix.exe edit [--library FILE.lnz] [--camera]
+//       opens the Lens Flare Editor on the default light's flare and exits
+//       when it closes.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/app/plugin_host.h"
+#include "host/app/quorix_services.h"
+#include "host/core/qi_host.h"
+
+namespace {
+
+const char kDefaultLight[] = "Light1";
+const char kInitText[] = "Quorix 1.0";
+
+struct EditOptions {
+    std::string library;
+    bool camera = false;
+};
+
+void PrintReport(int32_t level, const char *errorName, const char *origin, const char *detail,
+                 void *)
+{
+    static const char *const kLevels[] = {"note", "info", "warning", "error", "bad input"};
+    const char *levelName = level >= 0 && level <= 4 ? kLevels[level] : "report";
+    std::fprintf(stderr, "quorix: %s: %s in %s: %s\n", levelName, errorName, origin, detail);
+    std::fflush(stderr);
+}
+
+void PrintUsage()
+{
+    std::fputs("usage: quorix.exe edit [--library FILE.lnz] [--camera]\n", stderr);
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, length < sizeof path ? length : 0);
+    size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+}
+
+// The host's working directory (libraries, gradients): QX_WORKING_DIR when
+// the user set it, else the program's folder.
+void SetUpEnvironment()
+{
+    const char *working = std::getenv("QX_WORKING_DIR");
+    QiHost_Set_Environment("QX_WORKING_DIR",
+                           working && *working ? working : ProgramFolder().c_str());
+}
+
+bool ParseEditOptions(const std::vector<std::string> &args, EditOptions &options)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--camera") {
+            options.camera = true;
+        } else if (args[i] == "--library" && i + 1 < args.size()) {
+            options.library = args[++i];
+        } else {
+            std::fprintf(stderr, "quorix: unknown option '%s'\n", args[i].c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+int RunEdit(const EditOptions &options)
+{
+    if (!options.library.empty() || options.camera) {
+        std::fputs("quorix: --library and --camera are not available in this build yet\n", stderr);
+        return 2;
+    }
+    QuorixServices services(SettingsFolder() + "\\quorix.ini");
+    PluginHost plugin;
+    std::string error;
+    if (!plugin.Start(ProgramFolder() + "\\lensflare.dll", &services, kInitText, error)) {
+        std::fprintf(stderr, "quorix: %s\n", error.c_str());
+        return 1;
+    }
+    plugin.EditFlare(nullptr, Qi_Inquire_Token("light"), kDefaultLight);
+    plugin.Stop();
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    QiHost_Set_Error_Sink(PrintReport, nullptr);
+    SetUpEnvironment();
+
+    std::vector<std::string> args(__argv + 1, __argv + __argc);
+    if (args.empty()) {
+        PrintUsage();
+        return 2;
+    }
+    std::string command = args.front();
+    args.erase(args.begin());
+    if (command == "edit") {
+        EditOptions options;
+        return ParseEditOptions(args, options) ? RunEdit(options) : 2;
+    }
+    PrintUsage();
+    return 2;
+}

@@ -1,0 +1,49 @@
+/*
+ * Host-side extensions of qicore.dll, used by the host application and by
+ * tests; plug-ins never include this header.
+ */
+#ifndef QI_HOST_H
+#define QI_HOST_H
+
+#include "host/api/qi_core.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Error channel --------------------------------------------------------- */
+
+/* Called for every report, after it has been stored. */
+typedef void (*QiHostErrorSink)(int32_t level, const char *errorName, const char *origin,
+                                const char *detail, void *context);
+QI_API void QiHost_Set_Error_Sink(QiHostErrorSink sink, void *context);
+
+/* The channel keeps the latest QIHOST_ERROR_LOG_SIZE reports. */
+#define QIHOST_ERROR_LOG_SIZE 256
+QI_API int32_t QiHost_Error_Count(void);
+/* Copies report index (0 = oldest kept) into the out parameters, each of
+   which may be null; texts are cut to the given buffer sizes. Returns 0 when
+   there is no such report. */
+QI_API int32_t QiHost_Error_At(int32_t index, int32_t *level, char *errorName, size_t nameSize,
+                               char *origin, size_t originSize, char *detail, size_t detailSize);
+QI_API void QiHost_Clear_Errors(void);
+
+/* Memory ------------------------------------------------------------------ */
+
+/* Number of blocks from Qi_Alloc_Memory (and host texts) not yet freed. */
+QI_API int64_t QiHost_Live_Blocks(void);
+/* Lets the next `skip` allocations succeed and the `count` after them fail;
+   (0, 0) turns failures off. For tests of out-of-memory paths. */
+QI_API void QiHost_Fail_Allocations(int32_t skip, int32_t count);
+
+/* Environment ------------------------------------------------------------- */
+
+/* Sets (or, with a null value, removes) a host environment entry; entries
+   not set here fall back to the process environment. */
+QI_API void QiHost_Set_Environment(const char *variable, const char *value);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

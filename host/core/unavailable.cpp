@@ -1,0 +1,88 @@
+// Host functions whose real implementations are not in this build yet. Each
+// reports itself through the error channel and leaves every output in its
+// "nothing there" state; none pretends to succeed.
+#include <initializer_list>
+
+#include "host/core/qi_host.h"
+
+namespace {
+
+void NotAvailable(const char *origin)
+{
+    Qi_Report_Error(3, "ERR_NOT_AVAILABLE", origin, "not available in this host yet");
+}
+
+}  // namespace
+
+extern "C" {
+
+void Qi_Inquire_LensFlare(QiToken, const char *, ...) { NotAvailable("Qi_Inquire_LensFlare()"); }
+void Qi_LensFlare(QiToken, const char *, ...) { NotAvailable("Qi_LensFlare()"); }
+void Qi_LensFlare_Enumerate_ElementInfo(QiToken, ...)
+{
+    NotAvailable("Qi_LensFlare_Enumerate_ElementInfo()");
+}
+
+void Qi_LensFlareApplyToGBuffer(QiGBuffer *, QiToken, const char *, int32_t, int32_t,
+                                QiProgressFn)
+{
+    NotAvailable("Qi_LensFlareApplyToGBuffer()");
+}
+
+QiGBuffer *Qi_Alloc_Global_GBuffer(int32_t, int32_t, int32_t, int32_t)
+{
+    NotAvailable("Qi_Alloc_Global_GBuffer()");
+    return nullptr;
+}
+void Qi_Free_Global_GBuffer(QiGBuffer *) { NotAvailable("Qi_Free_Global_GBuffer()"); }
+
+void Qi_Compute_Colormap(int32_t, int32_t, int32_t, int32_t, float *)
+{
+    NotAvailable("Qi_Compute_Colormap()");
+}
+void Qi_Gamma_Correct(const float *, float *, int32_t, float) { NotAvailable("Qi_Gamma_Correct()"); }
+void Qi_Dither_Image(uint8_t *, const float *, int32_t, int32_t, int32_t, int32_t, int32_t,
+                     int32_t *)
+{
+    NotAvailable("Qi_Dither_Image()");
+}
+
+int16_t Qi_Load_Gradient_Colormap(const char *, int32_t *count, float **offsets, float **colours,
+                                  float **third, QiToken *)
+{
+    NotAvailable("Qi_Load_Gradient_Colormap()");
+    if (count)
+        *count = 0;
+    for (float **array : {offsets, colours, third})
+        if (array)
+            *array = nullptr;
+    return -1;
+}
+int16_t Qi_Save_Gradient_Colormap(const char *, int32_t, const float *, const float *,
+                                  const float *, QiToken)
+{
+    NotAvailable("Qi_Save_Gradient_Colormap()");
+    return -1;
+}
+
+void Qi_Handle_Name_Exists(const char *, int32_t *exists, ...)
+{
+    NotAvailable("Qi_Handle_Name_Exists()");
+    if (exists)
+        *exists = 0;
+}
+void Qi_Light(const char *, ...) { NotAvailable("Qi_Light()"); }
+void Qi_Remove(QiToken, const char *, ...) { NotAvailable("Qi_Remove()"); }
+
+void Qi_Enumerate(int64_t, const char *, int64_t, void *, int64_t, QiEnumFn, QiToken, ...)
+{
+    NotAvailable("Qi_Enumerate()");
+}
+int16_t Qi_Inquire_Colorname(const char *, float *, ...)
+{
+    NotAvailable("Qi_Inquire_Colorname()");
+    return 0;
+}
+void Qi_Copy(QiToken, const void *, void *, ...) { NotAvailable("Qi_Copy()"); }
+
+}  // extern "C"

@@ -1,0 +1,40 @@
+# Shell functions for the project's Wine prefixes; sourced by the scripts.
+#
+# wine_prefix PREFIX DRIVER   create PREFIX on first use (DRIVER: null or x11)
+# wine_services_start PREFIX  start wineserver and the Wine services once
+# wine_services_stop PREFIX   stop them again
+#
+# Every Wine process gets its stdio detached: a service that inherits a pipe
+# (CTest's, a terminal's) keeps whoever reads it waiting forever.
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+wine_prefix() {
+    if [ ! -f "$1/system.reg" ] || [ ! -f "$1/.lf-driver-$2" ]; then
+        mkdir -p "$1"
+        echo "wine: creating prefix $1 ($2 graphics driver)" >&2
+        WINEPREFIX="$1" wineboot -i </dev/null >/dev/null 2>&1
+        # A crashing program ends at once instead of waiting in winedbg.
+        WINEPREFIX="$1" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f </dev/null >/dev/null 2>&1
+        if [ "$2" = null ]; then
+            WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+        else
+            # One Wine desktop window, so that Wine draws the window frames
+            # itself, as Windows would, without an X window manager.
+            WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+            WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+        fi
+        WINEPREFIX="$1" wineserver -w
+        touch "$1/.lf-driver-$2"
+    fi
+}
+
+wine_services_start() {
+    WINEPREFIX="$1" wineserver -p </dev/null >/dev/null 2>&1
+    WINEPREFIX="$1" wine wineboot </dev/null >/dev/null 2>&1
+}
+
+wine_services_stop() {
+    WINEPREFIX="$1" wineserver -k </dev/null >/dev/null 2>&1 || true
+}

@@ -1,0 +1,340 @@
+// The real lensflare.dll, loaded as the host loads it and driven through
+// both exports with their keyword protocols.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "frame/plugin_instance.h"
+#include "host/api/qi_plugin.h"
+#include "host/core/qi_host.h"
+#include "resources/resource.h"
+#include "tests/support/host_channel.h"
+#include "tests/support/modal_watcher.h"
+
+namespace {
+
+class TestServices : public HostServices {
+public:
+    void Reserved0() override {}
+    void Reserved1() override {}
+    void Reserved2() override {}
+    const char *GetIniFilePath() override { return "test.ini"; }
+    void ShowHelpTopic(HWND, const char *) override {}
+};
+
+const HostReport BadToken(const char *keyword)
+{
+    return {4, "ERR_GEOM_IMPORT_BAD_TOKEN", "LensFlare_Entry()", keyword};
+}
+
+class PluginEntry : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        module_ = LoadLibraryA("lensflare.dll");
+        ASSERT_NE(module_, nullptr);
+        entry_ = reinterpret_cast<QiPluginEntryFn>(GetProcAddress(module_, "Quorix_Plugin_EntryPoint"));
+        command_ = reinterpret_cast<QiPluginCommandFn>(
+            GetProcAddress(module_, "DLL_ExecuteLensFlareASCIICommand"));
+        ASSERT_NE(entry_, nullptr);
+        ASSERT_NE(command_, nullptr);
+        ClearHostReports();
+        liveBefore_ = QiHost_Live_Blocks();
+    }
+
+    void TearDown() override
+    {
+        for (PluginInstance *instance : instances_)
+            Destroy(instance);
+        FreeLibrary(module_);
+        QiHost_Fail_Allocations(0, 0);
+    }
+
+    // Runs the entry point on a list; returns the value slots afterwards.
+    std::vector<int64_t> Entry(std::vector<const char *> keywords, std::vector<int64_t> values,
+                               PluginInstance *instance = nullptr)
+    {
+        keywords.push_back(nullptr);
+        values.resize(keywords.size(), 0);
+        int32_t status = -1;
+        entry_(keywords.data(), values.data(), &status, instance);
+        EXPECT_EQ(status, 0);
+        return values;
+    }
+
+    PluginInstance *NewInstance(HostServices *services, const char *initText = nullptr)
+    {
+        std::vector<const char *> keywords;
+        std::vector<int64_t> values;
+        if (services) {
+            keywords.push_back("parent_hInstance");
+            values.push_back(reinterpret_cast<int64_t>(services));
+        }
+        if (initText) {
+            keywords.push_back("initialize");
+            values.push_back(reinterpret_cast<int64_t>(initText));
+        }
+        keywords.push_back("new_instance");
+        values.push_back(0);
+        size_t slot = keywords.size() - 1;
+        auto *instance = reinterpret_cast<PluginInstance *>(Entry(keywords, values)[slot]);
+        if (instance)
+            instances_.push_back(instance);
+        return instance;
+    }
+
+    void Destroy(PluginInstance *instance)
+    {
+        Entry({"destroy_instance"}, {0}, instance);
+        instances_.erase(std::remove(instances_.begin(), instances_.end(), instance),
+                         instances_.end());
+    }
+
+    int64_t Command(PluginInstance *instance, std::vector<const char *> keywords,
+                    std::vector<int64_t> values)
+    {
+        keywords.push_back(nullptr);
+        values.resize(keywords.size(), 0);
+        return command_(instance, nullptr, keywords.data(), values.data());
+    }
+
+    HMODULE module_ = nullptr;
+    QiPluginEntryFn entry_ = nullptr;
+    QiPluginCommandFn command_ = nullptr;
+    std::vector<PluginInstance *> instances_;
+    int64_t liveBefore_ = 0;
+    TestServices services_;
+};
+
+TEST_F(PluginEntry, StartUpCreatesAnInstanceWithTheHostsValues)
+{
+    PluginInstance *instance = NewInstance(&services_, "Quorix 1.0");
+    ASSERT_NE(instance, nullptr);
+    EXPECT_EQ(instance->hostServices, &services_);
+    EXPECT_EQ(instance->moduleInstance, module_);
+    ASSERT_NE(instance->initText, nullptr);
+    EXPECT_STREQ(instance->initText, "Quorix 1.0");
+    EXPECT_EQ(instance->workingFlare, nullptr);
+    EXPECT_EQ(instance->dialogWindow, nullptr);
+    EXPECT_EQ(instance->currentElement, nullptr);
+    EXPECT_EQ(instance->handleType, 0);
+    EXPECT_EQ(instance->realtimeUpdates, 0);
+    EXPECT_STREQ(instance->flareName, "");
+    EXPECT_TRUE(HostReports().empty());
+}
+
+TEST_F(PluginEntry, NullListsAndEmptyKeywordsEndTheCallAtOnce)
+{
+    int32_t status = -1;
+    entry_(nullptr, nullptr, &status, nullptr);
+    EXPECT_EQ(status, 0);
+
+    std::vector<int64_t> values = Entry({"", "new_instance"}, {0, 7});
+    EXPECT_EQ(values[1], 7) << "nothing after the empty keyword is read";
+    EXPECT_TRUE(HostReports().empty());
+    EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
+}
+
+TEST_F(PluginEntry, OtherKeywordsAreSkippedSilently)
+{
+    std::vector<int64_t> values =
+        Entry({"parent_hWnd", "shutdown", "no_such_keyword", "New_Instance", "new_instance"},
+              {1, 2, 3, 4, 0});
+    EXPECT_EQ(values[3], 4);
+    auto *instance = reinterpret_cast<PluginInstance *>(values[4]);
+    ASSERT_NE(instance, nullptr);
+    instances_.push_back(instance);
+    EXPECT_TRUE(HostReports().empty());
+}
+
+TEST_F(PluginEntry, ServicesCountOnlyWithinTheirOwnList)
+{
+    Entry({"parent_hInstance"}, {reinterpret_cast<int64_t>(&services_)});
+    PluginInstance *later = NewInstance(nullptr);
+    ASSERT_NE(later, nullptr);
+    EXPECT_EQ(later->hostServices, nullptr);
+
+    std::vector<int64_t> values = Entry({"new_instance", "parent_hInstance", "new_instance"},
+                                        {0, reinterpret_cast<int64_t>(&services_), 0});
+    auto *before = reinterpret_cast<PluginInstance *>(values[0]);
+    auto *after = reinterpret_cast<PluginInstance *>(values[2]);
+    instances_.push_back(before);
+    instances_.push_back(after);
+    EXPECT_EQ(before->hostServices, nullptr);
+    EXPECT_EQ(after->hostServices, &services_);
+}
+
+TEST_F(PluginEntry, InitializeTextIsCopiedIntoEveryLaterInstance)
+{
+    std::string text = "first text";
+    Entry({"initialize"}, {reinterpret_cast<int64_t>(text.c_str())});
+    text = "changed by the host";
+    PluginInstance *a = NewInstance(&services_);
+    PluginInstance *b = NewInstance(&services_);
+    ASSERT_NE(a->initText, nullptr);
+    EXPECT_STREQ(a->initText, "first text");
+    EXPECT_STREQ(b->initText, "first text");
+    EXPECT_NE(a->initText, b->initText) << "each instance owns its own copy";
+
+    PluginInstance *c = NewInstance(&services_, "second text");
+    EXPECT_STREQ(c->initText, "second text");
+    EXPECT_STREQ(a->initText, "first text");
+}
+
+TEST_F(PluginEntry, DestroyReleasesEverythingTheInstanceOwns)
+{
+    PluginInstance *instance = NewInstance(&services_, "init");
+    ASSERT_NE(instance, nullptr);
+    int64_t withModuleText = QiHost_Live_Blocks();
+    Destroy(instance);
+    // The module keeps its copy of the "initialize" text; the instance's
+    // record and its own copy are gone.
+    EXPECT_EQ(QiHost_Live_Blocks(), withModuleText - 2);
+
+    Entry({"destroy_instance"}, {0}, nullptr);
+    EXPECT_TRUE(HostReports().empty());
+}
+
+TEST_F(PluginEntry, ExecuteChecksTheRestOfTheListAndDoesNothingElse)
+{
+    std::vector<int64_t> values = Entry({"execute", "filename"}, {0, 0});
+    EXPECT_TRUE(HostReports().empty());
+
+    values = Entry({"execute", "filename", "bogus", "new_instance", ""}, {0, 0, 0, 9, 0});
+    EXPECT_EQ(values[3], 9) << "\"new_instance\" after \"execute\" creates nothing";
+    std::vector<HostReport> expected = {BadToken("bogus"), BadToken("new_instance"), BadToken("")};
+    EXPECT_EQ(HostReports(), expected);
+    EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
+}
+
+TEST_F(PluginEntry, InstanceThatCannotBeAllocatedIsNotWritten)
+{
+    QiHost_Fail_Allocations(0, 1);
+    std::vector<int64_t> values = Entry({"new_instance"}, {0});
+    EXPECT_EQ(values[0], 0);
+    EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
+    ASSERT_EQ(HostReports().size(), 1u);
+    EXPECT_EQ(HostReports()[0].name, "ERR_OUT_OF_MEMORY");
+
+    EXPECT_NE(NewInstance(&services_), nullptr) << "the next allocation works again";
+}
+
+TEST_F(PluginEntry, CommandWithoutInstanceOrServices)
+{
+    ModalWatcher watcher;
+    EXPECT_EQ(Command(nullptr, {"handle_type"}, {1}), 0);
+    EXPECT_TRUE(watcher.boxes().empty());
+
+    PluginInstance *instance = NewInstance(nullptr);
+    EXPECT_EQ(Command(instance, {"handle_type", "bogus"}, {5, 0}), 1);
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_EQ(watcher.boxes()[0].caption, "Plug-in Error");
+    EXPECT_EQ(watcher.boxes()[0].text, "Could not link to the Quorix interface API methods.");
+    EXPECT_EQ(instance->handleType, 0) << "nothing else is done";
+    EXPECT_TRUE(HostReports().empty());
+    EXPECT_TRUE(watcher.dialogs().empty());
+}
+
+TEST_F(PluginEntry, CommandStoresTheHandleTypeAndReportsOtherKeywords)
+{
+    PluginInstance *instance = NewInstance(&services_);
+    const char *none[] = {nullptr};
+    EXPECT_EQ(command_(instance, nullptr, none, nullptr), 1);
+
+    EXPECT_EQ(Command(instance, {"handle_type", "", "Handle_Type", "handle_type"},
+                      {0x1234, 0, 0, 0x5678}),
+              1);
+    EXPECT_EQ(instance->handleType, 0x5678);
+    std::vector<HostReport> expected = {BadToken(""), BadToken("Handle_Type")};
+    EXPECT_EQ(HostReports(), expected);
+}
+
+TEST_F(PluginEntry, CommandOpensTheEditorAndGoesOnAfterItClosed)
+{
+    PluginInstance *instance = NewInstance(&services_);
+    ModalWatcher watcher;
+    std::string caption;
+    size_t reportsWhileOpen = 99;
+    QiToken typeSeen = 0;
+    std::string nameSeen;
+    watcher.OnDialog([&](HWND dialog) {
+        char text[64];
+        GetWindowTextA(dialog, text, sizeof text);
+        caption = text;
+        reportsWhileOpen = HostReports().size();
+        typeSeen = instance->handleType;
+        nameSeen = instance->flareName;
+        EXPECT_EQ(instance->dialogWindow, dialog);
+        PostCloseBox(dialog);
+    });
+    EXPECT_EQ(Command(instance, {"handle_type", "execute_lens_flare_dialog_box", "after"},
+                      {0x4242, reinterpret_cast<int64_t>("Light1"), 0}),
+              1);
+    EXPECT_EQ(caption, "Lens Flare Editor");
+    EXPECT_EQ(watcher.dialogs().size(), 1u);
+    EXPECT_EQ(typeSeen, 0x4242);
+    EXPECT_EQ(nameSeen, "Light1");
+    EXPECT_EQ(reportsWhileOpen, 0u);
+    std::vector<HostReport> expected = {BadToken("after")};
+    EXPECT_EQ(HostReports(), expected) << "keywords after the dialog run once it has closed";
+    EXPECT_EQ(instance->workingFlare, nullptr);
+}
+
+TEST_F(PluginEntry, EditorKeepsTheHandleTypeOfAnEarlierCommand)
+{
+    PluginInstance *instance = NewInstance(&services_);
+    ModalWatcher watcher;
+    QiToken typeSeen = -1;
+    watcher.OnDialog([&](HWND dialog) {
+        typeSeen = instance->handleType;
+        PostCloseBox(dialog);
+    });
+    Command(instance, {"execute_lens_flare_dialog_box"}, {reinterpret_cast<int64_t>("L")});
+    EXPECT_EQ(typeSeen, 0) << "a fresh instance has no handle type";
+    Command(instance, {"handle_type"}, {0x77});
+    Command(instance, {"execute_lens_flare_dialog_box"}, {reinterpret_cast<int64_t>("L")});
+    EXPECT_EQ(typeSeen, 0x77);
+    EXPECT_EQ(watcher.dialogs().size(), 2u);
+}
+
+TEST_F(PluginEntry, OverlongNameIsCutToFitWithoutTouchingTheNextField)
+{
+    PluginInstance *instance = NewInstance(&services_);
+    ModalWatcher watcher;
+    watcher.OnDialog(PostCloseBox);
+    std::string name(3000, 'n');
+    name[1022] = 'L';
+    name[1023] = 'X';
+    Command(instance, {"handle_type", "execute_lens_flare_dialog_box"},
+            {0x99, reinterpret_cast<int64_t>(name.c_str())});
+    EXPECT_EQ(std::strlen(instance->flareName), 1023u);
+    EXPECT_EQ(instance->flareName[1022], 'L');
+    EXPECT_EQ(instance->handleType, 0x99);
+    ASSERT_EQ(HostReports().size(), 1u);
+    EXPECT_EQ(HostReports()[0].name, "ERR_NAME_TOO_LONG");
+    EXPECT_EQ(watcher.dialogs().size(), 1u);
+}
+
+TEST_F(PluginEntry, EditorOpensOnTheInstanceOfTheCommand)
+{
+    // With the instance created last destroyed, the command's own instance
+    // is the one the editor works on.
+    PluginInstance *first = NewInstance(&services_);
+    PluginInstance *second = NewInstance(&services_);
+    Destroy(second);
+    ModalWatcher watcher;
+    HWND seen = nullptr;
+    watcher.OnDialog([&](HWND dialog) {
+        seen = first->dialogWindow;
+        PostCloseBox(dialog);
+    });
+    Command(first, {"execute_lens_flare_dialog_box"}, {reinterpret_cast<int64_t>("L")});
+    ASSERT_EQ(watcher.dialogs().size(), 1u);
+    EXPECT_EQ(seen, watcher.dialogs()[0]);
+}
+
+}  // namespace

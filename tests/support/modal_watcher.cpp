@@ -1,0 +1,80 @@
+#include "tests/support/modal_watcher.h"
+
+namespace {
+
+thread_local ModalWatcher *activeWatcher = nullptr;
+
+// Message boxes are dialogs that carry the icon static (id 1088) and the
+// text static (id 0xFFFF, or 100 in older Wine versions).
+HWND MessageBoxText(HWND window)
+{
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") != 0 || !GetDlgItem(window, 1088))
+        return nullptr;
+    HWND text = GetDlgItem(window, 0xFFFF);
+    return text ? text : GetDlgItem(window, 100);
+}
+
+}  // namespace
+
+ModalWatcher::ModalWatcher()
+{
+    activeWatcher = this;
+    hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+}
+
+ModalWatcher::~ModalWatcher()
+{
+    if (hook_)
+        UnhookWindowsHookEx(hook_);
+    activeWatcher = nullptr;
+}
+
+LRESULT CALLBACK ModalWatcher::CbtProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && activeWatcher)
+        activeWatcher->OnActivate(reinterpret_cast<HWND>(wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void ModalWatcher::OnActivate(HWND window)
+{
+    if (!seen_.insert(window).second)
+        return;
+    if (MessageBoxText(window)) {
+        AnswerBox(window);
+        return;
+    }
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") != 0)
+        return;
+    dialogs_.push_back(window);
+    if (dialogAction_)
+        dialogAction_(window);
+}
+
+void ModalWatcher::AnswerBox(HWND box)
+{
+    CapturedBox captured;
+    char text[2048];
+    GetWindowTextA(box, text, sizeof text);
+    captured.caption = text;
+    GetWindowTextA(MessageBoxText(box), text, sizeof text);
+    captured.text = text;
+    if (!answers_.empty()) {
+        captured.answer = answers_.front();
+        answers_.pop_front();
+    } else {
+        captured.answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDNO;
+    }
+    boxes_.push_back(captured);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(captured.answer, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, captured.answer)));
+}
+
+void PostCloseBox(HWND dialog)
+{
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}

@@ -1,0 +1,57 @@
+// Drives modal windows from inside a test, so that no test ever blocks on
+// one: every message box shown on this thread while a ModalWatcher lives is
+// recorded (caption and text) and answered at once; every other dialog is
+// handed once to an action the test chooses (inspect it, then close it).
+#ifndef TESTS_SUPPORT_MODAL_WATCHER_H
+#define TESTS_SUPPORT_MODAL_WATCHER_H
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+struct CapturedBox {
+    std::string caption;
+    std::string text;
+    int answer;  // the button that closed it
+};
+
+class ModalWatcher {
+public:
+    ModalWatcher();
+    ~ModalWatcher();
+    ModalWatcher(const ModalWatcher &) = delete;
+    ModalWatcher &operator=(const ModalWatcher &) = delete;
+
+    // Answers for the next message boxes, in order (IDYES, IDNO, ...). Without
+    // a queued answer a box is closed with IDOK, or IDCANCEL, or IDNO,
+    // whichever button it has first.
+    void QueueAnswer(int button) { answers_.push_back(button); }
+
+    // Called once for each dialog (not a message box) when it is first
+    // activated, after its WM_INITDIALOG.
+    void OnDialog(std::function<void(HWND)> action) { dialogAction_ = std::move(action); }
+
+    const std::vector<CapturedBox> &boxes() const { return boxes_; }
+    std::vector<HWND> dialogs() const { return dialogs_; }
+
+private:
+    static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+    void OnActivate(HWND window);
+    void AnswerBox(HWND box);
+
+    HHOOK hook_ = nullptr;
+    std::deque<int> answers_;
+    std::vector<CapturedBox> boxes_;
+    std::vector<HWND> dialogs_;
+    std::set<HWND> seen_;
+    std::function<void(HWND)> dialogAction_;
+};
+
+// Closes a dialog the way the user's close box does.
+void PostCloseBox(HWND dialog);
+
+#endif
