@@ -1,0 +1,147 @@
+// The host dialog library on real dialog controls.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "host/api/qi_importio.h"
+#include "host/core/qi_host.h"
+
+namespace {
+
+class ImportIO : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        parent_ = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300,
+                                  nullptr, nullptr, nullptr, nullptr);
+        check_ = CreateWindowExA(0, "BUTTON", "box", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 50, 20,
+                                 parent_, reinterpret_cast<HMENU>(10), nullptr, nullptr);
+        edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 30, 80, 20, parent_,
+                                reinterpret_cast<HMENU>(11), nullptr, nullptr);
+        ASSERT_TRUE(parent_ && check_ && edit_);
+    }
+    void TearDown() override { DestroyWindow(parent_); }
+
+    std::string EditText()
+    {
+        char text[64];
+        GetWindowTextA(edit_, text, sizeof text);
+        return text;
+    }
+
+    HWND parent_ = nullptr, check_ = nullptr, edit_ = nullptr;
+};
+
+TEST_F(ImportIO, TogglesFollowTheOnAndOffTokens)
+{
+    QiToken on = Qi_Inquire_Token("on"), off = Qi_Inquire_Token("off");
+    Import_IO_Set_Quorix_Toggle(parent_, 10, on);
+    EXPECT_EQ(IsDlgButtonChecked(parent_, 10), BST_CHECKED);
+    Import_IO_Set_Quorix_Toggle(parent_, 10, off);
+    EXPECT_EQ(IsDlgButtonChecked(parent_, 10), BST_UNCHECKED);
+    Import_IO_Set_Quorix_Toggle(parent_, 10, Qi_Inquire_Token("enabled"));
+    EXPECT_EQ(IsDlgButtonChecked(parent_, 10), BST_UNCHECKED) << "anything but \"on\" is off";
+
+    QiToken value = off;
+    Import_IO_Flip_Quorix_Toggle(parent_, 10, &value);
+    EXPECT_EQ(value, on);
+    EXPECT_EQ(IsDlgButtonChecked(parent_, 10), BST_CHECKED);
+    Import_IO_Flip_Quorix_Toggle(parent_, 10, &value);
+    EXPECT_EQ(value, off);
+    EXPECT_EQ(IsDlgButtonChecked(parent_, 10), BST_UNCHECKED);
+    value = 0;
+    Import_IO_Flip_Quorix_Toggle(parent_, 10, &value);
+    EXPECT_EQ(value, on) << "a value that is not \"on\" flips to \"on\"";
+    Import_IO_Flip_Quorix_Toggle(parent_, 10, nullptr);
+}
+
+TEST_F(ImportIO, NumbersAreShownInTheControl)
+{
+    Import_IO_QdInt_To_Dialog(parent_, 11, -2147483647 - 1);
+    EXPECT_EQ(EditText(), "-2147483648");
+    Import_IO_QdInt_To_Dialog(parent_, 11, 42);
+    EXPECT_EQ(EditText(), "42");
+    Import_IO_QdFloat_To_Dialog(parent_, 11, 0.001f);
+    EXPECT_EQ(EditText(), "0.001");
+    Import_IO_QdFloat_To_Dialog(parent_, 11, 10.0f);
+    EXPECT_EQ(EditText(), "10");
+    Import_IO_QdFloat_To_Dialog(parent_, 11, 2.5f);
+    EXPECT_EQ(EditText(), "2.5");
+    Import_IO_QdFloat_To_Dialog(parent_, 11, 3.0e38f);
+    EXPECT_EQ(EditText(), "3e+38");
+}
+
+TEST_F(ImportIO, ControlEnableFollowsTheFlag)
+{
+    Import_IO_Set_Control_Enable(parent_, 11, 0);
+    EXPECT_FALSE(IsWindowEnabled(edit_));
+    Import_IO_Set_Control_Enable(parent_, 11, -1);
+    EXPECT_TRUE(IsWindowEnabled(edit_));
+    Import_IO_Set_Control_Enable(parent_, 99, 0);  // no such control: nothing happens
+}
+
+TEST(ImportIOStrings, CopiesAreTheHostsAndReplaceEachOther)
+{
+    int64_t before = QiHost_Live_Blocks();
+    char *text = nullptr;
+    std::string source = "lensfx\\stars.lnz";
+    Import_IO_Copy_String(&text, source.c_str());
+    ASSERT_NE(text, nullptr);
+    EXPECT_NE(text, source.c_str());
+    EXPECT_STREQ(text, "lensfx\\stars.lnz");
+    EXPECT_EQ(QiHost_Live_Blocks(), before + 1);
+
+    Import_IO_Copy_String(&text, "other");
+    EXPECT_STREQ(text, "other");
+    EXPECT_EQ(QiHost_Live_Blocks(), before + 1) << "the previous copy is freed";
+
+    Import_IO_Copy_String(&text, text);  // copying a text onto itself keeps it
+    EXPECT_STREQ(text, "other");
+    EXPECT_EQ(QiHost_Live_Blocks(), before + 1);
+
+    QiHost_Fail_Allocations(0, 1);
+    Import_IO_Copy_String(&text, "lost");
+    QiHost_Fail_Allocations(0, 0);
+    EXPECT_STREQ(text, "other") << "a failed copy keeps the previous text";
+
+    Import_IO_Copy_String(&text, nullptr);
+    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(QiHost_Live_Blocks(), before);
+    Import_IO_Copy_String(nullptr, "ignored");
+}
+
+TEST(ImportIOWindows, CentringKeepsTheWindowOverItsParentAndOnTheScreen)
+{
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    HWND parent = CreateWindowExA(0, "STATIC", "p", WS_POPUP | WS_VISIBLE, area.left + 100,
+                                  area.top + 100, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, "STATIC", "w", WS_POPUP, 0, 0, 200, 100, parent, nullptr,
+                                  nullptr, nullptr);
+    RECT r;
+    Import_IO_Center_Window(parent, window);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, area.left + 200);
+    EXPECT_EQ(r.top, area.top + 200);
+    EXPECT_EQ(r.right - r.left, 200);
+
+    // A parent near the top-left corner: the window stays on the work area.
+    SetWindowPos(parent, nullptr, area.left - 300, area.top - 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Import_IO_Center_Window(parent, window);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, area.left);
+    EXPECT_EQ(r.top, area.top);
+
+    // Without a parent the window is centred on the work area.
+    Import_IO_Center_Window(nullptr, window);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, (area.left + area.right - 200) / 2);
+    EXPECT_EQ(r.top, (area.top + area.bottom - 100) / 2);
+    DestroyWindow(window);
+    DestroyWindow(parent);
+}
+
+}  // namespace
