@@ -17,7 +17,6 @@
 
 namespace {
 
-const char kDefaultLight[] = "Light1";
 const char kInitText[] = "Quorix 1.0";
 
 struct EditOptions {
@@ -74,8 +73,8 @@ bool ParseEditOptions(const std::vector<std::string> &args, EditOptions &options
 
 int RunEdit(const EditOptions &options)
 {
-    if (!options.library.empty() || options.camera) {
-        std::fputs("quorix: --library and --camera are not available in this build yet\n", stderr);
+    if (!options.library.empty()) {
+        std::fputs("quorix: --library is not available in this build yet\n", stderr);
         return 2;
     }
     QuorixServices services(SettingsFolder() + "\\quorix.ini");
@@ -85,7 +84,10 @@ int RunEdit(const EditOptions &options)
         std::fprintf(stderr, "quorix: %s\n", error.c_str());
         return 1;
     }
-    plugin.EditFlare(nullptr, Qi_Inquire_Token("light"), kDefaultLight);
+    if (options.camera)
+        plugin.EditFlare(nullptr, Qi_Inquire_Token("camera"), QIHOST_DEFAULT_CAMERA);
+    else
+        plugin.EditFlare(nullptr, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT);
     plugin.Stop();
     return 0;
 }
@@ -96,6 +98,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     QiHost_Set_Error_Sink(PrintReport, nullptr);
     SetUpEnvironment();
+    QiHost_Create_Default_Scene();
 
     std::vector<std::string> args(__argv + 1, __argv + __argc);
     if (args.empty()) {

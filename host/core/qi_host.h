@@ -42,6 +42,17 @@ QI_API void QiHost_Fail_Allocations(int32_t skip, int32_t count);
    not set here fall back to the process environment. */
 QI_API void QiHost_Set_Environment(const char *variable, const char *value);
 
+/* Scene ------------------------------------------------------------------- */
+
+/* The names of the objects of the host's default scene. */
+#define QIHOST_DEFAULT_LIGHT  "Light1"
+#define QIHOST_DEFAULT_CAMERA "Camera1"
+
+/* Creates the default scene: the light QIHOST_DEFAULT_LIGHT and the camera
+   QIHOST_DEFAULT_CAMERA, each with the built-in default flare. Objects that
+   exist already are kept. */
+QI_API void QiHost_Create_Default_Scene(void);
+
 #ifdef __cplusplus
 }
 #endif
