@@ -37,8 +37,9 @@ TEST(Catalogue, DefinitionsAreUsableByAnEditor)
                 EXPECT_LE(def.defaultValue[i], def.absMax[i]);
             }
             if (def.type == ParamType::FloatSlider || def.type == ParamType::IntSlider ||
-                def.type == ParamType::Angle)
+                def.type == ParamType::Angle) {
                 EXPECT_LT(def.uiMin[0], def.uiMax[0]);
+            }
             EXPECT_GE(def.precision, 0);
             EXPECT_LE(def.precision, 4);
             if (def.type == ParamType::Gradient) {
