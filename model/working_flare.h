@@ -84,6 +84,19 @@ FlareParameter *AppendParameter(FlareElement *element);
 // Unlinks the element, releases its parameters and frees it.
 void RemoveElement(WorkingFlare *flare, FlareElement *element);
 
+// Builds the instance's working flare from the host object (kind, name):
+// the global values, then every element with its parameters in the host's
+// order. The caller releases any previous working flare first. A negative
+// count from the host counts as none; when a record or a copy cannot be
+// allocated the failure is reported, the load stops there and the model
+// stays consistent (counts describe what it holds) and releasable.
+void LoadWorkingFlare(PluginInstance *instance, QiToken kind, const char *name);
+
+// Writes every editable value of the instance's working flare back to the
+// host: one call for the globals, one per element, one per parameter.
+// Nothing happens without a working flare.
+void CommitWorkingFlare(PluginInstance *instance, QiToken kind, const char *name);
+
 // Releases the instance's working flare and all it owns; workingFlare becomes
 // null. Nothing happens when there is none.
 void ReleaseWorkingFlare(PluginInstance *instance);
