@@ -194,8 +194,7 @@ void TinySlider_OnSize(TinySlider *slider, HWND window, int width, int height)
     }
     slider->width = static_cast<int16_t>(width);
     slider->height = static_cast<int16_t>(height);
-    if (slider->hwnd)
-        RefreshTinySliderThumb(slider);
+    RefreshTinySliderThumb(slider);
 }
 
 // An entry inside the accepted range stays as typed; one outside it is
@@ -359,12 +358,13 @@ void SetTinySliderValue(TinySlider *record, float value, uint16_t updateText, ui
     else if (record->mode == 0)
         TinySlider_SetInt(record, value, updateText != 0, notify != 0);
     record->busy = 0;
-    if (record->hwnd)
-        RefreshTinySliderThumb(record);
+    RefreshTinySliderThumb(record);
 }
 
 void RefreshTinySliderThumb(TinySlider *record)
 {
+    if (!record->hwnd)
+        return;
     RECT strip;
     GetClientRect(record->hwnd, &strip);
     strip.top = strip.bottom - 7;

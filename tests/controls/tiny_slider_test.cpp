@@ -99,10 +99,6 @@ TEST_F(TinySliderTest, NewSliderShowsZeroAndSampleLabelAndStaysHidden)
 {
     EXPECT_EQ(EditText(), "0.000");
     EXPECT_STREQ(slider_.label, "This is sample text:");
-    EXPECT_EQ(slider_.width, 296);
-    EXPECT_EQ(slider_.height, 30);
-    EXPECT_EQ(slider_.thumbX, 6);
-    EXPECT_EQ(slider_.mode, 1u);
     EXPECT_FALSE(IsWindowVisible(slider_.hwnd));
     EXPECT_EQ(GetDlgCtrlID(slider_.hwnd), static_cast<int>(kId));
     EXPECT_EQ(GetDlgCtrlID(slider_.hwndEdit), kTinySliderEditId);
