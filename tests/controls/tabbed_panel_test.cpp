@@ -266,4 +266,13 @@ TEST_F(TabbedPanelTest, ReleasesOnlyTheBrushesItMade)
     EXPECT_EQ(GetObjectType(fallback), 0u);
 }
 
+TEST_F(TabbedPanelTest, FailedCreationLeavesNoWindowAndNoBrushes)
+{
+    TabbedPanel orphan = {};
+    EXPECT_EQ(CreateTabbedPanel(nullptr, &orphan, tabs_, 4, 500, 0, 0, 0, 0.0f), nullptr);
+    EXPECT_EQ(orphan.hwnd, nullptr);
+    EXPECT_EQ(orphan.backgroundBrush, nullptr);
+    EXPECT_EQ(orphan.selectedBrush, nullptr);
+}
+
 }  // namespace

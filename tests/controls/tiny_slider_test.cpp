@@ -374,4 +374,13 @@ TEST_F(TinySliderTest, ReleasesOnlyTheBrushAndFontItMade)
     EXPECT_EQ(GetObjectType(fallback), 0u);
 }
 
+TEST_F(TinySliderTest, FailedCreationLeavesNoWindowAndNoBrush)
+{
+    TinySlider orphan = {};
+    EXPECT_EQ(CreateTinySlider(nullptr, moduleHandle, &orphan, 79, nullptr), nullptr);
+    EXPECT_EQ(orphan.hwnd, nullptr);
+    EXPECT_EQ(orphan.backgroundBrush, nullptr);
+    DestroyTinySlider(&orphan);
+}
+
 }  // namespace
