@@ -26,6 +26,19 @@ long FindTargetElement(KeywordList &list, const Flare &flare, const char *guid)
     return index;
 }
 
+// The flare of the object (kind, name) and in `index` the position of its
+// element with that guid; null after a report.
+Flare *FindElementOf(KeywordList &list, QiToken kind, const char *name, const char *guid,
+                     size_t &index)
+{
+    HostObject *object = FindTarget(list, kind, name);
+    long found = object ? FindTargetElement(list, object->flare, guid) : -1;
+    if (found < 0)
+        return nullptr;
+    index = size_t(found);
+    return &object->flare;
+}
+
 void WriteGuid(void *address, const char *guid)
 {
     std::memcpy(address, &guid, sizeof guid);
@@ -73,12 +86,11 @@ void Insert(KeywordList &list, QiToken kind, const char *name)
 void Delete(KeywordList &list, QiToken kind, const char *name)
 {
     const char *guid;
+    size_t index;
     if (!list.Text(guid) || !list.ExpectEnd("delete"))
         return;
-    HostObject *object = FindTarget(list, kind, name);
-    long index = object ? FindTargetElement(list, object->flare, guid) : -1;
-    if (index >= 0)
-        DeleteElement(object->flare, size_t(index));
+    if (Flare *flare = FindElementOf(list, kind, name, guid, index))
+        DeleteElement(*flare, index);
 }
 
 // "move" "up"|"down" guid; at the ends of the list nothing moves.
@@ -92,12 +104,11 @@ void Move(KeywordList &list, QiToken kind, const char *name)
         return;
     }
     const char *guid;
+    size_t index;
     if (!list.Text(guid) || !list.ExpectEnd("move"))
         return;
-    HostObject *object = FindTarget(list, kind, name);
-    long index = object ? FindTargetElement(list, object->flare, guid) : -1;
-    if (index >= 0)
-        MoveElement(object->flare, size_t(index), direction == QI_TOKEN("down"));
+    if (Flare *flare = FindElementOf(list, kind, name, guid, index))
+        MoveElement(*flare, index, direction == QI_TOKEN("down"));
 }
 
 // "savetofile"|"loadfromfile" path &status
