@@ -1,8 +1,6 @@
 // Host functions whose real implementations are not in this build yet. Each
 // reports itself through the error channel and leaves every output in its
 // "nothing there" state; none pretends to succeed.
-#include <initializer_list>
-
 #include "host/core/qi_host.h"
 
 namespace {
@@ -38,24 +36,6 @@ void Qi_Dither_Image(uint8_t *, const float *, int32_t, int32_t, int32_t, int32_
                      int32_t *)
 {
     NotAvailable("Qi_Dither_Image()");
-}
-
-int16_t Qi_Load_Gradient_Colormap(const char *, int32_t *count, float **offsets, float **colours,
-                                  float **third, QiToken *)
-{
-    NotAvailable("Qi_Load_Gradient_Colormap()");
-    if (count)
-        *count = 0;
-    for (float **array : {offsets, colours, third})
-        if (array)
-            *array = nullptr;
-    return -1;
-}
-int16_t Qi_Save_Gradient_Colormap(const char *, int32_t, const float *, const float *,
-                                  const float *, QiToken)
-{
-    NotAvailable("Qi_Save_Gradient_Colormap()");
-    return -1;
 }
 
 void Qi_Enumerate(int64_t, const char *, int64_t, void *, int64_t, QiEnumFn, QiToken, ...)
