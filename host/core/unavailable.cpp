@@ -38,15 +38,4 @@ void Qi_Dither_Image(uint8_t *, const float *, int32_t, int32_t, int32_t, int32_
     NotAvailable("Qi_Dither_Image()");
 }
 
-void Qi_Enumerate(int64_t, const char *, int64_t, void *, int64_t, QiEnumFn, QiToken, ...)
-{
-    NotAvailable("Qi_Enumerate()");
-}
-int16_t Qi_Inquire_Colorname(const char *, float *, ...)
-{
-    NotAvailable("Qi_Inquire_Colorname()");
-    return 0;
-}
-void Qi_Copy(QiToken, const void *, void *, ...) { NotAvailable("Qi_Copy()"); }
-
 }  // extern "C"
