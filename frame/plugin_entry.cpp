@@ -9,10 +9,6 @@
 #include "host/api/qi_importio.h"
 #include "model/working_flare.h"
 
-HINSTANCE moduleHandle = nullptr;
-char *hostInitText = nullptr;
-PluginInstance *currentInstance = nullptr;
-
 namespace {
 
 const char kBadToken[] = "ERR_GEOM_IMPORT_BAD_TOKEN";

@@ -1,0 +1,61 @@
+// Value and geometry arithmetic of the small numeric slider: the mapping
+// between values and thumb positions, the clamping to the slider range and to
+// the accepted range, and the text of a value.
+#ifndef CONTROLS_SLIDER_MATH_H
+#define CONTROLS_SLIDER_MATH_H
+
+#include <cstddef>
+#include <cstdint>
+
+// Left end of the usable track; its right end is width - 7.
+constexpr int16_t kSliderTrackStart = 6;
+
+// Truncates toward zero into the 32-bit range: values beyond it give the
+// nearest end, NaN gives 0 (a plain conversion would be undefined there).
+int32_t TruncateToInt32(float value);
+
+// value raised to low when below it, then lowered to high when above it;
+// NaN gives low.
+float ClampToRange(float value, float low, float high);
+
+// x of the thumb tip for value on a track of `width` pixels covering
+// min..max. A range of zero width, or a value that is not a number, puts the
+// thumb at the left end.
+int16_t SliderThumbFromValue(float value, float min, float max, int16_t width);
+
+// The value at thumb position thumbX; min when the track has no length.
+float SliderValueFromThumb(int16_t thumbX, float min, float max, int16_t width);
+
+// A pointer x pinned to the usable track 6..width - 7.
+int16_t ClampSliderThumb(int x, int16_t width);
+
+// The value written to the owner's variables in integer mode: value itself,
+// limitLow when that is above value truncated, limitHigh when the result
+// truncated is above it.
+float AcceptedIntegerValue(float value, float limitLow, float limitHigh);
+
+// Whether integer mode draws tick marks: when max - min is 0 to 10.
+bool SliderShowsTicks(int32_t intMin, int32_t intMax);
+
+// The edit text of a floating-point value: multiplied by 100 when percent is
+// set, with `precision` decimals (0 to 4; others are brought into that range),
+// and with none as a whole number truncated toward zero.
+void FormatSliderFloat(char *buffer, size_t size, float value, int16_t precision, bool percent);
+
+// The edit text of an integer value.
+void FormatSliderInt(char *buffer, size_t size, int32_t value);
+
+// A typed entry as a value: the text's number (0 when it is none, or not a
+// number), divided by 100 when percent is set; beyond the float range it is
+// an infinity of its sign.
+float ParseSliderEntry(const char *text, bool percent);
+
+// What a typed entry sets: the entry itself, keeping the typed text, or the
+// limit it passed, whose text then replaces the typed one.
+struct SliderEntry {
+    float value;
+    bool replaceText;
+};
+SliderEntry AcceptTypedEntry(float typed, float limitLow, float limitHigh);
+
+#endif

@@ -1,0 +1,425 @@
+// The "TINYSLIDER" control. The window keeps a pointer to its TinySlider
+// record in extra word 0; the value arithmetic is in slider_math.
+#include "controls/tiny_slider.h"
+
+#include "controls/parent_background.h"
+#include "controls/slider_math.h"
+
+namespace {
+
+const char kClassName[] = "TINYSLIDER";
+const char kSampleLabel[] = "This is sample text:";
+const int kCreatedWidth = 296;
+const int kCreatedHeight = 30;
+
+// Drag state shared by all sliders; mouse capture allows one drag at a time.
+struct DragState {
+    int32_t startInt;  // intValue at the button press
+    float startFloat;  // floatValue at the button press
+    int32_t dragging;  // a drag is under way
+    uint8_t captured;  // the dragging slider holds the mouse capture
+};
+DragState drag;
+uint16_t classRegistered;
+
+TinySlider *TinySlider_Get(HWND window)
+{
+    return reinterpret_cast<TinySlider *>(GetWindowLongPtrA(window, 0));
+}
+
+float TinySlider_CurrentValue(const TinySlider *slider)
+{
+    return slider->mode == 0 ? static_cast<float>(slider->intValue) : slider->floatValue;
+}
+
+void TinySlider_SetEditText(const TinySlider *slider, const char *text)
+{
+    if (slider->hwndEdit)
+        SetWindowTextA(slider->hwndEdit, text);
+}
+
+void TinySlider_WriteBound(const TinySlider *slider, float accepted)
+{
+    if (slider->boundFloat)
+        *slider->boundFloat = accepted;
+    if (slider->boundInt)
+        *slider->boundInt = TruncateToInt32(accepted);
+}
+
+void TinySlider_SetFloat(TinySlider *slider, float value, bool updateText, bool notify)
+{
+    float previous = slider->floatValue;
+    slider->floatValue = ClampToRange(value, slider->floatMin, slider->floatMax);
+    float accepted = ClampToRange(value, slider->limitLow, slider->limitHigh);
+    TinySlider_WriteBound(slider, accepted);
+    slider->thumbX =
+        SliderThumbFromValue(slider->floatValue, slider->floatMin, slider->floatMax, slider->width);
+    if (updateText) {
+        char text[64];
+        FormatSliderFloat(text, sizeof text, slider->floatValue, slider->precision, slider->percent != 0);
+        TinySlider_SetEditText(slider, text);
+    }
+    if (notify && slider->onChange && (slider->floatValue != previous || accepted != previous))
+        slider->onChange(slider->id);
+}
+
+void TinySlider_SetInt(TinySlider *slider, float value, bool updateText, bool notify)
+{
+    int32_t previous = slider->intValue;
+    int32_t whole = TruncateToInt32(value);
+    if (whole < slider->intMin)
+        whole = slider->intMin;
+    if (whole > slider->intMax)
+        whole = slider->intMax;
+    slider->intValue = whole;
+    float accepted = AcceptedIntegerValue(value, slider->limitLow, slider->limitHigh);
+    TinySlider_WriteBound(slider, accepted);
+    slider->thumbX = SliderThumbFromValue(static_cast<float>(whole), static_cast<float>(slider->intMin),
+                                          static_cast<float>(slider->intMax), slider->width);
+    if (updateText) {
+        char text[16];
+        FormatSliderInt(text, sizeof text, whole);
+        TinySlider_SetEditText(slider, text);
+    }
+    if (notify && slider->onChange && (whole != previous || TruncateToInt32(accepted) != previous))
+        slider->onChange(slider->id);
+}
+
+// The value under the thumb; in integer mode it becomes intValue at once.
+float TinySlider_ValueAtThumb(TinySlider *slider)
+{
+    if (slider->mode != 0)
+        return SliderValueFromThumb(slider->thumbX, slider->floatMin, slider->floatMax, slider->width);
+    float value = SliderValueFromThumb(slider->thumbX, static_cast<float>(slider->intMin),
+                                       static_cast<float>(slider->intMax), slider->width);
+    slider->intValue = TruncateToInt32(value);
+    return static_cast<float>(slider->intValue);
+}
+
+void TinySlider_NotifyDrag(const TinySlider *slider, const char *phase)
+{
+    if (slider->onDrag)
+        slider->onDrag(Qi_Inquire_Token(phase), static_cast<uint16_t>(slider->id),
+                       TinySlider_CurrentValue(slider));
+}
+
+SIZE TinySlider_TextSize(HDC dc, const char *text)
+{
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    return size;
+}
+
+void TinySlider_DrawLine(HDC dc, int x1, int y1, int x2, int y2)
+{
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+void TinySlider_DrawTexts(const TinySlider *slider, HDC dc, int bottom)
+{
+    const char *label = slider->label ? slider->label : "";
+    SIZE size = TinySlider_TextSize(dc, label);
+    RECT box = {6, bottom - 8 - size.cy - 4, 6 + size.cx, bottom - 8};
+    DrawTextA(dc, label, -1, &box, 0);
+    if (!slider->percent)
+        return;
+    size = TinySlider_TextSize(dc, "%");
+    box = {slider->width - 6 - size.cx, bottom - 8 - size.cy - 5, slider->width - 6, bottom - 8};
+    DrawTextA(dc, "%", -1, &box, 0);
+}
+
+// Integer mode marks every value of a short range but the current one.
+void TinySlider_DrawTicks(const TinySlider *slider, HDC dc, int bottom)
+{
+    if (slider->mode != 0 || !SliderShowsTicks(slider->intMin, slider->intMax))
+        return;
+    for (int64_t i = slider->intMin; i <= slider->intMax; ++i) {
+        if (i == slider->intValue)
+            continue;
+        int x = SliderThumbFromValue(static_cast<float>(i), static_cast<float>(slider->intMin),
+                                     static_cast<float>(slider->intMax), slider->width);
+        TinySlider_DrawLine(dc, x, bottom - 7, x, bottom - 3);
+    }
+}
+
+void TinySlider_Draw(const TinySlider *slider, HWND window, HDC dc)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    int bottom = client.bottom;
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = slider->font ? SelectObject(dc, slider->font) : nullptr;
+    TinySlider_DrawTexts(slider, dc, bottom);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    TinySlider_DrawLine(dc, kSliderTrackStart, bottom - 8, client.right - 6, bottom - 8);
+    TinySlider_DrawTicks(slider, dc, bottom);
+    int x = slider->thumbX;
+    POINT thumb[] = {{x, bottom - 7}, {x - 6, bottom - 1}, {x + 6, bottom - 1}, {x, bottom - 7}};
+    Polyline(dc, thumb, 4);
+    SelectObject(dc, oldPen);
+    if (oldFont)
+        SelectObject(dc, oldFont);
+    SetBkMode(dc, oldMode);
+}
+
+LRESULT TinySlider_OnPaint(const TinySlider *slider, HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    TinySlider_Draw(slider, window, dc);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT TinySlider_OnEraseBackground(const TinySlider *slider, HWND window, HDC dc)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, slider->backgroundBrush);
+    return 1;
+}
+
+// Keeps the edit box at the right end, left of the "%" sign.
+void TinySlider_OnSize(TinySlider *slider, HWND window, int width, int height)
+{
+    if (slider->hwndEdit) {
+        HDC dc = GetDC(window);
+        SIZE percent = TinySlider_TextSize(dc, "%");
+        ReleaseDC(window, dc);
+        RECT edit;
+        GetClientRect(slider->hwndEdit, &edit);
+        SetWindowPos(slider->hwndEdit, nullptr, width - percent.cx - 66, height - edit.bottom - 17, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+    }
+    slider->width = static_cast<int16_t>(width);
+    slider->height = static_cast<int16_t>(height);
+    RefreshTinySliderThumb(slider);
+}
+
+// An entry inside the accepted range stays as typed; one outside it is
+// replaced by the text of the limit it passed.
+void TinySlider_OnTypedEntry(TinySlider *slider)
+{
+    char text[256] = "";
+    GetWindowTextA(slider->hwndEdit, text, sizeof text);
+    SliderEntry entry =
+        AcceptTypedEntry(ParseSliderEntry(text, slider->percent != 0), slider->limitLow, slider->limitHigh);
+    SetTinySliderValue(slider, entry.value, entry.replaceText ? 1 : 0, 1);
+}
+
+// The edit box's notifications; those raised while the control sets its own
+// text are left alone. Returns false for commands that are not the edit box's.
+bool TinySlider_OnCommand(TinySlider *slider, int childId, int code)
+{
+    if (childId != kTinySliderEditId || slider->busy)
+        return false;
+    if (code == EN_UPDATE)
+        TinySlider_OnTypedEntry(slider);
+    return true;
+}
+
+void TinySlider_OnButtonDown(const TinySlider *slider, HWND window)
+{
+    drag.startInt = slider->intValue;
+    drag.startFloat = slider->floatValue;
+    drag.dragging = 1;
+    SetCapture(window);
+    drag.captured = 1;
+    TinySlider_NotifyDrag(slider, "start");
+}
+
+// Moves the thumb to x within the track; the value snaps the thumb back to
+// its own position.
+void TinySlider_MoveThumb(TinySlider *slider, int x)
+{
+    slider->thumbX = ClampSliderThumb(x, slider->width);
+    SetTinySliderValue(slider, TinySlider_ValueAtThumb(slider), 1, 0);
+}
+
+void TinySlider_OnMouseMove(TinySlider *slider, int x)
+{
+    if (!drag.dragging)
+        return;
+    TinySlider_MoveThumb(slider, x);
+    TinySlider_NotifyDrag(slider, "update");
+}
+
+void TinySlider_FinishDrag(const TinySlider *slider)
+{
+    bool changed =
+        slider->mode == 0 ? slider->intValue != drag.startInt : slider->floatValue != drag.startFloat;
+    if (changed && slider->onChange)
+        slider->onChange(slider->id);
+    TinySlider_NotifyDrag(slider, "end");
+}
+
+void TinySlider_OnButtonUp(TinySlider *slider, int x)
+{
+    if (!drag.captured)
+        return;
+    drag.captured = 0;
+    ReleaseCapture();
+    drag.dragging = 0;
+    if (ClampSliderThumb(x, slider->width) != slider->thumbX)
+        TinySlider_MoveThumb(slider, x);
+    TinySlider_FinishDrag(slider);
+}
+
+// Capture taken away in the middle of a drag (another window took it) ends
+// the drag where the thumb is, so that the pointer no longer moves it.
+void TinySlider_OnCaptureLost(const TinySlider *slider)
+{
+    if (!drag.captured)
+        return;
+    drag.captured = 0;
+    drag.dragging = 0;
+    TinySlider_FinishDrag(slider);
+}
+
+void TinySlider_OnNcDestroy(TinySlider *slider, HWND window)
+{
+    ReleaseOwnBackground(window, &slider->backgroundBrush);
+    if (slider->font)
+        DeleteObject(slider->font);
+    slider->font = nullptr;
+    slider->hwnd = nullptr;
+    slider->hwndEdit = nullptr;
+    SetWindowLongPtrA(window, 0, 0);
+}
+
+}  // namespace
+
+ATOM RegisterTinySliderClass(HINSTANCE instance)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = TinySliderWndProc;
+    windowClass.cbWndExtra = sizeof(TinySlider *);
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassA(&windowClass);
+}
+
+HWND CreateTinySlider(HWND parent, HINSTANCE instance, TinySlider *record, uint32_t id,
+                      TinySliderChangeFn onChange)
+{
+    if (!classRegistered) {
+        RegisterTinySliderClass(instance);
+        classRegistered = 1;
+    }
+    record->backgroundBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    record->onChange = onChange;
+    record->width = kCreatedWidth;
+    record->height = kCreatedHeight;
+    record->id = id;
+    record->busy = 0;
+    record->boundFloat = nullptr;
+    record->boundInt = nullptr;
+    record->hwnd =
+        CreateWindowExA(0, kClassName, nullptr, WS_CHILD, 0, 0, kCreatedWidth, kCreatedHeight, parent,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+    if (!record->hwnd) {
+        DeleteObject(record->backgroundBrush);
+        record->backgroundBrush = nullptr;
+        return nullptr;
+    }
+    // Owner: the window deletes this brush and its font at WM_NCDESTROY, never a brush the parent gave.
+    KeepOwnBackground(record->hwnd, record->backgroundBrush);
+    SetWindowLongPtrA(record->hwnd, 0, reinterpret_cast<LONG_PTR>(record));
+    record->label = kSampleLabel;
+    record->thumbX = kSliderTrackStart;
+    record->mode = 1;
+    record->floatValue = 0.0f;
+    record->floatMin = 0.0f;
+    record->floatMax = 100.0f;
+    record->font =
+        CreateFontA(10, 10, 0, 0, 0, FALSE, FALSE, FALSE, 0, 0, 0, PROOF_QUALITY, FF_SWISS, "MS Sans Serif");
+    record->hwndEdit = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_RIGHT, 230, 1,
+        60, 20, record->hwnd, reinterpret_cast<HMENU>(kTinySliderEditId), instance, nullptr);
+    if (record->hwndEdit)
+        SendMessageA(record->hwndEdit, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
+    record->busy = 1;
+    record->floatValue =
+        SliderValueFromThumb(record->thumbX, record->floatMin, record->floatMax, record->width);
+    char text[64];
+    FormatSliderFloat(text, sizeof text, record->floatValue, 3, false);
+    TinySlider_SetEditText(record, text);
+    record->busy = 0;
+    return record->hwnd;
+}
+
+void SetTinySliderValue(TinySlider *record, float value, uint16_t updateText, uint16_t notify)
+{
+    record->busy = 1;
+    if (record->mode == 1)
+        TinySlider_SetFloat(record, value, updateText != 0, notify != 0);
+    else if (record->mode == 0)
+        TinySlider_SetInt(record, value, updateText != 0, notify != 0);
+    record->busy = 0;
+    RefreshTinySliderThumb(record);
+}
+
+void RefreshTinySliderThumb(TinySlider *record)
+{
+    if (!record->hwnd)
+        return;
+    RECT strip;
+    GetClientRect(record->hwnd, &strip);
+    strip.top = strip.bottom - 7;
+    InvalidateRect(record->hwnd, &strip, TRUE);
+    UpdateWindow(record->hwnd);
+}
+
+void AdoptParentBackground(HWND parent, TinySlider *record)
+{
+    if (record->hwnd)
+        record->backgroundBrush = AdoptParentBrush(parent, record->hwnd, record->backgroundBrush);
+}
+
+void DestroyTinySlider(TinySlider *record)
+{
+    if (record->hwnd)
+        DestroyWindow(record->hwnd);
+    record->hwnd = nullptr;
+}
+
+LRESULT CALLBACK TinySliderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    TinySlider *slider = TinySlider_Get(window);
+    if (!slider)
+        return DefWindowProcA(window, message, wParam, lParam);
+    switch (message) {
+    case WM_ERASEBKGND:
+        return TinySlider_OnEraseBackground(slider, window, reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:
+        return TinySlider_OnPaint(slider, window);
+    case WM_PRINTCLIENT:
+        TinySlider_Draw(slider, window, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_SIZE:
+        TinySlider_OnSize(slider, window, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_COMMAND:
+        if (TinySlider_OnCommand(slider, LOWORD(wParam), HIWORD(wParam)))
+            return 0;
+        break;
+    case WM_LBUTTONDOWN:
+        TinySlider_OnButtonDown(slider, window);
+        return 0;
+    case WM_MOUSEMOVE:
+        TinySlider_OnMouseMove(slider, (SHORT)LOWORD(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        TinySlider_OnButtonUp(slider, (SHORT)LOWORD(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        TinySlider_OnCaptureLost(slider);
+        return 0;
+    case WM_NCDESTROY:
+        TinySlider_OnNcDestroy(slider, window);
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,49 @@
+#include "tests/controls/dib_canvas.h"
+
+DibCanvas::DibCanvas(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<const uint32_t *>(bits);
+    oldBitmap_ = SelectObject(dc_, bitmap_);
+    SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+    GdiFlush();
+}
+
+DibCanvas::~DibCanvas()
+{
+    SelectObject(dc_, oldBitmap_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+COLORREF DibCanvas::Pixel(int x, int y) const
+{
+    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_)
+        return CLR_INVALID;
+    uint32_t pixel = bits_[y * width_ + x];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+int DibCanvas::Count(int left, int top, int right, int bottom, COLORREF colour) const
+{
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+            count += Pixel(x, y) == colour;
+    }
+    return count;
+}

@@ -1,0 +1,386 @@
+// The "TINYSLIDER" control under a recording parent: typed entries through
+// its edit box, drags with the mouse capture, what it draws and what it
+// releases.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "controls/tiny_slider.h"
+#include "frame/plugin_instance.h"
+#include "tests/controls/dib_canvas.h"
+#include "tests/support/recording_window.h"
+
+namespace {
+
+struct DragCall {
+    std::string phase;
+    uint16_t id;
+    float value;
+    bool operator==(const DragCall &other) const
+    {
+        return phase == other.phase && id == other.id && value == other.value;
+    }
+};
+
+std::vector<uint32_t> changes;
+std::vector<DragCall> drags;
+
+void RecordChange(uint32_t id)
+{
+    changes.push_back(id);
+}
+
+void RecordDrag(QiToken phase, uint16_t id, float value)
+{
+    const char *name = "?";
+    for (const char *keyword : {"start", "update", "end"}) {
+        if (phase == Qi_Inquire_Token(keyword))
+            name = keyword;
+    }
+    drags.push_back({name, id, value});
+}
+
+const uint32_t kId = 77;
+
+class TinySliderTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        moduleHandle = GetModuleHandleA(nullptr);
+        changes.clear();
+        drags.clear();
+        ASSERT_NE(CreateTinySlider(parent_.hwnd(), moduleHandle, &slider_, kId, RecordChange), nullptr);
+        slider_.onDrag = RecordDrag;
+        slider_.boundFloat = &boundFloat_;
+        slider_.boundInt = &boundInt_;
+    }
+
+    void TearDown() override { DestroyTinySlider(&slider_); }
+
+    // The owner's configuration of a floating-point slider.
+    void Configure(float min, float max, float low, float high, int16_t precision, uint16_t percent)
+    {
+        slider_.floatMin = min;
+        slider_.floatMax = max;
+        slider_.intMin = static_cast<int32_t>(min);
+        slider_.intMax = static_cast<int32_t>(max);
+        slider_.limitLow = low;
+        slider_.limitHigh = high;
+        slider_.precision = precision;
+        slider_.percent = percent;
+    }
+
+    // Typing replaces the edit box's text, which raises EN_UPDATE.
+    void Type(const char *text)
+    {
+        SendMessageA(slider_.hwndEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
+
+    std::string EditText() const
+    {
+        char text[256] = "";
+        GetWindowTextA(slider_.hwndEdit, text, sizeof text);
+        return text;
+    }
+
+    void Mouse(UINT message, int x) { SendMessageA(slider_.hwnd, message, MK_LBUTTON, MAKELPARAM(x, 25)); }
+
+    RecordingWindow parent_;
+    TinySlider slider_ = {};
+    float boundFloat_ = -1.0f;
+    int32_t boundInt_ = -1;
+};
+
+TEST_F(TinySliderTest, NewSliderShowsZeroAndSampleLabelAndStaysHidden)
+{
+    EXPECT_EQ(EditText(), "0.000");
+    EXPECT_STREQ(slider_.label, "This is sample text:");
+    EXPECT_FALSE(IsWindowVisible(slider_.hwnd));
+    EXPECT_EQ(GetDlgCtrlID(slider_.hwnd), static_cast<int>(kId));
+    EXPECT_EQ(GetDlgCtrlID(slider_.hwndEdit), kTinySliderEditId);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(slider_.hwndEdit, WM_GETFONT, 0, 0)), slider_.font);
+    EXPECT_TRUE(GetClassLongA(slider_.hwnd, GCL_STYLE) & CS_DBLCLKS);
+}
+
+TEST_F(TinySliderTest, PercentSliderShowsHundredfoldAndDividesTypedEntries)
+{
+    Configure(0.0f, 1.0f, 0.0f, 1.0f, 2, 1);
+    SetTinySliderValue(&slider_, 0.5f, 1, 0);
+    EXPECT_EQ(EditText(), "50.00");
+    EXPECT_EQ(boundFloat_, 0.5f);
+    EXPECT_TRUE(changes.empty());
+
+    Type("25");
+    EXPECT_EQ(slider_.floatValue, 0.25f);
+    EXPECT_EQ(boundFloat_, 0.25f);
+    EXPECT_EQ(EditText(), "25");
+    EXPECT_EQ(slider_.thumbX, 76);
+    EXPECT_EQ(changes, std::vector<uint32_t>{kId});
+}
+
+TEST_F(TinySliderTest, SliderRangeBoundsThumbAndTextWhileAcceptedRangeBoundsTheVariable)
+{
+    Configure(0.0f, 100.0f, 0.0f, 1000.0f, 2, 0);
+    Type("500");
+    EXPECT_EQ(slider_.thumbX, slider_.width - 7);
+    EXPECT_EQ(slider_.floatValue, 100.0f);
+    EXPECT_EQ(EditText(), "500");
+    EXPECT_EQ(boundFloat_, 500.0f);
+    EXPECT_EQ(boundInt_, 500);
+
+    SetTinySliderValue(&slider_, 500.0f, 1, 0);
+    EXPECT_EQ(EditText(), "100.00");
+    EXPECT_EQ(boundFloat_, 500.0f);
+
+    Type("-20");
+    EXPECT_EQ(EditText(), "0.00");
+    EXPECT_EQ(boundFloat_, 0.0f);
+    EXPECT_EQ(changes, (std::vector<uint32_t>{kId, kId}));
+}
+
+TEST_F(TinySliderTest, OwnTextUpdatesAreNotTakenAsTypedEntries)
+{
+    Configure(0.0f, 1.0f, 0.0f, 1.0f, 2, 0);
+    SetTinySliderValue(&slider_, 0.123f, 1, 0);
+    EXPECT_EQ(EditText(), "0.12");
+    EXPECT_EQ(slider_.floatValue, 0.123f);
+    EXPECT_EQ(boundFloat_, 0.123f);
+    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(slider_.busy, 0);
+}
+
+TEST_F(TinySliderTest, DragPinsThumbToTrackAndReportsPhasesThenOneChange)
+{
+    Configure(0.0f, 100.0f, 0.0f, 100.0f, 2, 0);
+    Mouse(WM_LBUTTONDOWN, 150);
+    EXPECT_EQ(GetCapture(), slider_.hwnd);
+    EXPECT_EQ(slider_.thumbX, 6);
+    Mouse(WM_MOUSEMOVE, -40);
+    EXPECT_EQ(slider_.thumbX, 6);
+    EXPECT_EQ(slider_.floatValue, 0.0f);
+    Mouse(WM_MOUSEMOVE, 400);
+    EXPECT_EQ(slider_.thumbX, slider_.width - 7);
+    EXPECT_EQ(EditText(), "100.00");
+    EXPECT_EQ(boundFloat_, 100.0f);
+    EXPECT_TRUE(changes.empty());
+    Mouse(WM_LBUTTONUP, 400);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(changes, std::vector<uint32_t>{kId});
+    std::vector<DragCall> expected = {
+        {"start", kId, 0.0f}, {"update", kId, 0.0f}, {"update", kId, 100.0f}, {"end", kId, 100.0f}};
+    EXPECT_EQ(drags, expected);
+}
+
+TEST_F(TinySliderTest, DragBackToStartValueNeverCallsOnChange)
+{
+    Configure(0.0f, 100.0f, 0.0f, 100.0f, 2, 0);
+    Mouse(WM_LBUTTONDOWN, 6);
+    Mouse(WM_MOUSEMOVE, 200);
+    Mouse(WM_MOUSEMOVE, 3);
+    Mouse(WM_LBUTTONUP, 3);
+    EXPECT_TRUE(changes.empty());
+    ASSERT_EQ(drags.size(), 4u);
+    EXPECT_EQ(drags.front().phase, "start");
+    EXPECT_EQ(drags.back(), (DragCall{"end", kId, 0.0f}));
+}
+
+TEST_F(TinySliderTest, ClickSetsValueAtReleaseAndDoubleClickIsNoPress)
+{
+    Configure(0.0f, 283.0f, 0.0f, 283.0f, 1, 0);
+    Mouse(WM_LBUTTONDOWN, 106);
+    EXPECT_EQ(slider_.floatValue, 0.0f);
+    Mouse(WM_LBUTTONUP, 106);
+    EXPECT_EQ(slider_.floatValue, 100.0f);
+    EXPECT_EQ(EditText(), "100.0");
+    EXPECT_EQ(changes, std::vector<uint32_t>{kId});
+
+    drags.clear();
+    Mouse(WM_LBUTTONDBLCLK, 106);
+    Mouse(WM_MOUSEMOVE, 200);
+    EXPECT_EQ(slider_.floatValue, 100.0f);
+    EXPECT_TRUE(drags.empty());
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(TinySliderTest, IntegerModeTruncatesValuesAndDragsInWholeSteps)
+{
+    Configure(0.0f, 10.0f, 0.0f, 10.0f, 0, 0);
+    slider_.mode = 0;
+    SetTinySliderValue(&slider_, 7.9f, 1, 0);
+    EXPECT_EQ(slider_.intValue, 7);
+    EXPECT_EQ(EditText(), "7");
+    EXPECT_EQ(boundInt_, 7);
+    EXPECT_EQ(boundFloat_, 7.9f);
+    EXPECT_EQ(slider_.thumbX, 204);
+
+    Mouse(WM_LBUTTONDOWN, 204);
+    Mouse(WM_MOUSEMOVE, 100);
+    EXPECT_EQ(slider_.intValue, 3);
+    EXPECT_EQ(slider_.thumbX, 90);
+    EXPECT_EQ(EditText(), "3");
+    Mouse(WM_LBUTTONUP, 100);
+    EXPECT_EQ(drags.back(), (DragCall{"end", kId, 3.0f}));
+    EXPECT_EQ(changes, std::vector<uint32_t>{kId});
+}
+
+TEST_F(TinySliderTest, RangeOfZeroWidthKeepsThumbAtLeftEnd)
+{
+    Configure(5.0f, 5.0f, 0.0f, 10.0f, 2, 0);
+    SetTinySliderValue(&slider_, 5.0f, 1, 0);
+    EXPECT_EQ(slider_.thumbX, 6);
+    EXPECT_EQ(EditText(), "5.00");
+    Mouse(WM_LBUTTONDOWN, 6);
+    Mouse(WM_MOUSEMOVE, 200);
+    Mouse(WM_LBUTTONUP, 200);
+    EXPECT_EQ(slider_.thumbX, 6);
+    EXPECT_EQ(slider_.floatValue, 5.0f);
+    EXPECT_TRUE(changes.empty());
+
+    slider_.mode = 0;
+    slider_.intValue = 0;
+    DibCanvas canvas(slider_.hwnd);
+    EXPECT_EQ(canvas.Pixel(6, canvas.height() - 4), RGB(0, 0, 0));
+}
+
+// A capture taken away in the middle of a drag ends it: the pointer no
+// longer moves the thumb once the button is up.
+TEST_F(TinySliderTest, LosingCaptureEndsTheDrag)
+{
+    Configure(0.0f, 100.0f, 0.0f, 100.0f, 2, 0);
+    Mouse(WM_LBUTTONDOWN, 6);
+    Mouse(WM_MOUSEMOVE, 289);
+    SetCapture(parent_.hwnd());
+    EXPECT_EQ(drags.back(), (DragCall{"end", kId, 100.0f}));
+    EXPECT_EQ(changes, std::vector<uint32_t>{kId});
+    Mouse(WM_MOUSEMOVE, 6);
+    Mouse(WM_LBUTTONUP, 6);
+    EXPECT_EQ(slider_.floatValue, 100.0f);
+    EXPECT_EQ(drags.size(), 3u);
+    ReleaseCapture();
+}
+
+// Entries beyond the 32-bit range saturate instead of wrapping round, and
+// text that is no number counts as 0.
+TEST_F(TinySliderTest, TypedEntriesBeyondIntegerRangeSaturate)
+{
+    Configure(0.0f, 100.0f, -1e10f, 1e10f, 0, 0);
+    slider_.mode = 0;
+    Type("5e9");
+    EXPECT_EQ(boundInt_, INT_MAX);
+    EXPECT_EQ(slider_.intValue, 100);
+    Type("-5e9");
+    EXPECT_EQ(boundInt_, INT_MIN);
+    EXPECT_EQ(slider_.intValue, 0);
+    Type("nan");
+    EXPECT_EQ(boundInt_, 0);
+    EXPECT_EQ(boundFloat_, 0.0f);
+}
+
+TEST_F(TinySliderTest, ResizingMovesEditBoxAndTrack)
+{
+    Configure(0.0f, 100.0f, 0.0f, 100.0f, 2, 0);
+    SetWindowPos(slider_.hwnd, nullptr, 0, 0, 400, 30, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(slider_.width, 400);
+    HDC dc = GetDC(slider_.hwnd);
+    SIZE percent;
+    GetTextExtentPoint32A(dc, "%", 1, &percent);
+    ReleaseDC(slider_.hwnd, dc);
+    RECT edit;
+    GetWindowRect(slider_.hwndEdit, &edit);
+    MapWindowPoints(nullptr, slider_.hwnd, reinterpret_cast<POINT *>(&edit), 2);
+    EXPECT_EQ(edit.left, 400 - percent.cx - 66);
+    SetTinySliderValue(&slider_, 100.0f, 1, 0);
+    EXPECT_EQ(slider_.thumbX, 393);
+}
+
+TEST_F(TinySliderTest, DrawsTrackHollowThumbAndTicksOnlyForShortIntegerRanges)
+{
+    Configure(0.0f, 10.0f, 0.0f, 10.0f, 0, 0);
+    slider_.mode = 0;
+    SetTinySliderValue(&slider_, 3.0f, 1, 0);
+    const COLORREF black = RGB(0, 0, 0);
+    int x = slider_.thumbX;
+    {
+        DibCanvas canvas(slider_.hwnd);
+        int b = canvas.height();
+        EXPECT_EQ(canvas.Pixel(1, 1), GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(canvas.Count(6, b - 8, canvas.width() - 6, b - 7, black), canvas.width() - 12);
+        EXPECT_EQ(canvas.Pixel(x, b - 7), black);
+        EXPECT_EQ(canvas.Pixel(x - 6, b - 1), black);
+        EXPECT_EQ(canvas.Pixel(x + 6, b - 1), black);
+        EXPECT_NE(canvas.Pixel(x, b - 3), black);
+        int ticks = canvas.Count(0, b - 5, x - 6, b - 4, black) +
+                    canvas.Count(x + 7, b - 5, canvas.width(), b - 4, black);
+        EXPECT_EQ(ticks, 10);
+    }
+    slider_.intMax = 11;
+    DibCanvas canvas(slider_.hwnd);
+    int b = canvas.height();
+    EXPECT_EQ(canvas.Count(0, b - 5, x - 6, b - 4, black) +
+                  canvas.Count(x + 7, b - 5, canvas.width(), b - 4, black),
+              0);
+}
+
+TEST_F(TinySliderTest, DrawsPercentSignOnlyForPercentSliders)
+{
+    Configure(0.0f, 1.0f, 0.0f, 1.0f, 2, 0);
+    auto inkLeftOfRightEnd = [this] {
+        DibCanvas canvas(slider_.hwnd);
+        int w = canvas.width();
+        int b = canvas.height();
+        return 16 * (b - 8) - canvas.Count(w - 22, 0, w - 6, b - 8, GetSysColor(COLOR_BTNFACE));
+    };
+    EXPECT_EQ(inkLeftOfRightEnd(), 0);
+    slider_.percent = 1;
+    EXPECT_GT(inkLeftOfRightEnd(), 0);
+}
+
+// The control deletes its own brush and font; the parent's brush stays valid
+// however often the control adopts it.
+TEST_F(TinySliderTest, ReleasesOnlyTheBrushAndFontItMade)
+{
+    HBRUSH parentBrush = CreateSolidBrush(RGB(10, 20, 30));
+    parent_.Answer(WM_CTLCOLORDLG, reinterpret_cast<LRESULT>(parentBrush));
+    HBRUSH own = slider_.backgroundBrush;
+    HFONT font = slider_.font;
+    HWND edit = slider_.hwndEdit;
+    AdoptParentBackground(parent_.hwnd(), &slider_);
+    AdoptParentBackground(parent_.hwnd(), &slider_);
+    auto asked = parent_.Received({WM_CTLCOLORDLG});
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].lParam, reinterpret_cast<LPARAM>(parent_.hwnd()));
+    EXPECT_EQ(slider_.backgroundBrush, parentBrush);
+    EXPECT_EQ(GetObjectType(own), 0u);
+    EXPECT_EQ(DibCanvas(slider_.hwnd).Pixel(1, 1), RGB(10, 20, 30));
+
+    DestroyTinySlider(&slider_);
+    EXPECT_EQ(slider_.hwnd, nullptr);
+    EXPECT_FALSE(IsWindow(edit));
+    EXPECT_EQ(GetObjectType(font), 0u);
+    EXPECT_EQ(GetObjectType(parentBrush), static_cast<DWORD>(OBJ_BRUSH));
+    DeleteObject(parentBrush);
+
+    TinySlider second = {};
+    CreateTinySlider(parent_.hwnd(), moduleHandle, &second, 78, nullptr);
+    parent_.Answer(WM_CTLCOLORDLG, 0);
+    AdoptParentBackground(parent_.hwnd(), &second);
+    HBRUSH fallback = second.backgroundBrush;
+    EXPECT_EQ(GetObjectType(fallback), static_cast<DWORD>(OBJ_BRUSH));
+    DestroyTinySlider(&second);
+    EXPECT_EQ(GetObjectType(fallback), 0u);
+}
+
+TEST_F(TinySliderTest, FailedCreationLeavesNoWindowAndNoBrush)
+{
+    TinySlider orphan = {};
+    EXPECT_EQ(CreateTinySlider(nullptr, moduleHandle, &orphan, 79, nullptr), nullptr);
+    EXPECT_EQ(orphan.hwnd, nullptr);
+    EXPECT_EQ(orphan.backgroundBrush, nullptr);
+    DestroyTinySlider(&orphan);
+}
+
+}  // namespace
