@@ -77,16 +77,43 @@ QI_API QiToken Qi_Inquire_Token(const char *keyword);
 /* Lens flares ------------------------------------------------------------- */
 
 /* Reads values of the lens flare of the host object (kind, name): keyword
-   paths each followed by the address(es) the host fills, ended by QI_END. */
+   paths each followed by the address(es) the host fills, ended by QI_END.
+   At the top of a list stand the global values ("enabled", "intensity",
+   "color", "fastdrag" "enabled", ...) and "numelements". "element" with the
+   address of a 32-bit index opens an element group ("numparameterdefinitions",
+   "enabled", "description", "name", "guid"); "parameter" with the address of
+   a 32-bit index opens a group of a parameter of the element last selected
+   ("parameterid", "definition" "...", "value", "gradientdata",
+   "arbitrarydata"); QI_GROUP closes a group. Switches come back as the
+   tokens of "on" and "off". "value" fills three floats for a colour or a
+   point and one for every other type. Texts, gradient arrays and data
+   blocks belong to the host: texts keep their address while their element
+   or type exists, arrays and blocks until the next call about their
+   parameter. A list with a fault (unknown keyword, missing element or
+   parameter, index out of range, null address, no QI_END within 4096 slots)
+   is reported through Qi_Report_Error and fills nothing. */
 QI_API void Qi_Inquire_LensFlare(QiToken kind, const char *name, ...);
 
-/* Sets values of the lens flare, or runs one of its commands ("insert",
-   "delete", "move", "savetofile", "loadfromfile"); ended by QI_END. */
+/* Sets values of the lens flare with the paths of Qi_Inquire_LensFlare:
+   switches as "on"/"off" tokens and the element's guid text ("element")
+   by value, numbers by address ("color" "rgb": three floats). Values are
+   clamped to their limits; gradients (at most 256 entries, offsets finite
+   and never decreasing) and data blocks are copied; a parameter takes from
+   "gradientdata" and "arbitrarydata" only what its type uses. A list with a
+   fault is reported and changes nothing.
+   Commands stand alone in their call:
+     "insert" "before"|"after" type-name guid &newGuid QI_END
+     "insert" "start"|"end" type-name &newGuid QI_END
+         (newGuid receives the new element's guid, or null when it fails)
+     "delete" guid QI_END
+     "move" "up"|"down" guid QI_END   (nothing moves at the ends)
+     "savetofile"|"loadfromfile" path &status QI_END  (32-bit, 0 = success) */
 QI_API void Qi_LensFlare(QiToken kind, const char *name, ...);
 
 /* The catalogue of element types: "numelements", address of a 32-bit count;
    or "element", address of a 32-bit index, then "description" and/or "name"
-   with the address of a text pointer each, QI_GROUP; ended by QI_END. */
+   with the address of a text pointer each, QI_GROUP; ended by QI_END. The
+   texts belong to the host and live for the process. */
 QI_API void Qi_LensFlare_Enumerate_ElementInfo(QiToken keyword, ...);
 
 /* Draws the flare additively into the buffer with the light at pixel
@@ -173,11 +200,15 @@ QI_API void Qi_Check_File_Extension(const char *source, char *destination,
    (name, &exists, kind token, QI_END). */
 QI_API void Qi_Handle_Name_Exists(const char *name, int32_t *exists, ...);
 
-/* Creates a light with a keyword list ended by QI_END, for example
-   "model" "point" QI_GROUP "bdfsave" "enabled" "off" QI_END. */
+/* Creates the light of that name (with the default flare) unless it exists,
+   then applies the keyword list ended by QI_END: "model" "point";
+   "bdfsave" "enabled" on/off (accepted; this host saves no scenes);
+   "color" "rgb" &rgb; "intensity" &f; "distance" &f. For example
+   "model" "point" QI_GROUP "bdfsave" "enabled" "off" QI_END. A list with a
+   fault is reported and creates nothing. */
 QI_API void Qi_Light(const char *name, ...);
 
-/* Removes an object: (kind token, name, QI_END). */
+/* Removes an object and its flare: (kind token, name, QI_END). */
 QI_API void Qi_Remove(QiToken kind, const char *name, ...);
 
 /* Named colours ----------------------------------------------------------- */

@@ -84,6 +84,10 @@ struct ParamValue {
     float value[3] = {0, 0, 0};
     std::vector<GradientStop> gradient;  // gradients
     std::vector<uint8_t> data;           // lists (entry text, zero-terminated) and arbitrary data
+    // Contiguous copies of `gradient` that inquiries hand out to callers
+    // (colours as red, green, blue triples; offsets); refreshed by each
+    // inquiry, so they stay put until the next one about this parameter.
+    std::vector<float> exportedColors, exportedOffsets;
 };
 
 // One element of a flare. Its guid text keeps its address for the element's

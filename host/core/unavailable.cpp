@@ -16,13 +16,6 @@ void NotAvailable(const char *origin)
 
 extern "C" {
 
-void Qi_Inquire_LensFlare(QiToken, const char *, ...) { NotAvailable("Qi_Inquire_LensFlare()"); }
-void Qi_LensFlare(QiToken, const char *, ...) { NotAvailable("Qi_LensFlare()"); }
-void Qi_LensFlare_Enumerate_ElementInfo(QiToken, ...)
-{
-    NotAvailable("Qi_LensFlare_Enumerate_ElementInfo()");
-}
-
 void Qi_LensFlareApplyToGBuffer(QiGBuffer *, QiToken, const char *, int32_t, int32_t,
                                 QiProgressFn)
 {
@@ -64,15 +57,6 @@ int16_t Qi_Save_Gradient_Colormap(const char *, int32_t, const float *, const fl
     NotAvailable("Qi_Save_Gradient_Colormap()");
     return -1;
 }
-
-void Qi_Handle_Name_Exists(const char *, int32_t *exists, ...)
-{
-    NotAvailable("Qi_Handle_Name_Exists()");
-    if (exists)
-        *exists = 0;
-}
-void Qi_Light(const char *, ...) { NotAvailable("Qi_Light()"); }
-void Qi_Remove(QiToken, const char *, ...) { NotAvailable("Qi_Remove()"); }
 
 void Qi_Enumerate(int64_t, const char *, int64_t, void *, int64_t, QiEnumFn, QiToken, ...)
 {

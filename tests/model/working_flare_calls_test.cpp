@@ -112,7 +112,7 @@ void ScriptTwoElements()
     f.elements = {ring, disc};
 }
 
-class FlareCalls : public testing::Test {
+class WorkingFlareCalls : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -152,7 +152,7 @@ protected:
     PluginInstance instance_;
 };
 
-TEST_F(FlareCalls, LoadAsksForEveryValueInTheHostsOrder)
+TEST_F(WorkingFlareCalls, LoadAsksForEveryValueInTheHostsOrder)
 {
     ScriptTwoElements();
     Load();
@@ -241,7 +241,7 @@ TEST_F(FlareCalls, LoadAsksForEveryValueInTheHostsOrder)
     EXPECT_EQ(calls[6].indexes, (std::vector<int32_t>{1, 0}));
 }
 
-TEST_F(FlareCalls, LoadFillsTheModelInTheHostsOrder)
+TEST_F(WorkingFlareCalls, LoadFillsTheModelInTheHostsOrder)
 {
     ScriptTwoElements();
     Load();
@@ -282,7 +282,7 @@ TEST_F(FlareCalls, LoadFillsTheModelInTheHostsOrder)
     EXPECT_EQ(recording_host::LiveBlocks(), 1 + 2 + 3 + 1 + 2 + 1);
 }
 
-TEST_F(FlareCalls, CommitSendsEveryEditableValueAndNothingElse)
+TEST_F(WorkingFlareCalls, CommitSendsEveryEditableValueAndNothingElse)
 {
     ScriptTwoElements();
     Load();
@@ -340,7 +340,7 @@ TEST_F(FlareCalls, CommitSendsEveryEditableValueAndNothingElse)
     EXPECT_EQ(calls[6].slots[1], reinterpret_cast<int64_t>(disc->guid));
 }
 
-TEST_F(FlareCalls, NothingIsSentWithoutAWorkingFlare)
+TEST_F(WorkingFlareCalls, NothingIsSentWithoutAWorkingFlare)
 {
     CommitWorkingFlare(&instance_, kLight, kName);
     EXPECT_TRUE(recording_host::Calls().empty());
@@ -353,7 +353,7 @@ TEST_F(FlareCalls, NothingIsSentWithoutAWorkingFlare)
     EXPECT_EQ(recording_host::Calls().size(), 1u) << "a flare without elements: one call";
 }
 
-TEST_F(FlareCalls, NegativeCountsAndSizesCountAsNone)
+TEST_F(WorkingFlareCalls, NegativeCountsAndSizesCountAsNone)
 {
     ScriptTwoElements();
     ScriptedFlare &script = recording_host::Script();
@@ -376,7 +376,7 @@ TEST_F(FlareCalls, NegativeCountsAndSizesCountAsNone)
     EXPECT_EQ(recording_host::Calls().size(), 1u + 1 + 3 + 1 + 1);
 }
 
-TEST_F(FlareCalls, AFailedAllocationLeavesAConsistentReleasableModel)
+TEST_F(WorkingFlareCalls, AFailedAllocationLeavesAConsistentReleasableModel)
 {
     // One load makes 1 + 2 + 3 + 1 + 2 + 1 allocations; fail each in turn.
     for (int failing = 0; failing < 10; ++failing) {
