@@ -23,12 +23,6 @@ void Qi_LensFlare_Enumerate_ElementInfo(QiToken, ...)
     NotAvailable("Qi_LensFlare_Enumerate_ElementInfo()");
 }
 
-void Qi_LensFlareApplyToGBuffer(QiGBuffer *, QiToken, const char *, int32_t, int32_t,
-                                QiProgressFn)
-{
-    NotAvailable("Qi_LensFlareApplyToGBuffer()");
-}
-
 int16_t Qi_Load_Gradient_Colormap(const char *, int32_t *count, float **offsets, float **colours,
                                   float **third, QiToken *)
 {
