@@ -144,13 +144,15 @@ int RunRenderCommand(const std::vector<std::string> &args)
         return 2;
     }
     if (!options.library.empty()) {
-        std::fputs("quorix: render: --library: library files are not available in this build "
-                   "yet\n", stderr);
+        std::fputs(
+            "quorix: render: --library: library files are not available in this build "
+            "yet\n",
+            stderr);
         return 2;
     }
     RgbImage image;
-    if (!RenderFlarePicture(options, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT,
-                            PrintProgress, image, error) ||
+    if (!RenderFlarePicture(options, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, PrintProgress,
+                            image, error) ||
         !WriteImageFile(options.out, image, error)) {
         std::fprintf(stderr, "quorix: render: %s\n", error.c_str());
         return 1;

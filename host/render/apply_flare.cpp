@@ -72,9 +72,10 @@ extern "C" void Qi_LensFlareApplyToGBuffer(QiGBuffer *buffer, QiToken kind, cons
     int delay = qi::render::RenderDelayMilliseconds();
     float share = delay > 0 ? 0.5f : 1.0f;
     Progress report(progress);
-    qi::render::Plan plan = qi::render::BuildPlan(*object, buffer->width, buffer->height,
-                                                  lightX, lightY, buffer->plane4);
-    qi::render::PaintPlan(plan, *buffer, qi::render::RenderThreads(),
+    qi::render::Plan plan = qi::render::BuildPlan(*object, buffer->width, buffer->height, lightX,
+                                                  lightY, buffer->plane4);
+    qi::render::PaintPlan(plan, *buffer,
+                          qi::render::RenderThreads(int64_t(buffer->width) * buffer->height),
                           [&](float done) { report.Update(share * done); });
     report.Update(share);
     for (int step = 1; delay > 0 && step <= kDelaySteps; ++step) {

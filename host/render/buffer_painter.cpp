@@ -23,21 +23,30 @@ struct Job {
     std::atomic<int> nextChunk{0};
     std::mutex lock;
     std::condition_variable chunkDone;
-    int rowsDone = 0;  // under lock
+    int rowsDone = 0;                         // under lock
     std::vector<std::vector<float>> scratch;  // per worker: half-resolution rows
 
-    Job(const Plan &p, QiGBuffer &b) : plan(p), buffer(b), chunks((b.height + kChunkRows - 1) / kChunkRows) {}
+    Job(const Plan &p, QiGBuffer &b)
+        : plan(p), buffer(b), chunks((b.height + kChunkRows - 1) / kChunkRows)
+    {
+    }
 };
 
 size_t Offset(const QiGBuffer &b, int y) { return size_t(y) * size_t(b.width); }
+
+// A row of `count` samples, sample i at x = x0 + i * step.
+RowTarget Row(float *red, float *green, float *blue, const float *mask, int maskStep, int count,
+              float x0, float step, float y)
+{
+    return RowTarget{red, green, blue, mask, maskStep, count, x0, step, y, count, 0};
+}
 
 void PaintFullRow(Job &job, int y)
 {
     QiGBuffer &b = job.buffer;
     size_t at = Offset(b, y);
-    RowTarget row{b.red + at, b.green + at, b.blue + at,
-                  b.plane4 ? b.plane4 + at : nullptr, 1, b.width, 0.0f, 1.0f, float(y),
-                  b.width, 0};
+    RowTarget row = Row(b.red + at, b.green + at, b.blue + at, b.plane4 ? b.plane4 + at : nullptr,
+                        1, b.width, 0.0f, 1.0f, float(y));
     PaintRow(job.plan, row);
 }
 
@@ -49,8 +58,8 @@ void PaintRowPair(Job &job, int worker, int y)
     int samples = (b.width + 1) / 2;
     std::vector<float> &s = job.scratch[size_t(worker)];
     float *red = s.data(), *green = red + samples, *blue = green + samples;
-    RowTarget row{red, green, blue, b.plane4 ? b.plane4 + Offset(b, y) : nullptr, 2, samples,
-                  0.5f, 2.0f, float(y) + 0.5f, samples, 0};
+    RowTarget row = Row(red, green, blue, b.plane4 ? b.plane4 + Offset(b, y) : nullptr, 2, samples,
+                        0.5f, 2.0f, float(y) + 0.5f);
     PaintRow(job.plan, row);
     if (row.touchedHigh <= row.touchedLow)
         return;
@@ -101,7 +110,8 @@ void PaintPlan(const Plan &plan, QiGBuffer &buffer, int threads,
     Job job(plan, buffer);
     int workers = std::max(1, std::min(threads, job.chunks));
     if (plan.halfResolution)
-        job.scratch.assign(size_t(workers), std::vector<float>(3 * size_t((buffer.width + 1) / 2), 0.0f));
+        job.scratch.assign(size_t(workers),
+                           std::vector<float>(3 * size_t((buffer.width + 1) / 2), 0.0f));
     Helpers helpers(workers - 1, [&job](int worker) {
         while (PaintChunk(job, worker)) {
         }

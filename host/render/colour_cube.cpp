@@ -13,12 +13,15 @@ bool CubeLevelsValid(int32_t r, int32_t g, int32_t b)
            b <= kMaxCubeColours && r * g * b <= kMaxCubeColours;
 }
 
-float Level(int32_t level, int32_t levels) { return levels > 1 ? float(level) / float(levels - 1) : 0.0f; }
+float Level(int32_t level, int32_t levels)
+{
+    return levels > 1 ? float(level) / float(levels - 1) : 0.0f;
+}
 
 }  // namespace
 
-extern "C" void Qi_Compute_Colormap(int32_t mode, int32_t levelsR, int32_t levelsG,
-                                    int32_t levelsB, float *colours)
+extern "C" void Qi_Compute_Colormap(int32_t mode, int32_t levelsR, int32_t levelsG, int32_t levelsB,
+                                    float *colours)
 {
     if (mode != 0 || !colours || !CubeLevelsValid(levelsR, levelsG, levelsB)) {
         Qi_Report_Error(4, "ERR_BAD_COLORMAP", "Qi_Compute_Colormap()",

@@ -50,8 +50,8 @@ float Clamp(float v, float lo, float hi) { return v > lo ? (v < hi ? v : hi) : l
 extern "C" void Qi_Dither_Image(uint8_t *pixels, const float *, int32_t width, int32_t height,
                                 int32_t levelsR, int32_t levelsG, int32_t levelsB, int32_t *)
 {
-    if (!pixels || width <= 0 || height <= 0 || width > kMaxWidth || levelsR < 1 ||
-        levelsG < 1 || levelsB < 1 || levelsR > kMaxCubeColours || levelsG > kMaxCubeColours ||
+    if (!pixels || width <= 0 || height <= 0 || width > kMaxWidth || levelsR < 1 || levelsG < 1 ||
+        levelsB < 1 || levelsR > kMaxCubeColours || levelsG > kMaxCubeColours ||
         levelsB > kMaxCubeColours || levelsR * levelsG * levelsB > kMaxCubeColours) {
         Qi_Report_Error(4, "ERR_BAD_DITHER", "Qi_Dither_Image()",
                         "an image and a cube of at most 256 colours are needed");

@@ -201,7 +201,8 @@ void AddReflexChain(const Element &e, const FlareFrame &f, PlanBuilder &b)
         double x, y;
         f.AxisPoint(start + spread * (along + jitter), x, y);
         double r = radius * (1.0f - variation * size);
-        Rgb tint = GradientAt(colours, along) * f.reflexGain * intensity * (0.55f + 0.45f * brightness);
+        Rgb tint =
+            GradientAt(colours, along) * f.reflexGain * intensity * (0.55f + 0.45f * brightness);
         float soft = std::max(0.35f, float(1.5 * b.PixelWidth() / std::max(r, 1e-6)));
         b.AddRadial(x, y, 0, r, false, [&](float u) { return tint * DiscProfile(u, soft); });
     }
@@ -258,9 +259,9 @@ struct Builder {
 };
 
 const Builder kBuilders[] = {
-    {"glow", AddGlow},           {"streaks", AddStreaks},       {"halo", AddHalo},
-    {"anamorph", AddAnamorph},   {"inter", AddReflexChain},     {"dscflx", AddDiscReflex},
-    {"rngflx", AddRingReflex},   {"prflx", AddPolygonReflex},
+    {"glow", AddGlow},         {"streaks", AddStreaks},     {"halo", AddHalo},
+    {"anamorph", AddAnamorph}, {"inter", AddReflexChain},   {"dscflx", AddDiscReflex},
+    {"rngflx", AddRingReflex}, {"prflx", AddPolygonReflex},
 };
 
 }  // namespace

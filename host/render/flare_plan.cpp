@@ -17,7 +17,10 @@ namespace {
 
 constexpr double kDegrees = 3.14159265358979323846 / 180.0;
 
-Rgb ColourOf(const float (&c)[3]) { return {Clamp(c[0], 0, 1), Clamp(c[1], 0, 1), Clamp(c[2], 0, 1)}; }
+Rgb ColourOf(const float (&c)[3])
+{
+    return {Clamp(c[0], 0, 1), Clamp(c[1], 0, 1), Clamp(c[2], 0, 1)};
+}
 
 // 1 while the light is well inside the buffer, falling smoothly to 0 as it
 // reaches the edge (a tenth of the smaller side away), 0 outside.
@@ -32,7 +35,8 @@ float BorderFade(int32_t width, int32_t height, double x, double y)
 double DistanceRatio(const FlareGlobals &g, const HostObject &object)
 {
     double reference = g.refDistance, distance = object.distance;
-    if (!(reference > 0) || !(distance > 0) || !std::isfinite(reference) || !std::isfinite(distance))
+    if (!(reference > 0) || !(distance > 0) || !std::isfinite(reference) ||
+        !std::isfinite(distance))
         return 1.0;
     return reference / distance;
 }

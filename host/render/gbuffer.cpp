@@ -26,7 +26,8 @@ extern "C" QiGBuffer *Qi_Alloc_Global_GBuffer(int32_t width, int32_t height, int
         return nullptr;
     size_t plane = PlaneBytes(int64_t(width) * rows);
     // Host blocks are 16-byte aligned; the spare bytes align the planes.
-    auto *block = static_cast<unsigned char *>(Qi_Alloc_Memory(0, 1, kHeaderBytes + 48 + 4 * plane));
+    auto *block =
+        static_cast<unsigned char *>(Qi_Alloc_Memory(0, 1, kHeaderBytes + 48 + 4 * plane));
     if (!block)
         return nullptr;
     auto *buffer = reinterpret_cast<QiGBuffer *>(block);

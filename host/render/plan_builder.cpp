@@ -53,8 +53,8 @@ bool PlanBuilder::AddLut(double extentPixels, const Profile &profile, Lut &lut)
     return true;
 }
 
-void PlanBuilder::Push(Primitive::Kind kind, size_t shape, const Lut &lut, bool masked,
-                       double yLow, double yHigh)
+void PlanBuilder::Push(Primitive::Kind kind, size_t shape, const Lut &lut, bool masked, double yLow,
+                       double yHigh)
 {
     Primitive p;
     p.kind = kind;
@@ -116,8 +116,7 @@ void PlanBuilder::AddLine(double ox, double oy, double angle, double length, dou
         }
     Lut lut;
     auto dimmed = [&](float u) { return profile(u) * float(1.0 / widen); };
-    if (!Visible(xLow, xHigh, yLow, yHigh) ||
-        !AddLut(length * double(aMax - aMin), dimmed, lut))
+    if (!Visible(xLow, xHigh, yLow, yHigh) || !AddLut(length * double(aMax - aMin), dimmed, lut))
         return;
     LineShape shape;
     shape.ox = float(ox);
@@ -134,12 +133,12 @@ void PlanBuilder::AddLine(double ox, double oy, double angle, double length, dou
     Push(Primitive::Kind::Line, plan_.lines.size() - 1, lut, masked, yLow, yHigh);
 }
 
-void PlanBuilder::AddPolygon(double cx, double cy, double circumradius, int sides,
-                             double rotation, float eMax, bool masked, const Profile &profile)
+void PlanBuilder::AddPolygon(double cx, double cy, double circumradius, int sides, double rotation,
+                             float eMax, bool masked, const Profile &profile)
 {
     sides = std::clamp(sides, 3, kMaxPolygonSides);
-    if (!Finite(cx) || !Finite(cy) || !Finite(rotation) || !(circumradius > 0) ||
-        !(eMax > 0) || circumradius > kMaxExtent)
+    if (!Finite(cx) || !Finite(cy) || !Finite(rotation) || !(circumradius > 0) || !(eMax > 0) ||
+        circumradius > kMaxExtent)
         return;
     double s = plan_.stretch;
     double apothem = circumradius * std::cos(kPi / sides);

@@ -15,15 +15,15 @@ namespace render {
 
 // Geometry and gains shared by the elements of one render.
 struct FlareFrame {
-    double lightX = 0, lightY = 0;    // pixel space
-    double centreX = 0, centreY = 0;  // the buffer's centre
-    double unit = 1;                  // pixels per flare unit, global scale included
-    float stretch = 1;                // anamorphic stretch: heights are divided by it
-    double angle = 0;                 // global rotation, radians counter-clockwise
-    Rgb glowGain, reflexGain;         // intensity, tint, light colour, fades
-    bool glowMasked = false;          // glow elements lie behind the scene (plane 4)
+    double lightX = 0, lightY = 0;        // pixel space
+    double centreX = 0, centreY = 0;      // the buffer's centre
+    double unit = 1;                      // pixels per flare unit, global scale included
+    float stretch = 1;                    // anamorphic stretch: heights are divided by it
+    double angle = 0;                     // global rotation, radians counter-clockwise
+    Rgb glowGain, reflexGain;             // intensity, tint, light colour, fades
+    bool glowMasked = false;              // glow elements lie behind the scene (plane 4)
     double glowSize = 1, reflexSize = 1;  // distance scaling of sizes
-    uint64_t seed = 0;                // the flare's random seed
+    uint64_t seed = 0;                    // the flare's random seed
 
     // The point at axis position t: 0 the light, 1 the centre, 2 the mirror.
     void AxisPoint(double t, double &x, double &y) const
@@ -54,8 +54,8 @@ public:
     // aMax; halfWidth is where its cross-section fades out. Lines thinner
     // than a pixel are widened and dimmed so that they keep their energy.
     // u runs from aMin to aMax.
-    void AddLine(double ox, double oy, double angle, double length, double halfWidth,
-                 float aMin, float aMax, bool masked, const Profile &profile);
+    void AddLine(double ox, double oy, double angle, double length, double halfWidth, float aMin,
+                 float aMax, bool masked, const Profile &profile);
 
     // A regular polygon with the given circumradius, a corner at `rotation`,
     // drawn up to eMax times its own size; u runs from its centre (0) to eMax.

@@ -14,7 +14,9 @@ std::atomic<int> delayMilliseconds{0};
 
 extern "C" void QiHost_Set_Render_Threads(int32_t count)
 {
-    threadsWanted = count < 0 ? 0 : (count > qi::render::kMaxRenderThreads ? qi::render::kMaxRenderThreads : count);
+    threadsWanted =
+        count < 0 ? 0
+                  : (count > qi::render::kMaxRenderThreads ? qi::render::kMaxRenderThreads : count);
 }
 
 extern "C" void QiHost_Set_Render_Delay(int32_t milliseconds)
@@ -25,13 +27,18 @@ extern "C" void QiHost_Set_Render_Delay(int32_t milliseconds)
 namespace qi {
 namespace render {
 
-int RenderThreads()
+int RenderThreads(int64_t pixels)
 {
+    constexpr int64_t kSmallPicture = 400 * 400;
     int wanted = threadsWanted;
     if (wanted > 0)
         return wanted;
+    if (pixels < kSmallPicture)
+        return 1;
     unsigned processors = std::thread::hardware_concurrency();
-    return processors == 0 ? 1 : (processors > unsigned(kMaxRenderThreads) ? kMaxRenderThreads : int(processors));
+    return processors == 0
+               ? 1
+               : (processors > unsigned(kMaxRenderThreads) ? kMaxRenderThreads : int(processors));
 }
 
 int RenderDelayMilliseconds() { return delayMilliseconds; }

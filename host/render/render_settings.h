@@ -2,12 +2,16 @@
 #ifndef HOST_RENDER_RENDER_SETTINGS_H
 #define HOST_RENDER_RENDER_SETTINGS_H
 
+#include <cstdint>
+
 namespace qi {
 namespace render {
 
-// Threads a render uses, the calling thread included: 1 .. kMaxRenderThreads.
+// Threads a render of that many pixels uses, the calling thread included:
+// 1 .. kMaxRenderThreads. Unless the host set a count, small pictures take
+// one: waking a helper under Wine costs more than it saves there.
 constexpr int kMaxRenderThreads = 16;
-int RenderThreads();
+int RenderThreads(int64_t pixels);
 // Extra milliseconds each render lasts (tests only; normally 0).
 int RenderDelayMilliseconds();
 

@@ -68,8 +68,8 @@ inline void Add(RowTarget &row, int i, const float *entry, float weight)
 }
 
 template <bool Masked>
-void RadialSpan(const RadialShape &s, const float *lut, float lutMax, RowTarget &row,
-                float qy2, int i0, int i1)
+void RadialSpan(const RadialShape &s, const float *lut, float lutMax, RowTarget &row, float qy2,
+                int i0, int i1)
 {
     const float x0 = row.x0 - s.cx, step = row.step;
     for (int i = i0; i < i1; ++i) {

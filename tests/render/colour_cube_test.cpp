@@ -115,7 +115,8 @@ TEST(Dither, LeavesCubeIndicesInEveryPixelAndPaddingUntouched)
         Qi_Dither_Image(image.data(), cube.data(), width, height, kR, kG, kB, &zero);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x)
-                ASSERT_LE(image[size_t(y) * rowBytes + size_t(x)], 224) << width << ": " << x << "," << y;
+                ASSERT_LE(image[size_t(y) * rowBytes + size_t(x)], 224)
+                    << width << ": " << x << "," << y;
             for (size_t x = size_t(width); x < rowBytes; ++x)
                 ASSERT_EQ(image[size_t(y) * rowBytes + x], 0xEE) << width << ": " << x << "," << y;
         }

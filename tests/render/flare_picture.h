@@ -59,9 +59,9 @@ Picture Render(TestLight &light, const RenderSetup &setup);
 // Luminance-weighted moments of the picture's pixels that pass the filter
 // (all when none is given).
 struct Moments {
-    double total = 0, x = 0, y = 0;     // sum and centroid
-    double xx = 0, yy = 0, xy = 0;      // central second moments
-    double Orientation() const;         // principal axis, degrees in -90..90
+    double total = 0, x = 0, y = 0;  // sum and centroid
+    double xx = 0, yy = 0, xy = 0;   // central second moments
+    double Orientation() const;      // principal axis, degrees in -90..90
 };
 Moments MomentsOf(const Picture &picture,
                   const std::function<bool(int32_t x, int32_t y)> &filter = {});

@@ -132,8 +132,8 @@ TEST(FlareRender, RotationTurnsStreaks)
     struct Case {
         float element, global, expected;
     };
-    for (Case c : {Case{0, 0, 0}, Case{30, 0, 30}, Case{0, 45, 45}, Case{30, 30, 60},
-                   Case{-20, 0, -20}}) {
+    for (Case c :
+         {Case{0, 0, 0}, Case{30, 0, 30}, Case{0, 45, 45}, Case{30, 30, 60}, Case{-20, 0, -20}}) {
         SetParam(streaks, "angle", c.element);
         light.globals().angle = c.global;
         Moments m = MomentsOf(Render(light, s));
@@ -151,8 +151,8 @@ TEST(FlareRender, RotationTurnsStreaks)
 TEST(FlareRender, DisabledElementsAndFlaresAddNothing)
 {
     RenderSetup s;
-    for (const char *type : {"glow", "streaks", "halo", "anamorph", "inter", "dscflx", "rngflx",
-                             "prflx"}) {
+    for (const char *type :
+         {"glow", "streaks", "halo", "anamorph", "inter", "dscflx", "rngflx", "prflx"}) {
         TestLight full, without, disabled, silent;
         without.RemoveFirst(type);
         disabled.Find(type).enabled = false;

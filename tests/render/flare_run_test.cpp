@@ -32,7 +32,8 @@ std::vector<Call> calls;
 
 int16_t Record(QiToken phase, float fraction)
 {
-    calls.push_back({phase, fraction, std::this_thread::get_id(), std::chrono::steady_clock::now()});
+    calls.push_back(
+        {phase, fraction, std::this_thread::get_id(), std::chrono::steady_clock::now()});
     return 0;
 }
 
@@ -116,7 +117,8 @@ TEST(FlareRun, DelayStretchesTheRenderOverItsUpdates)
     QiHost_Set_Render_Delay(450);
     auto start = std::chrono::steady_clock::now();
     RenderRecorded(light, 120, 90);
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(ms, 440.0);
     ExpectProgressSequence();
     EXPECT_GE(calls.size(), 50u);
@@ -128,7 +130,8 @@ TEST(FlareRun, DelayStretchesTheRenderOverItsUpdates)
     QiHost_Set_Render_Delay(0);
     start = std::chrono::steady_clock::now();
     RenderRecorded(light, 120, 90);
-    ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(ms, 400.0);
 }
 

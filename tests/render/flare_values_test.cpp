@@ -197,8 +197,7 @@ TEST(FlareValues, FastDragIsACloseHalfResolutionApproximation)
 
 // Plane 4 around the light at (60, 110) is set to `covered` within
 // `radius` pixels.
-RenderSetup Covered(float covered, double inner, double outer,
-                    bool leftHalfOnly = false)
+RenderSetup Covered(float covered, double inner, double outer, bool leftHalfOnly = false)
 {
     RenderSetup s;
     s.prepare = [=](QiGBuffer &b) {

@@ -47,8 +47,14 @@ TEST(GBuffer, PlanesAreSeparateZeroFilledAndWhollyWritable)
 
 TEST(GBuffer, RefusesEmptyAndAbsurdSizes)
 {
-    for (auto [w, h] : {std::pair{0, 10}, {10, 0}, {-1, 5}, {5, -1}, {40000, 1}, {1, 40000},
-                        {20000, 20000}, {INT32_MAX, INT32_MAX}})
+    for (auto [w, h] : {std::pair{0, 10},
+                        {10, 0},
+                        {-1, 5},
+                        {5, -1},
+                        {40000, 1},
+                        {1, 40000},
+                        {20000, 20000},
+                        {INT32_MAX, INT32_MAX}})
         EXPECT_EQ(Qi_Alloc_Global_GBuffer(w, h, h, 0), nullptr) << w << "x" << h;
 }
 

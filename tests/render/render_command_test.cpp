@@ -34,9 +34,8 @@ TEST(RenderCommand, ReadsItsOptions)
     EXPECT_EQ(o.width, 960);
     EXPECT_EQ(o.height, 540);
     EXPECT_FALSE(o.lightGiven);
-    ASSERT_TRUE(Parse({"--size", "640x480", "--light", "-5,300", "--library", "x.lnz", "--out",
-                       "B.BMP"},
-                      o));
+    ASSERT_TRUE(Parse(
+        {"--size", "640x480", "--light", "-5,300", "--library", "x.lnz", "--out", "B.BMP"}, o));
     EXPECT_EQ(o.width, 640);
     EXPECT_EQ(o.height, 480);
     EXPECT_TRUE(o.lightGiven);
@@ -44,12 +43,18 @@ TEST(RenderCommand, ReadsItsOptions)
     EXPECT_EQ(o.lightY, 300);
     EXPECT_EQ(o.library, "x.lnz");
     EXPECT_EQ(o.out, "B.BMP");
-    for (std::vector<std::string> bad :
-         {std::vector<std::string>{}, {"--out"}, {"--out", "a.jpg"}, {"--out", "png"},
-          {"--size", "640", "--out", "a.png"}, {"--size", "0x10", "--out", "a.png"},
-          {"--size", "20000x10", "--out", "a.png"}, {"--size", "64x48x", "--out", "a.png"},
-          {"--light", "3", "--out", "a.png"}, {"--light", "a,b", "--out", "a.png"},
-          {"--frobnicate", "--out", "a.png"}, {"--out", "a.png", "--size"}})
+    for (std::vector<std::string> bad : {std::vector<std::string>{},
+                                         {"--out"},
+                                         {"--out", "a.jpg"},
+                                         {"--out", "png"},
+                                         {"--size", "640", "--out", "a.png"},
+                                         {"--size", "0x10", "--out", "a.png"},
+                                         {"--size", "20000x10", "--out", "a.png"},
+                                         {"--size", "64x48x", "--out", "a.png"},
+                                         {"--light", "3", "--out", "a.png"},
+                                         {"--light", "a,b", "--out", "a.png"},
+                                         {"--frobnicate", "--out", "a.png"},
+                                         {"--out", "a.png", "--size"}})
         EXPECT_FALSE(Parse(bad, o)) << testing::PrintToString(bad);
 }
 
