@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "host/core/qi_host.h"
 
@@ -40,6 +41,10 @@ uint8_t ToByte(float v)
         return 0;
     return v >= 1.0f ? 255 : uint8_t(v * 255.0f + 0.5f);
 }
+
+struct FreeBuffer {
+    void operator()(QiGBuffer *buffer) const { Qi_Free_Global_GBuffer(buffer); }
+};
 
 struct Bar {
     int drawn = -1;
@@ -108,7 +113,7 @@ bool RenderFlarePicture(const RenderOptions &options, QiToken kind, const char *
                         QiProgressFn progress, RgbImage &image, std::string &error)
 {
     int32_t w = options.width, h = options.height;
-    QiGBuffer *buffer = Qi_Alloc_Global_GBuffer(w, h, h, 0);
+    std::unique_ptr<QiGBuffer, FreeBuffer> buffer(Qi_Alloc_Global_GBuffer(w, h, h, 0));
     if (!buffer) {
         error = "no memory for a picture of that size";
         return false;
@@ -118,7 +123,7 @@ bool RenderFlarePicture(const RenderOptions &options, QiToken kind, const char *
         buffer->plane4[i] = 1.0f;
     int32_t x = options.lightGiven ? options.lightX : w / 4;
     int32_t y = options.lightGiven ? options.lightY : h / 3;
-    Qi_LensFlareApplyToGBuffer(buffer, kind, name, x, h - 1 - y, progress);
+    Qi_LensFlareApplyToGBuffer(buffer.get(), kind, name, x, h - 1 - y, progress);
     image.width = w;
     image.height = h;
     image.pixels.resize(pixels * 3);
@@ -131,7 +136,6 @@ bool RenderFlarePicture(const RenderOptions &options, QiToken kind, const char *
             *out++ = ToByte(buffer->blue[at + size_t(col)]);
         }
     }
-    Qi_Free_Global_GBuffer(buffer);
     return true;
 }
 

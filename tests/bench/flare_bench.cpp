@@ -7,10 +7,12 @@
 // figures that count come from the Windows build run under Wine
 // (scripts/bench.sh).
 #include <algorithm>
+#include <utility>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,11 @@ struct Size {
 
 const Size kSizes[] = {{330, 250, 1.0}, {1920, 1080, 13.0}, {3840, 2160, 0.0}};
 
+struct FreeBuffer {
+    void operator()(QiGBuffer *buffer) const { Qi_Free_Global_GBuffer(buffer); }
+};
+using BufferOwner = std::unique_ptr<QiGBuffer, FreeBuffer>;
+
 double Median(std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
@@ -33,7 +40,7 @@ double Median(std::vector<double> times)
 
 // Times of `iterations` renders of each buffer, taken in turns so that a
 // busy moment of the machine falls on every size alike.
-std::vector<std::vector<double>> TimeRenders(const std::vector<QiGBuffer *> &buffers,
+std::vector<std::vector<double>> TimeRenders(const std::vector<BufferOwner> &buffers,
                                              int iterations, int threads)
 {
     QiHost_Set_Render_Threads(threads);
@@ -41,7 +48,7 @@ std::vector<std::vector<double>> TimeRenders(const std::vector<QiGBuffer *> &buf
     std::vector<std::vector<double>> times(buffers.size());
     for (int i = -2; i < iterations; ++i)
         for (size_t b = 0; b < buffers.size(); ++b) {
-            QiGBuffer *buffer = buffers[b];
+            QiGBuffer *buffer = buffers[b].get();
             int32_t x = buffer->width / 4, y = buffer->height - 1 - buffer->height / 3;
             auto start = std::chrono::steady_clock::now();
             Qi_LensFlareApplyToGBuffer(buffer, light, QIHOST_DEFAULT_LIGHT, x, y, nullptr);
@@ -76,37 +83,36 @@ int main(int argc, char **argv)
         iterations);
     std::printf("%-11s %12s %12s %14s %10s\n", "size", "all threads", "1 thread", "ns/pixel",
                 "ns/px rel.");
-    std::vector<QiGBuffer *> buffers;
+    std::vector<BufferOwner> buffers;
     for (const Size &size : kSizes) {
-        QiGBuffer *buffer = Qi_Alloc_Global_GBuffer(size.width, size.height, size.height, 0);
+        BufferOwner buffer(Qi_Alloc_Global_GBuffer(size.width, size.height, size.height, 0));
         if (!buffer) {
             std::fprintf(stderr, "no buffer of %dx%d\n", size.width, size.height);
             return 1;
         }
         std::fill(buffer->plane4, buffer->plane4 + size_t(size.width) * size_t(size.height), 1.0f);
-        buffers.push_back(buffer);
+        buffers.push_back(std::move(buffer));
     }
     std::vector<std::vector<double>> all = TimeRenders(buffers, iterations, 0);
     std::vector<std::vector<double>> single =
         TimeRenders(buffers, smoke ? 1 : std::max(1, iterations / 2), 1);
-    for (QiGBuffer *buffer : buffers)
-        Qi_Free_Global_GBuffer(buffer);
+    buffers.clear();
 
     bool met = true;
     double reference = 0;
-    for (size_t i = 0; i < buffers.size(); ++i) {
+    for (size_t i = 0; i < all.size(); ++i) {
         const Size &size = kSizes[i];
-        double two = Median(all[i]), one = Median(single[i]);
-        double perPixel = two * 1e6 / (double(size.width) * size.height);
+        double shared = Median(all[i]), one = Median(single[i]);
+        double perPixel = shared * 1e6 / (double(size.width) * size.height);
         if (size.width == 1920)
             reference = perPixel;
         char label[32];
         std::snprintf(label, sizeof label, "%dx%d", size.width, size.height);
-        std::printf("%-11s %9.3f ms %9.3f ms %14.3f", label, two, one, perPixel);
+        std::printf("%-11s %9.3f ms %9.3f ms %14.3f", label, shared, one, perPixel);
         if (reference > 0)
             std::printf(" %10.2f", perPixel / reference);
         if (size.targetMs > 0) {
-            bool ok = two <= size.targetMs;
+            bool ok = shared <= size.targetMs;
             met &= ok;
             std::printf("   target %.0f ms: %s", size.targetMs, ok ? "met" : "MISSED");
         }

@@ -96,7 +96,7 @@ bool Picture::SameAs(const Picture &o) const
 Picture Render(TestLight &light, const RenderSetup &setup)
 {
     Picture p;
-    QiGBuffer *b = Qi_Alloc_Global_GBuffer(setup.width, setup.height, setup.height, 0);
+    BufferOwner b(Qi_Alloc_Global_GBuffer(setup.width, setup.height, setup.height, 0));
     if (!b) {
         ADD_FAILURE() << "no buffer";
         return p;
@@ -105,14 +105,13 @@ Picture Render(TestLight &light, const RenderSetup &setup)
     std::fill(b->plane4, b->plane4 + pixels, setup.plane4);
     if (setup.prepare)
         setup.prepare(*b);
-    Qi_LensFlareApplyToGBuffer(b, LightToken(), light.name(), int32_t(setup.lightX),
+    Qi_LensFlareApplyToGBuffer(b.get(), LightToken(), light.name(), int32_t(setup.lightX),
                                int32_t(setup.lightY), nullptr);
     p.width = setup.width;
     p.height = setup.height;
     p.red.assign(b->red, b->red + pixels);
     p.green.assign(b->green, b->green + pixels);
     p.blue.assign(b->blue, b->blue + pixels);
-    Qi_Free_Global_GBuffer(b);
     return p;
 }
 

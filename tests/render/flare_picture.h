@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ private:
     std::string name_;
     qi::HostObject *object_;
 };
+
+struct FreeBuffer {
+    void operator()(QiGBuffer *buffer) const { Qi_Free_Global_GBuffer(buffer); }
+};
+// A render buffer released when it goes out of scope.
+using BufferOwner = std::unique_ptr<QiGBuffer, FreeBuffer>;
 
 // Sets a parameter of an element through the catalogue's limits.
 void SetParam(qi::Element &element, const char *name, float a, float b = 0, float c = 0);

@@ -40,12 +40,11 @@ int16_t Record(QiToken phase, float fraction)
 void RenderRecorded(TestLight &light, int32_t width, int32_t height)
 {
     calls.clear();
-    QiGBuffer *b = Qi_Alloc_Global_GBuffer(width, height, height, 0);
+    BufferOwner b(Qi_Alloc_Global_GBuffer(width, height, height, 0));
     ASSERT_NE(b, nullptr);
     std::fill(b->plane4, b->plane4 + size_t(width) * size_t(height), 1.0f);
-    Qi_LensFlareApplyToGBuffer(b, Qi_Inquire_Token("light"), light.name(), width / 4, height / 2,
-                               Record);
-    Qi_Free_Global_GBuffer(b);
+    Qi_LensFlareApplyToGBuffer(b.get(), Qi_Inquire_Token("light"), light.name(), width / 4,
+                               height / 2, Record);
 }
 
 // start, then updates from 0 to 1 that never go back, then end, all on
@@ -144,14 +143,14 @@ TEST(FlareRun, BadBuffersAndUnknownObjectsAreReportedAndDrawNothing)
     Qi_LensFlareApplyToGBuffer(nullptr, kind, light.name(), 0, 0, Record);
     QiGBuffer empty{};
     Qi_LensFlareApplyToGBuffer(&empty, kind, light.name(), 0, 0, Record);
-    QiGBuffer *b = Qi_Alloc_Global_GBuffer(16, 16, 16, 0);
-    Qi_LensFlareApplyToGBuffer(b, kind, "NoSuchLight", 8, 8, Record);
-    Qi_LensFlareApplyToGBuffer(b, Qi_Inquire_Token("camera"), light.name(), 8, 8, Record);
-    Qi_LensFlareApplyToGBuffer(b, kind, nullptr, 8, 8, Record);
+    BufferOwner b(Qi_Alloc_Global_GBuffer(16, 16, 16, 0));
+    ASSERT_NE(b, nullptr);
+    Qi_LensFlareApplyToGBuffer(b.get(), kind, "NoSuchLight", 8, 8, Record);
+    Qi_LensFlareApplyToGBuffer(b.get(), Qi_Inquire_Token("camera"), light.name(), 8, 8, Record);
+    Qi_LensFlareApplyToGBuffer(b.get(), kind, nullptr, 8, 8, Record);
     EXPECT_TRUE(calls.empty());
     for (int i = 0; i < 16 * 16; ++i)
         ASSERT_EQ(b->red[i] + b->green[i] + b->blue[i], 0.0f);
-    Qi_Free_Global_GBuffer(b);
     std::vector<HostReport> reports = HostReports();
     ASSERT_EQ(reports.size(), 5u);
     EXPECT_EQ(reports[0].name, "ERR_BAD_GBUFFER");
