@@ -134,6 +134,45 @@ TEST(FlareRun, DelayStretchesTheRenderOverItsUpdates)
     EXPECT_LT(ms, 400.0);
 }
 
+// A render started from the progress callback of another, as a timer
+// handler pumped by the callback might: it runs on the calling thread while
+// the outer render's helpers go on, and both come out whole.
+TestLight *nestedLight;
+Picture nested;
+int16_t RenderWithin(QiToken phase, float fraction)
+{
+    if (phase == Qi_Inquire_Token("update") && fraction > 0 && nested.width == 0) {
+        RenderSetup s;
+        nested = Render(*nestedLight, s);
+    }
+    return 0;
+}
+
+TEST(FlareRun, ARenderStartedFromTheProgressCallbackCompletes)
+{
+    RenderSwitches restore;
+    QiHost_Set_Render_Threads(2);
+    TestLight outer, inner;
+    SetParam(inner.Find("glow"), "radius", 0.3f);
+    Picture alone = Render(inner, RenderSetup{});
+    RenderSetup big;
+    big.width = 640;
+    big.height = 480;
+    Picture expected = Render(outer, big);
+
+    nestedLight = &inner;
+    nested = Picture{};
+    BufferOwner b(Qi_Alloc_Global_GBuffer(big.width, big.height, big.height, 0));
+    ASSERT_NE(b, nullptr);
+    std::fill(b->plane4, b->plane4 + size_t(big.width) * size_t(big.height), 1.0f);
+    Qi_LensFlareApplyToGBuffer(b.get(), Qi_Inquire_Token("light"), outer.name(),
+                               int32_t(big.lightX), int32_t(big.lightY), RenderWithin);
+    EXPECT_TRUE(nested.SameAs(alone));
+    size_t pixels = size_t(big.width) * size_t(big.height);
+    EXPECT_TRUE(std::equal(b->red, b->red + pixels, expected.red.begin()));
+    EXPECT_TRUE(std::equal(b->blue, b->blue + pixels, expected.blue.begin()));
+}
+
 TEST(FlareRun, BadBuffersAndUnknownObjectsAreReportedAndDrawNothing)
 {
     TestLight light;
