@@ -78,8 +78,15 @@ extern "C" void Qi_LensFlareApplyToGBuffer(QiGBuffer *buffer, QiToken kind, cons
                           qi::render::RenderThreads(int64_t(buffer->width) * buffer->height),
                           [&](float done) { report.Update(share * done); });
     report.Update(share);
+    // Each step waits until its share of the delay has passed: a sleep under
+    // Wine lasts whole milliseconds, cut down from what was asked.
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point begin = Clock::now();
     for (int step = 1; delay > 0 && step <= kDelaySteps; ++step) {
-        std::this_thread::sleep_for(std::chrono::microseconds(delay * 1000 / kDelaySteps));
+        Clock::time_point until =
+            begin + std::chrono::microseconds(int64_t(delay) * 1000 * step / kDelaySteps);
+        while (Clock::now() < until)
+            std::this_thread::sleep_for(until - Clock::now());
         report.Update(share + share * float(step) / kDelaySteps);
     }
 }
