@@ -2,6 +2,7 @@
 // buffer and reports progress to the caller on the caller's thread.
 #include <algorithm>
 #include <chrono>
+#include <exception>
 #include <thread>
 
 #include "host/core/flare_model.h"
@@ -55,6 +56,33 @@ bool Usable(const QiGBuffer *b)
     return b && b->width > 0 && b->height > 0 && b->red && b->green && b->blue;
 }
 
+// Renders the object's flare into the buffer, then waits out the test
+// delay, reporting progress all along.
+void Render(const qi::HostObject &object, QiGBuffer &buffer, int32_t lightX, int32_t lightY,
+            QiProgressFn progress)
+{
+    int delay = qi::render::RenderDelayMilliseconds();
+    float share = delay > 0 ? 0.5f : 1.0f;
+    Progress report(progress);
+    qi::render::Plan plan =
+        qi::render::BuildPlan(object, buffer.width, buffer.height, lightX, lightY, buffer.plane4);
+    qi::render::PaintPlan(plan, buffer,
+                          qi::render::RenderThreads(int64_t(buffer.width) * buffer.height),
+                          [&](float done) { report.Update(share * done); });
+    report.Update(share);
+    // Each step waits until its share of the delay has passed: a sleep under
+    // Wine lasts whole milliseconds, cut down from what was asked.
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point begin = Clock::now();
+    for (int step = 1; delay > 0 && step <= kDelaySteps; ++step) {
+        Clock::time_point until =
+            begin + std::chrono::microseconds(int64_t(delay) * 1000 * step / kDelaySteps);
+        while (Clock::now() < until)
+            std::this_thread::sleep_for(until - Clock::now());
+        report.Update(share + share * float(step) / kDelaySteps);
+    }
+}
+
 }  // namespace
 
 extern "C" void Qi_LensFlareApplyToGBuffer(QiGBuffer *buffer, QiToken kind, const char *name,
@@ -69,24 +97,9 @@ extern "C" void Qi_LensFlareApplyToGBuffer(QiGBuffer *buffer, QiToken kind, cons
         Qi_Report_Error(4, "ERR_NO_SUCH_OBJECT", kOrigin, name ? name : "(null name)");
         return;
     }
-    int delay = qi::render::RenderDelayMilliseconds();
-    float share = delay > 0 ? 0.5f : 1.0f;
-    Progress report(progress);
-    qi::render::Plan plan = qi::render::BuildPlan(*object, buffer->width, buffer->height, lightX,
-                                                  lightY, buffer->plane4);
-    qi::render::PaintPlan(plan, *buffer,
-                          qi::render::RenderThreads(int64_t(buffer->width) * buffer->height),
-                          [&](float done) { report.Update(share * done); });
-    report.Update(share);
-    // Each step waits until its share of the delay has passed: a sleep under
-    // Wine lasts whole milliseconds, cut down from what was asked.
-    using Clock = std::chrono::steady_clock;
-    Clock::time_point begin = Clock::now();
-    for (int step = 1; delay > 0 && step <= kDelaySteps; ++step) {
-        Clock::time_point until =
-            begin + std::chrono::microseconds(int64_t(delay) * 1000 * step / kDelaySteps);
-        while (Clock::now() < until)
-            std::this_thread::sleep_for(until - Clock::now());
-        report.Update(share + share * float(step) / kDelaySteps);
+    try {
+        Render(*object, *buffer, lightX, lightY, progress);
+    } catch (const std::exception &) {
+        Qi_Report_Error(3, "ERR_OUT_OF_MEMORY", kOrigin, "the flare could not be rendered whole");
     }
 }
