@@ -97,7 +97,7 @@ float DataProfile(const std::vector<uint8_t> &data, float a)
 // element's own, if it has one.
 uint64_t SeedOf(const FlareFrame &frame, const Element &e, uint64_t salt)
 {
-    uint64_t own = uint64_t(int64_t(e.Scalar("seed", 0)));
+    uint64_t own = uint64_t(int64_t(Param(e, "seed", -1e9f, 1e9f, 0)));
     return frame.seed * 0x9E3779B97F4A7C15ULL ^ (own + 1) * 0xC2B2AE3D27D4EB4FULL ^ salt;
 }
 
