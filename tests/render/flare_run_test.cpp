@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -220,6 +221,47 @@ TEST(FlareRun, FarLightsAndExtremeValuesGiveFiniteValues)
     light.globals().scale = 0;
     s.lightX = 32;
     EXPECT_EQ(Render(light, s).Total(), 0.0);
+}
+
+// Any values the catalogue's limits allow, at random: pictures stay finite
+// (and the sanitizers see every path the values open).
+TEST(FlareRun, RandomValuesWithinTheLimitsRenderFinitePictures)
+{
+    std::mt19937 random(4);
+    auto pick = [&](float low, float high) {
+        return std::uniform_real_distribution<float>(low, high)(random);
+    };
+    RenderSetup s;
+    s.width = 48;
+    s.height = 32;
+    for (int round = 0; round < 300; ++round) {
+        TestLight light;
+        qi::FlareGlobals &g = light.globals();
+        g.scale = pick(0, 3);
+        g.anamorphicStretch = pick(0.1f, 5);
+        g.angle = pick(-720, 720);
+        g.occlusionRadius = pick(0, 2);
+        g.fastDrag = round % 2;
+        g.glowBehindObjects = round % 3 == 0;
+        g.fadeIfApproachingObjects = round % 5 == 0;
+        for (auto &element : light.object().flare.elements) {
+            const qi::ElementType &type = *element->type;
+            for (size_t i = 0; i < type.params.size(); ++i) {
+                const qi::ParamDef &def = type.params[i];
+                float v[3];
+                for (int c = 0; c < 3; ++c)
+                    v[c] = pick(def.absMin[c], def.absMax[c] > 50 ? 50 : def.absMax[c]);
+                qi::SetParamValue(def, element->values[i], v);
+            }
+        }
+        s.lightX = pick(-100, 150);
+        s.lightY = pick(-100, 130);
+        Picture p = Render(light, s);
+        for (size_t i = 0; i < p.red.size(); ++i)
+            ASSERT_TRUE(std::isfinite(p.red[i]) && std::isfinite(p.green[i]) &&
+                        std::isfinite(p.blue[i]))
+                << "round " << round << " pixel " << i;
+    }
 }
 
 TEST(FlareRun, RendersAddToWhatTheBufferHolds)
