@@ -1,9 +1,15 @@
 // Render buffers: one host memory block holding the record and its four
 // planes, each plane starting on a 64-byte boundary.
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 #include "host/core/qi_host.h"
+
+static_assert(offsetof(QiGBuffer, width) == 4 && offsetof(QiGBuffer, height) == 8 &&
+                  offsetof(QiGBuffer, red) == 24 && offsetof(QiGBuffer, green) == 32 &&
+                  offsetof(QiGBuffer, blue) == 40 && offsetof(QiGBuffer, plane4) == 56,
+              "plug-ins rely on these offsets");
 
 namespace {
 

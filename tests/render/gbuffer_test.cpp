@@ -1,23 +1,12 @@
 // Render buffers: their layout, their limits and their memory.
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <cstdint>
 
 #include "host/core/qi_host.h"
 #include "tests/support/host_channel.h"
 
 namespace {
-
-TEST(GBuffer, MembersSitAtTheirFixedOffsets)
-{
-    EXPECT_EQ(offsetof(QiGBuffer, width), 4u);
-    EXPECT_EQ(offsetof(QiGBuffer, height), 8u);
-    EXPECT_EQ(offsetof(QiGBuffer, red), 24u);
-    EXPECT_EQ(offsetof(QiGBuffer, green), 32u);
-    EXPECT_EQ(offsetof(QiGBuffer, blue), 40u);
-    EXPECT_EQ(offsetof(QiGBuffer, plane4), 56u);
-}
 
 TEST(GBuffer, PlanesAreSeparateZeroFilledAndWhollyWritable)
 {
