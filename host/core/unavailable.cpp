@@ -16,30 +16,6 @@ void NotAvailable(const char *origin)
 
 extern "C" {
 
-void Qi_LensFlareApplyToGBuffer(QiGBuffer *, QiToken, const char *, int32_t, int32_t,
-                                QiProgressFn)
-{
-    NotAvailable("Qi_LensFlareApplyToGBuffer()");
-}
-
-QiGBuffer *Qi_Alloc_Global_GBuffer(int32_t, int32_t, int32_t, int32_t)
-{
-    NotAvailable("Qi_Alloc_Global_GBuffer()");
-    return nullptr;
-}
-void Qi_Free_Global_GBuffer(QiGBuffer *) { NotAvailable("Qi_Free_Global_GBuffer()"); }
-
-void Qi_Compute_Colormap(int32_t, int32_t, int32_t, int32_t, float *)
-{
-    NotAvailable("Qi_Compute_Colormap()");
-}
-void Qi_Gamma_Correct(const float *, float *, int32_t, float) { NotAvailable("Qi_Gamma_Correct()"); }
-void Qi_Dither_Image(uint8_t *, const float *, int32_t, int32_t, int32_t, int32_t, int32_t,
-                     int32_t *)
-{
-    NotAvailable("Qi_Dither_Image()");
-}
-
 int16_t Qi_Load_Gradient_Colormap(const char *, int32_t *count, float **offsets, float **colours,
                                   float **third, QiToken *)
 {
