@@ -1,6 +1,6 @@
 #include "preview/pixel_conversion.h"
 
-#include <cmath>
+#include <cstddef>
 
 namespace {
 
@@ -10,7 +10,9 @@ namespace {
 template <typename Real>
 inline int32_t Level(float value, Real scale, int32_t limit)
 {
-    Real v = std::fmin(std::fmax(Real(value) * scale, Real(0)), Real(limit));
+    Real v = Real(value) * scale;
+    v = v > Real(0) ? v : Real(0);  // negatives and NaN
+    v = v < Real(limit) ? v : Real(limit);
     return int32_t(v);
 }
 

@@ -64,9 +64,11 @@ protected:
     }
     void SetFlareName(const char *name) { lstrcpynA(instance_->flareName, name, FLARE_NAME_SIZE); }
 
-    // Runs the editor with the steps; the last step closes it.
+    // Runs the editor with the steps, once it has settled as the active
+    // window (activation ends any mouse capture); the last step closes it.
     void RunEditor(std::vector<DialogStep> steps)
     {
+        steps.insert(steps.begin(), [](HWND) {});
         steps.push_back(PostCloseBox);
         watcher_.OnDialog([&](HWND dialog) { RunDialogScript(dialog, steps); });
         DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, EditorDialogProc, 0);
@@ -139,18 +141,18 @@ TEST_F(Preview, ClicksAndDragsPutTheLightUnderTheMouse)
     });
 }
 
-// Watches the editor's preview timer while renders run.
+// Watches the editor's preview timer while renders run, from a subclass of
+// the dialog window (timer messages are dispatched, not sent).
 struct TimerWatch {
-    static inline HWND dialog = nullptr;
+    static inline WNDPROC dialogProc = nullptr;
     static inline int fired = 0;
     static inline bool waitCursorShown = false;
     static inline bool barDrawn = false;
 
-    static LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam)
+    static LRESULT CALLBACK Subclass(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        auto *call = reinterpret_cast<CWPRETSTRUCT *>(lParam);
-        if (code == HC_ACTION && call->hwnd == dialog && call->message == WM_TIMER &&
-            call->wParam == PREVIEW_TIMER) {
+        LRESULT result = CallWindowProcA(dialogProc, dialog, message, wParam, lParam);
+        if (message == WM_TIMER && wParam == PREVIEW_TIMER) {
             ++fired;
             waitCursorShown = GetCursor() == waitCursor;
             // The two-pixel white bar grows under the preview.
@@ -162,18 +164,21 @@ struct TimerWatch {
                        GetPixel(dc, r.left + 1, r.bottom + 1) == RGB(255, 255, 255);
             ReleaseDC(dialog, dc);
         }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
+        return result;
+    }
+    static void Watch(HWND dialog)
+    {
+        fired = 0;
+        dialogProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Subclass)));
     }
 };
 
 TEST_F(Preview, HourglassAndProgressBarOnlyForLongRenders)
 {
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, TimerWatch::AfterMessage, nullptr,
-                                   GetCurrentThreadId());
     RunEditor({
         [](HWND dialog) {
-            TimerWatch::dialog = dialog;
-            TimerWatch::fired = 0;
+            TimerWatch::Watch(dialog);
             RequestPreviewRedraw(-1, -1);
             EXPECT_EQ(TimerWatch::fired, 0) << "a quick render never shows the hourglass";
             EXPECT_EQ(CurrentPreviewCursor(), arrowCursor);
@@ -189,7 +194,6 @@ TEST_F(Preview, HourglassAndProgressBarOnlyForLongRenders)
             EXPECT_EQ(previewBusy, 0);
         },
     });
-    UnhookWindowsHookEx(hook);
 }
 
 TEST_F(Preview, RightClickPutsASmallTrueColourDibOnTheClipboard)
