@@ -157,6 +157,7 @@ TEST_F(EditorDialog, OnlyOkWithFocusOrTheCloseBoxEndTheDialog)
     std::vector<bool> visible;
     watcher.OnDialog([&](HWND dialog) {
         RunDialogScript(dialog, {
+            [](HWND) {},  // let the dialog settle as the active window
             [](HWND d) {  // Enter typed into the reference distance field
                 SetFocus(GetDlgItem(d, IDC_REF_DISTANCE));
                 SendMessageA(d, WM_COMMAND, IDOK, 0);
