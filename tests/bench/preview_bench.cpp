@@ -19,6 +19,7 @@
 #include "frame/plugin_entry.h"
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
+#include "tests/support/test_services.h"
 
 namespace {
 
@@ -81,15 +82,6 @@ void TimePreviewCycle(int32_t width, int32_t height)
     Qi_Free_Global_GBuffer(buffer);
 }
 
-class NoServices : public HostServices {
-public:
-    void Reserved0() override {}
-    void Reserved1() override {}
-    void Reserved2() override {}
-    const char *GetIniFilePath() override { return "preview_bench.ini"; }
-    void ShowHelpTopic(HWND, const char *) override {}
-};
-
 // Runs inside the editor: times RequestPreviewRedraw followed by the
 // repaint of the preview, then closes the editor.
 void CALLBACK TimeEditorRedraw(HWND dialog, UINT, UINT_PTR timer, DWORD)
@@ -115,7 +107,7 @@ INT_PTR CALLBACK BenchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 void TimeEditorPreview()
 {
     moduleHandle = GetModuleHandleA(nullptr);
-    NoServices services;
+    TestServices services("preview_bench.ini");
     const char *keywords[] = {"parent_hInstance", "new_instance", nullptr};
     int64_t values[] = {reinterpret_cast<int64_t>(&services), 0, 0};
     int32_t status;

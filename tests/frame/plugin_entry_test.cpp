@@ -12,19 +12,11 @@
 #include "host/api/qi_plugin.h"
 #include "host/core/qi_host.h"
 #include "resources/resource.h"
+#include "tests/support/test_services.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/modal_watcher.h"
 
 namespace {
-
-class TestServices : public HostServices {
-public:
-    void Reserved0() override {}
-    void Reserved1() override {}
-    void Reserved2() override {}
-    const char *GetIniFilePath() override { return "test.ini"; }
-    void ShowHelpTopic(HWND, const char *) override {}
-};
 
 const HostReport BadToken(const char *keyword)
 {
@@ -108,7 +100,7 @@ protected:
     QiPluginCommandFn command_ = nullptr;
     std::vector<PluginInstance *> instances_;
     int64_t liveBefore_ = 0;
-    TestServices services_;
+    TestServices services_{"test.ini"};
 };
 
 TEST_F(PluginEntry, StartUpCreatesAnInstanceWithTheHostsValues)

@@ -13,19 +13,11 @@
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
 #include "resources/resource.h"
+#include "tests/support/test_services.h"
 #include "tests/support/dialog_script.h"
 #include "tests/support/modal_watcher.h"
 
 namespace {
-
-class TestServices : public HostServices {
-public:
-    void Reserved0() override {}
-    void Reserved1() override {}
-    void Reserved2() override {}
-    const char *GetIniFilePath() override { return "preview_control_test.ini"; }
-    void ShowHelpTopic(HWND, const char *) override {}
-};
 
 // The brightest channel of a preview pixel; y counts up from the bottom row.
 int Brightness(int x, int y)
@@ -75,7 +67,7 @@ protected:
         EXPECT_EQ(watcher_.dialogs().size(), 1u);
     }
 
-    TestServices services_;
+    TestServices services_{"preview_control_test.ini"};
     PluginInstance *instance_ = nullptr;
     ModalWatcher watcher_;
 };
