@@ -3,7 +3,8 @@
 # runs the host with the Lens Flare Editor open on its default flare.
 # With a display ($DISPLAY) the editor opens there. Headless, the host runs
 # under Xvfb: the script saves a screenshot of the editor, closes it the way
-# the user would, and prints the path of the picture.
+# the user would, renders the default flare to a picture with
+# "quorix.exe render", and prints the paths of both pictures.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -42,3 +43,6 @@ echo "editor screenshot: $out/editor.png"
 # for the host to exit.
 xdotool windowfocus --sync "$desktop" key --clearmodifiers alt+F4
 wait $host
+
+(cd "$dist" && WINEPREFIX="$prefix" wine quorix.exe render --size 960x540 --out "$out/flare.png")
+echo "flare picture: $out/flare.png"

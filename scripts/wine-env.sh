@@ -25,6 +25,9 @@ wine_prefix() {
             WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
             WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
         fi
+        # Wine's own fonts (Marlett draws the caption buttons, Tahoma the
+        # dialogs), where every Wine program finds them.
+        cp /usr/share/wine/fonts/*.ttf "$1/drive_c/windows/Fonts/" 2>/dev/null || true
         WINEPREFIX="$1" wineserver -w
         touch "$1/.lf-driver-$2"
     fi

@@ -3,6 +3,8 @@
 //   quorix.exe edit [--library FILE.lnz] [--camera]
 //       opens the Lens Flare Editor on the default light's flare and exits
 //       when it closes.
+//   quorix.exe render [--library FILE.lnz] [--size WxH] [--light X,Y] --out FILE.png
+//       renders the default light's flare to a PNG or BMP file.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +15,7 @@
 
 #include "host/app/plugin_host.h"
 #include "host/app/quorix_services.h"
+#include "host/app/render_command.h"
 #include "host/core/qi_host.h"
 
 namespace {
@@ -35,7 +38,10 @@ void PrintReport(int32_t level, const char *errorName, const char *origin, const
 
 void PrintUsage()
 {
-    std::fputs("usage: quorix.exe edit [--library FILE.lnz] [--camera]\n", stderr);
+    std::fputs("usage: quorix.exe edit [--library FILE.lnz] [--camera]\n"
+               "       quorix.exe render [--library FILE.lnz] [--size WxH] [--light X,Y] "
+               "--out FILE.png|FILE.bmp\n",
+               stderr);
 }
 
 std::string ProgramFolder()
@@ -111,6 +117,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         EditOptions options;
         return ParseEditOptions(args, options) ? RunEdit(options) : 2;
     }
+    if (command == "render")
+        return RunRenderCommand(args);
     PrintUsage();
     return 2;
 }

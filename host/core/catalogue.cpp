@@ -267,18 +267,19 @@ void MakeDefaultFlare(Flare &flare)
         std::vector<Setting> settings;
     };
     const Placement placements[] = {
-        {"glow", {}},
+        {"glow", {{"radius", 0.65f}, {"falloff", 1.8f}}},
         {"streaks", {}},
-        {"halo", {}},
+        {"halo", {{"radius", 0.7f}, {"width", 0.12f}, {"intensity", 0.2f}}},
         {"anamorph", {}},
-        {"inter", {}},
-        {"dscflx", {{"position", 0.55f}, {"radius", 0.06f}, {"color", 0.5f, 1.0f, 0.6f}}},
+        {"inter", {{"intensity", 0.5f}}},
+        {"dscflx", {{"position", 0.55f}, {"radius", 0.06f}, {"color", 0.5f, 1.0f, 0.6f},
+                    {"intensity", 0.4f}}},
         {"rngflx", {{"position", 1.25f}, {"radius", 0.2f}}},
         {"dscflx", {{"position", 1.45f}, {"radius", 0.14f}, {"color", 0.45f, 0.6f, 1.0f},
-                    {"intensity", 0.22f}}},
+                    {"intensity", 0.3f}}},
         {"prflx", {{"position", 1.8f}, {"radius", 0.1f}, {"color", 1.0f, 0.55f, 0.3f}}},
         {"dscflx", {{"position", 2.2f}, {"radius", 0.28f}, {"color", 0.7f, 0.5f, 1.0f},
-                    {"intensity", 0.15f}, {"softness", 0.7f}}},
+                    {"intensity", 0.25f}, {"softness", 0.6f}}},
     };
     flare.globals = FlareGlobals{};
     flare.elements.clear();

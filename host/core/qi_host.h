@@ -53,6 +53,18 @@ QI_API void QiHost_Set_Environment(const char *variable, const char *value);
    exist already are kept. */
 QI_API void QiHost_Create_Default_Scene(void);
 
+/* Rendering --------------------------------------------------------------- */
+
+/* Threads a flare render uses, the calling thread included; 0 (the default)
+   means one per processor, at most 16, for pictures of 160000 pixels or
+   more and one for smaller ones. The planes come out the same for every
+   count. */
+QI_API void QiHost_Set_Render_Threads(int32_t count);
+/* For tests: makes every flare render last the given milliseconds longer,
+   spread over its progress updates (the second half of the fraction); 0
+   turns it off. */
+QI_API void QiHost_Set_Render_Delay(int32_t milliseconds);
+
 #ifdef __cplusplus
 }
 #endif

@@ -8,20 +8,12 @@
 #include "frame/plugin_instance.h"
 #include "host/api/qi_plugin.h"
 #include "resources/resource.h"
+#include "tests/support/test_services.h"
 #include "tests/support/dialog_script.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/modal_watcher.h"
 
 namespace {
-
-class NullServices : public HostServices {
-public:
-    void Reserved0() override {}
-    void Reserved1() override {}
-    void Reserved2() override {}
-    const char *GetIniFilePath() override { return "editor_dialog_test.ini"; }
-    void ShowHelpTopic(HWND, const char *) override {}
-};
 
 class EditorDialog : public testing::Test {
 protected:
@@ -60,7 +52,7 @@ protected:
     QiPluginEntryFn entry_ = nullptr;
     QiPluginCommandFn command_ = nullptr;
     PluginInstance *instance_ = nullptr;
-    NullServices services_;
+    TestServices services_{"editor_dialog_test.ini"};
 };
 
 struct ControlRow {
@@ -157,6 +149,7 @@ TEST_F(EditorDialog, OnlyOkWithFocusOrTheCloseBoxEndTheDialog)
     std::vector<bool> visible;
     watcher.OnDialog([&](HWND dialog) {
         RunDialogScript(dialog, {
+            [](HWND) {},  // let the dialog settle as the active window
             [](HWND d) {  // Enter typed into the reference distance field
                 SetFocus(GetDlgItem(d, IDC_REF_DISTANCE));
                 SendMessageA(d, WM_COMMAND, IDOK, 0);

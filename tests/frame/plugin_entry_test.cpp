@@ -12,19 +12,11 @@
 #include "host/api/qi_plugin.h"
 #include "host/core/qi_host.h"
 #include "resources/resource.h"
+#include "tests/support/test_services.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/modal_watcher.h"
 
 namespace {
-
-class TestServices : public HostServices {
-public:
-    void Reserved0() override {}
-    void Reserved1() override {}
-    void Reserved2() override {}
-    const char *GetIniFilePath() override { return "test.ini"; }
-    void ShowHelpTopic(HWND, const char *) override {}
-};
 
 const HostReport BadToken(const char *keyword)
 {
@@ -42,6 +34,7 @@ protected:
             GetProcAddress(module_, "DLL_ExecuteLensFlareASCIICommand"));
         ASSERT_NE(entry_, nullptr);
         ASSERT_NE(command_, nullptr);
+        QiHost_Create_Default_Scene();
         ClearHostReports();
         liveBefore_ = QiHost_Live_Blocks();
     }
@@ -107,7 +100,7 @@ protected:
     QiPluginCommandFn command_ = nullptr;
     std::vector<PluginInstance *> instances_;
     int64_t liveBefore_ = 0;
-    TestServices services_;
+    TestServices services_{"test.ini"};
 };
 
 TEST_F(PluginEntry, StartUpCreatesAnInstanceWithTheHostsValues)
@@ -272,11 +265,11 @@ TEST_F(PluginEntry, CommandOpensTheEditorAndGoesOnAfterItClosed)
         PostCloseBox(dialog);
     });
     EXPECT_EQ(Command(instance, {"handle_type", "execute_lens_flare_dialog_box", "after"},
-                      {0x4242, reinterpret_cast<int64_t>("Light1"), 0}),
+                      {Qi_Inquire_Token("light"), reinterpret_cast<int64_t>("Light1"), 0}),
               1);
     EXPECT_EQ(caption, "Lens Flare Editor");
     EXPECT_EQ(watcher.dialogs().size(), 1u);
-    EXPECT_EQ(typeSeen, 0x4242);
+    EXPECT_EQ(typeSeen, Qi_Inquire_Token("light"));
     EXPECT_EQ(nameSeen, "Light1");
     EXPECT_EQ(reportsWhileOpen, 0u);
     std::vector<HostReport> expected = {BadToken("after")};
@@ -314,7 +307,7 @@ TEST_F(PluginEntry, OverlongNameIsCutToFitWithoutTouchingTheNextField)
     EXPECT_EQ(std::strlen(instance->flareName), 1023u);
     EXPECT_EQ(instance->flareName[1022], 'L');
     EXPECT_EQ(instance->handleType, 0x99);
-    ASSERT_EQ(HostReports().size(), 1u);
+    ASSERT_FALSE(HostReports().empty());
     EXPECT_EQ(HostReports()[0].name, "ERR_NAME_TOO_LONG");
     EXPECT_EQ(watcher.dialogs().size(), 1u);
 }

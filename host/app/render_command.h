@@ -1,0 +1,38 @@
+// quorix.exe render [--library FILE.lnz] [--size WxH] [--light X,Y] --out FILE
+// renders the default light's flare to a PNG or BMP file.
+#ifndef HOST_APP_RENDER_COMMAND_H
+#define HOST_APP_RENDER_COMMAND_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/api/qi_core.h"
+#include "host/app/image_file.h"
+
+struct RenderOptions {
+    std::string library;
+    int32_t width = 960, height = 540;
+    bool lightGiven = false;
+    int32_t lightX = 0, lightY = 0;  // image pixels from the top-left corner
+    std::string out;
+};
+
+// Reads the command's arguments (after "render"); false with a reason in
+// error for an unknown option or a bad value.
+bool ParseRenderOptions(const std::vector<std::string> &args, RenderOptions &options,
+                        std::string &error);
+
+// Renders the flare of the host object (kind, name) into a picture of the
+// options' size with the light where they put it (by default a quarter of
+// the width from the left and a third of the height from the top). Channel
+// values are limited to 0..1 before they become bytes. progress may be null.
+// False with a reason in error when no picture came out.
+bool RenderFlarePicture(const RenderOptions &options, QiToken kind, const char *name,
+                        QiProgressFn progress, RgbImage &image, std::string &error);
+
+// The whole command: parse, render the default light's flare with a
+// progress bar on stderr, write the file. Returns the process exit code.
+int RunRenderCommand(const std::vector<std::string> &args);
+
+#endif

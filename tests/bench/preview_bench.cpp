@@ -1,0 +1,145 @@
+// Times the editor's preview: the conversion of a render buffer into a
+// display bitmap (24-bit, and 8-bit with the dither onto the colour cube) in
+// Mpixel/s, one preview cycle (clear, host render, convert) at the editor's
+// preview size, and the whole redraw inside the running editor dialog
+// (render with its progress bar, convert, repaint).
+//
+//   preview_bench [--iterations N] [--smoke]
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "editor/editor_dialog.h"
+#include "frame/plugin_entry.h"
+#include "host/core/qi_host.h"
+#include "preview/preview.h"
+#include "tests/support/test_services.h"
+
+namespace {
+
+int iterations = 41;
+
+double MedianMs(const std::function<void()> &run)
+{
+    std::vector<double> times;
+    for (int i = -2; i < iterations; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        run();
+        auto end = std::chrono::steady_clock::now();
+        if (i >= 0)
+            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void RenderDefaultFlare(QiGBuffer *buffer)
+{
+    Qi_LensFlareApplyToGBuffer(buffer, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT,
+                               buffer->width / 4, buffer->height / 4, nullptr);
+}
+
+void TimeConversions(int32_t width, int32_t height)
+{
+    QiGBuffer *buffer = Qi_Alloc_Global_GBuffer(width, height, height, 0);
+    ClearRenderBuffer(buffer);
+    RenderDefaultFlare(buffer);
+    const double megapixels = double(width) * height / 1e6;
+    for (int16_t mode : {int16_t(3), int16_t(1)}) {
+        DisplayBitmap bitmap = {};
+        CreateDisplayBitmap(&bitmap, 1, width, height, mode);
+        double ms = MedianMs([&] { ConvertGBufferToDisplay(buffer, &bitmap); });
+        std::printf("conversion %-28s %5dx%-5d %8.3f ms  %8.1f Mpixel/s\n",
+                    mode == 3 ? "24-bit" : "8-bit, dithered onto the cube", width, height, ms,
+                    megapixels / (ms / 1000.0));
+        FreeDisplayBitmap(&bitmap);
+    }
+    Qi_Free_Global_GBuffer(buffer);
+}
+
+void TimePreviewCycle(int32_t width, int32_t height)
+{
+    QiGBuffer *buffer = Qi_Alloc_Global_GBuffer(width, height, height, 0);
+    DisplayBitmap bitmap = {};
+    CreateDisplayBitmap(&bitmap, 1, width, height, 3);
+    double clear = MedianMs([&] { ClearRenderBuffer(buffer); });
+    double render = MedianMs([&] { RenderDefaultFlare(buffer); });
+    double convert = MedianMs([&] { ConvertGBufferToDisplay(buffer, &bitmap); });
+    double cycle = MedianMs([&] {
+        ClearRenderBuffer(buffer);
+        RenderDefaultFlare(buffer);
+        ConvertGBufferToDisplay(buffer, &bitmap);
+    });
+    std::printf("preview cycle at %dx%d: %.3f ms (clear %.3f, host render %.3f, convert %.3f)\n",
+                width, height, cycle, clear, render, convert);
+    FreeDisplayBitmap(&bitmap);
+    Qi_Free_Global_GBuffer(buffer);
+}
+
+// Runs inside the editor: times RequestPreviewRedraw followed by the
+// repaint of the preview, then closes the editor.
+void CALLBACK TimeEditorRedraw(HWND dialog, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(dialog, timer);
+    double ms = MedianMs([] {
+        RequestPreviewRedraw(-1, -1);
+        UpdateWindow(previewControl);
+    });
+    std::printf("preview redraw in the editor at %dx%d (render, progress bar, convert, "
+                "repaint): %.3f ms\n",
+                previewSize[0], previewSize[1], ms);
+    EndDialog(dialog, 1);
+}
+
+INT_PTR CALLBACK BenchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        SetTimer(dialog, 1, 10, TimeEditorRedraw);
+    return EditorDialogProc(dialog, message, wParam, lParam);
+}
+
+void TimeEditorPreview()
+{
+    moduleHandle = GetModuleHandleA(nullptr);
+    TestServices services("preview_bench.ini");
+    const char *keywords[] = {"parent_hInstance", "new_instance", nullptr};
+    int64_t values[] = {reinterpret_cast<int64_t>(&services), 0, 0};
+    int32_t status;
+    Quorix_Plugin_EntryPoint(keywords, values, &status, nullptr);
+    auto *instance = reinterpret_cast<PluginInstance *>(values[1]);
+    instance->handleType = Qi_Inquire_Token("light");
+    lstrcpynA(instance->flareName, QIHOST_DEFAULT_LIGHT, FLARE_NAME_SIZE);
+    DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, BenchDialogProc, 0);
+    const char *destroy[] = {"destroy_instance", nullptr};
+    Quorix_Plugin_EntryPoint(destroy, values, &status, instance);
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--smoke") == 0) {
+            iterations = 1;
+        } else if (std::strcmp(argv[i], "--iterations") == 0 && i + 1 < argc) {
+            iterations = std::max(1, std::atoi(argv[++i]));
+        } else {
+            std::fprintf(stderr, "usage: preview_bench [--iterations N] [--smoke]\n");
+            return 2;
+        }
+    }
+    QiHost_Create_Default_Scene();
+    std::printf("median of %d runs\n", iterations);
+    // The editor's preview buffer is 381 x 243 pixels with its dialog font.
+    TimeConversions(381, 243);
+    TimeConversions(1920, 1080);
+    TimePreviewCycle(381, 243);
+    TimeEditorPreview();
+    return 0;
+}

@@ -1,0 +1,59 @@
+#!/bin/sh
+# End to end, under Xvfb: the real quorix.exe opens the editor, a right click
+# on its preview copies the flare, and a plain X program reads the picture
+# back from the clipboard as a 120 x 90 BMP.
+#   clipboard_e2e.sh SOURCE_DIR BUILD_DIR
+set -eu
+src=$1
+build=$2
+. "$src/scripts/wine-env.sh"
+prefix="$build/wineprefix-x11"
+wine_prefix "$prefix" x11
+
+tmp=$(mktemp -d)
+display=:$(( 150 + $$ % 100 ))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY="$display" WINEPREFIX="$prefix"
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$tmp"
+}
+trap cleanup EXIT INT TERM
+sleep 1
+
+(cd "$build/dist" && QX_SETTINGS_DIR="$(winepath -w "$tmp" 2>/dev/null)" wine quorix.exe edit) &
+host=$!
+desktop=$(timeout 60 xdotool search --sync --onlyvisible --name 'Wine desktop$' | head -n 1)
+sleep 3
+import -window "$desktop" "$tmp/shot.png"
+
+# The preview is the editor's large dark area: make everything else white,
+# widen the white so that dark text strokes vanish, and take the box that
+# is left.
+set -- $(convert "$tmp/shot.png" -fuzz 12% -fill white +opaque black \
+         -morphology Dilate Square:3 -trim -format '%w %h %X %Y' info:)
+width=$1 height=$2 left=${3#+} top=${4#+}
+if [ "$width" -lt 100 ] || [ "$height" -lt 80 ]; then
+    echo "preview not found on screen (box ${width}x${height})"
+    exit 1
+fi
+x=$(( left + width / 2 ))
+y=$(( top + height / 2 ))
+xdotool mousemove --window "$desktop" "$x" "$y" click 3
+sleep 2
+
+xclip -selection clipboard -t TARGETS -o > "$tmp/targets" || true
+if ! grep -q 'image/bmp' "$tmp/targets"; then
+    echo "the clipboard offers no image/bmp:"; cat "$tmp/targets"
+    exit 1
+fi
+xclip -selection clipboard -t image/bmp -o > "$tmp/clip.bmp"
+set -- $(identify -format '%w %h %[fx:maxima]' "$tmp/clip.bmp")
+echo "clipboard picture: ${1}x${2}, brightest channel $3"
+[ "$1" = 120 ] && [ "$2" = 90 ] || { echo "expected 120x90"; exit 1; }
+awk "BEGIN { exit !($3 > 0.5) }" || { echo "the picture holds no flare"; exit 1; }
+
+xdotool windowfocus --sync "$desktop" key --clearmodifiers alt+F4
+wait "$host"

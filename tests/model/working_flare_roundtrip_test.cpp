@@ -1,0 +1,173 @@
+// The working model against the real host: load, edit values of every
+// parameter type, commit, load again; and what a release gives back.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "host/core/qi_host.h"
+#include "model/working_flare.h"
+
+namespace {
+
+QiToken T(const char *keyword)
+{
+    return Qi_Inquire_Token(keyword);
+}
+
+bool SameTriple(const float *a, const float *b)
+{
+    return std::memcmp(a, b, 3 * sizeof(float)) == 0;
+}
+
+// Field-by-field comparison of everything a commit sends.
+void ExpectSameFlare(const WorkingFlare &a, const WorkingFlare &b)
+{
+    EXPECT_EQ(a.enabled, b.enabled);
+    EXPECT_EQ(a.intensity, b.intensity);
+    EXPECT_EQ(a.scale, b.scale);
+    EXPECT_EQ(a.occlusionradius, b.occlusionradius);
+    EXPECT_EQ(a.anamorphicstretch, b.anamorphicstretch);
+    EXPECT_EQ(a.fastdrag, b.fastdrag);
+    EXPECT_EQ(a.randomseed, b.randomseed);
+    EXPECT_TRUE(SameTriple(a.color, b.color));
+    EXPECT_EQ(a.uselightparams, b.uselightparams);
+    EXPECT_EQ(a.angle, b.angle);
+    EXPECT_EQ(a.glowbehindobjects, b.glowbehindobjects);
+    EXPECT_EQ(a.fadeifnearborder, b.fadeifnearborder);
+    EXPECT_EQ(a.fadeifbehindobjects, b.fadeifbehindobjects);
+    EXPECT_EQ(a.fadeifapproachingobjects, b.fadeifapproachingobjects);
+    EXPECT_EQ(a.fadewithdistance, b.fadewithdistance);
+    EXPECT_EQ(a.refdistance, b.refdistance);
+    EXPECT_EQ(a.scaleglowwithdistance, b.scaleglowwithdistance);
+    EXPECT_EQ(a.scalereflexeswithdistance, b.scalereflexeswithdistance);
+    ASSERT_EQ(a.numelements, b.numelements);
+    for (const FlareElement *x = a.firstElement, *y = b.firstElement; x && y;
+         x = x->next, y = y->next) {
+        SCOPED_TRACE(x->name);
+        EXPECT_STREQ(x->guid, y->guid);
+        EXPECT_EQ(x->enabled, y->enabled);
+        ASSERT_EQ(x->numparameters, y->numparameters);
+        for (const FlareParameter *p = x->firstParameter, *q = y->firstParameter; p && q;
+             p = p->next, q = q->next) {
+            SCOPED_TRACE(p->name);
+            EXPECT_EQ(p->type, q->type);
+            EXPECT_TRUE(SameTriple(p->Qv_Current_Value, q->Qv_Current_Value));
+            ASSERT_EQ(p->gradientCount, q->gradientCount);
+            if (p->gradientCount > 0) {
+                EXPECT_EQ(std::memcmp(p->gradientColors, q->gradientColors,
+                                      size_t(p->gradientCount) * 12), 0);
+                EXPECT_EQ(std::memcmp(p->gradientOffsets, q->gradientOffsets,
+                                      size_t(p->gradientCount) * 4), 0);
+            }
+            ASSERT_EQ(p->arbitraryDataSize, q->arbitraryDataSize);
+            if (p->arbitraryDataSize > 0) {
+                EXPECT_EQ(std::memcmp(p->arbitraryData, q->arbitraryData,
+                                      size_t(p->arbitraryDataSize)), 0);
+            }
+        }
+    }
+}
+
+// Sets a value of every parameter type to something other than it was,
+// within the parameter's limits.
+void EditEveryParameter(WorkingFlare &flare)
+{
+    for (FlareElement *e = flare.firstElement; e; e = e->next) {
+        e->enabled = e->enabled == T("on") ? T("off") : T("on");
+        for (FlareParameter *p = e->firstParameter; p; p = p->next) {
+            float *v = p->Qv_Current_Value;
+            if (p->type == T("floatslider") || p->type == T("angle")) {
+                v[0] = (p->uiminrange[0] + p->uimaxrange[0]) * 0.37f;
+            } else if (p->type == T("intslider")) {
+                v[0] = float(int(p->uimaxrange[0]) - 1);
+            } else if (p->type == T("checkbox")) {
+                v[0] = v[0] != 0.0f ? 0.0f : 1.0f;
+            } else if (p->type == T("color")) {
+                v[0] = 0.25f, v[1] = 0.5f, v[2] = 0.75f;
+            } else if (p->type == T("list")) {
+                v[0] = v[0] == p->absminrange[0] ? p->absmaxrange[0] : p->absminrange[0];
+            } else if (p->type == T("point")) {
+                v[0] = 0.5f, v[1] = -0.25f;
+            } else if (p->type == T("gradient")) {
+                Qi_Free_Memory(p->gradientColors);
+                Qi_Free_Memory(p->gradientOffsets);
+                p->gradientCount = 3;
+                p->gradientColors = static_cast<float *>(Qi_Alloc_Memory(0, 1, 36));
+                p->gradientOffsets = static_cast<float *>(Qi_Alloc_Memory(0, 1, 12));
+                const float colours[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+                const float offsets[3] = {0.0f, 0.25f, 1.0f};
+                std::memcpy(p->gradientColors, colours, sizeof colours);
+                std::memcpy(p->gradientOffsets, offsets, sizeof offsets);
+            } else if (p->type == T("arbitrarydata") && p->arbitraryDataSize > 0) {
+                p->arbitraryData[0] = char(p->arbitraryData[0] ^ 0x5A);
+            }
+        }
+    }
+    flare.intensity = 2.5f;
+    flare.scale = 0.75f;
+    flare.angle = 33.0f;
+    flare.randomseed = 77;
+    flare.color[2] = 0.5f;
+    flare.refdistance = 250.0f;
+    flare.fastdrag = T("on");
+    flare.fadeifnearborder = flare.fadeifnearborder == T("on") ? T("off") : T("on");
+}
+
+class WorkingFlareRoundTrip : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QiHost_Create_Default_Scene();
+        live_ = QiHost_Live_Blocks();
+        QiHost_Clear_Errors();
+    }
+    void TearDown() override
+    {
+        ReleaseWorkingFlare(&a_);
+        ReleaseWorkingFlare(&b_);
+        EXPECT_EQ(QiHost_Live_Blocks(), live_) << "every copy is released";
+        EXPECT_EQ(QiHost_Error_Count(), 0) << "the host accepted every call";
+    }
+    void Load(PluginInstance &instance) { LoadWorkingFlare(&instance, kind_, QIHOST_DEFAULT_LIGHT); }
+    void Commit(PluginInstance &instance)
+    {
+        CommitWorkingFlare(&instance, kind_, QIHOST_DEFAULT_LIGHT);
+    }
+
+    QiToken kind_ = T("light");
+    PluginInstance a_ = {}, b_ = {};
+    int64_t live_ = 0;
+};
+
+TEST_F(WorkingFlareRoundTrip, EditsOfEveryTypeReachTheHost)
+{
+    Load(a_);
+    ASSERT_GE(a_.workingFlare->numelements, 6);
+    EditEveryParameter(*a_.workingFlare);
+    Commit(a_);
+    Load(b_);
+    ExpectSameFlare(*a_.workingFlare, *b_.workingFlare);
+}
+
+TEST_F(WorkingFlareRoundTrip, CommitWithoutEditsChangesNothing)
+{
+    Load(a_);
+    Commit(a_);
+    Load(b_);
+    ExpectSameFlare(*a_.workingFlare, *b_.workingFlare);
+    const FlareElement *first = b_.workingFlare->firstElement;
+    EXPECT_EQ(first->guid, a_.workingFlare->firstElement->guid) << "the host's own text";
+}
+
+TEST_F(WorkingFlareRoundTrip, ReleaseGivesEveryBlockBack)
+{
+    Load(a_);
+    EXPECT_GT(QiHost_Live_Blocks(), live_ + a_.workingFlare->numelements);
+    ReleaseWorkingFlare(&a_);
+    EXPECT_EQ(a_.workingFlare, nullptr);
+    EXPECT_EQ(QiHost_Live_Blocks(), live_);
+    ReleaseWorkingFlare(&a_);
+}
+
+}  // namespace
