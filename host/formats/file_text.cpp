@@ -1,5 +1,7 @@
 #include "host/formats/file_text.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -11,6 +13,15 @@ struct CloseFile {
     void operator()(std::FILE *file) const { std::fclose(file); }
 };
 using FileHandle = std::unique_ptr<std::FILE, CloseFile>;
+
+// Removes what a failed write left, unless the path names a device or
+// anything else that is no plain file.
+void RemovePartialFile(const char *path)
+{
+    struct stat info;
+    if (stat(path, &info) == 0 && S_ISREG(info.st_mode))
+        std::remove(path);
+}
 
 }  // namespace
 
@@ -49,7 +60,7 @@ bool WriteTextFile(const char *path, const std::string &text)
     written = std::fflush(raw) == 0 && written;
     written = std::fclose(raw) == 0 && written;
     if (!written)
-        std::remove(path);
+        RemovePartialFile(path);
     return written;
 }
 

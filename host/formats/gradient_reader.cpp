@@ -20,7 +20,8 @@ bool ReadHead(LineReader &lines, Line &line, GradientTable &table, size_t &count
         const std::string_view key = line[0];
         if (key == "interpolation") {
             if (interpolationSeen)
-                return findings.Fail(Fault::Syntax, line.number, "\"interpolation\" is given twice");
+                return findings.Fail(Fault::Syntax, line.number,
+                                     "\"interpolation\" is given twice");
             interpolationSeen = true;
             if (line.size() != 2)
                 return findings.Fail(Fault::Syntax, line.number,

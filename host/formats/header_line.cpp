@@ -14,8 +14,8 @@ bool ReadHeader(const Line &line, const FormatVersion &format, Findings &finding
 {
     if (line[0] != format.magic)
         return findings.Fail(Fault::Magic, line.number,
-                             std::string("not a ") + format.description + " (it does not begin with \"" +
-                                 format.magic + "\")");
+                             std::string("not a ") + format.description +
+                                 " (it does not begin with \"" + format.magic + "\")");
     if (line.size() != 2)
         return findings.Fail(Fault::Syntax, line.number,
                              std::string("expected \"") + format.magic + " MAJOR.MINOR\"");

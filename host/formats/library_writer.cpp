@@ -79,7 +79,8 @@ void WriteParameter(std::string &out, const ParamDef &def, const ParamValue &val
 std::string WriteLibraryText(const Flare &flare)
 {
     std::string out = HeaderLine(kLibraryFormat);
-    out += "# Quorix lens flare library: the global values, then the elements in drawing order.\n\n";
+    out += "# Quorix lens flare library: the global values, then the elements in drawing "
+           "order.\n\n";
     WriteGlobals(out, flare.globals);
     out += "\nelements " + std::to_string(flare.elements.size()) + "\n";
     for (const auto &element : flare.elements) {

@@ -4,7 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#endif
 
 #include "host/core/flare_library.h"
 #include "host/core/qi_host.h"
@@ -52,7 +58,8 @@ std::vector<Malformed> MalformedLibraries()
     return {
         {"empty", "", "ERR_FILE_TRUNCATED", 0},
         {"only comments", "# nothing here\n\n   \n", "ERR_FILE_TRUNCATED", 0},
-        {"another format's name", "quorix-gradient 1.0\n" + good.substr(21), "ERR_FILE_NOT_THIS_FORMAT", 1},
+        {"another format's name", "quorix-gradient 1.0\n" + good.substr(21),
+         "ERR_FILE_NOT_THIS_FORMAT", 1},
         {"a newer major version", GoodWith("1.0", "2.0"), "ERR_FILE_VERSION", 1},
         {"a version without minor", GoodWith("1.0", "1"), "ERR_FILE_SYNTAX", 1},
         {"truncated after the header", kHeader, "ERR_FILE_TRUNCATED", 1},
@@ -62,8 +69,8 @@ std::vector<Malformed> MalformedLibraries()
          "ERR_FILE_TRUNCATED", 11},
         {"truncated in a gradient", good.substr(0, good.find("        1 0 0 0")),
          "ERR_FILE_TRUNCATED", 10},
-        {"truncated in a data block", good.substr(0, good.find("        00ff10ab")), "ERR_FILE_TRUNCATED",
-         14},
+        {"truncated in a data block", good.substr(0, good.find("        00ff10ab")),
+         "ERR_FILE_TRUNCATED", 14},
         {"more elements counted than given", GoodWith("elements 2", "elements 3"),
          "ERR_FILE_TRUNCATED", 16},
         {"more gradient entries counted than given", GoodWith("gradient 2", "gradient 3"),
@@ -93,7 +100,8 @@ std::vector<Malformed> MalformedLibraries()
          "ERR_FILE_SYNTAX", 4},
         {"a seed beyond 32 bits", GoodWith("intensity 1.5", "randomseed 4294967296"),
          "ERR_FILE_VALUE_RANGE", 3},
-        {"decreasing gradient offsets", GoodWith("        0 1 1 1", "        0.5 1 1 1\n        0.25 1 1 1"),
+        {"decreasing gradient offsets",
+         GoodWith("        0 1 1 1", "        0.5 1 1 1\n        0.25 1 1 1"),
          "ERR_FILE_VALUE_RANGE", 11},
         {"a gradient colour above 1", GoodWith("        1 0 0 0", "        1 0 2 0"),
          "ERR_FILE_VALUE_RANGE", 11},
@@ -187,6 +195,29 @@ TEST_F(LibraryFiles, SavedFilesLoadBackAndWriteFailuresAreReported)
                                                "ERR_FILE_OPEN"}));
     EXPECT_EQ(FlareDigest(loaded, false), FlareDigest(flare_, false));
 }
+
+#ifndef _WIN32
+TEST_F(LibraryFiles, AWriteThatFailsHalfWayLeavesNoFileBehind)
+{
+    // A file size limit of 64 bytes makes the write fail part of the way.
+    const std::string path = ScratchPath("half.lnz");
+    struct sigaction ignore = {}, old = {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &old);
+    rlimit saved, limit;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    limit = saved;
+    limit.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const int32_t status = SaveFlareLibrary(flare_, path.c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    sigaction(SIGXFSZ, &old, nullptr);
+    EXPECT_EQ(status, -1);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_EQ(HostReports().size(), 1u);
+    EXPECT_EQ(HostReports()[0].name, "ERR_FILE_WRITE");
+}
+#endif
 
 TEST_F(LibraryFiles, UnknownKeysAreReportedAsWarningsAndTheFileLoads)
 {
