@@ -62,6 +62,9 @@ private:
     bool ReadParameter(const ParamDef &def, ParamValue &value);
     bool ReadGradient(const std::string &name, size_t count, std::vector<GradientStop> &stops);
     bool ReadData(const std::string &name, size_t count, std::vector<uint8_t> &data);
+    // A "NAME gradient COUNT" or "NAME data SIZE" line and the lines of its
+    // block, kept in `value` unless it is null.
+    bool ReadBlock(const std::string &name, bool gradient, ParamValue *value);
     // Passes over a key this version does not know, with the lines of its
     // gradient or data block.
     bool SkipUnknown(const char *where);
@@ -275,20 +278,15 @@ bool LibraryReader::ReadElement(Flare &flare)
 bool LibraryReader::ReadParameter(const ParamDef &def, ParamValue &value)
 {
     const std::string name = Quote(def.name);
-    size_t count;
     switch (def.type) {
     case ParamType::Gradient:
-        if (line_.size() != 3 || line_[1] != "gradient")
-            return Fail(Fault::Syntax, "expected " + name + " gradient COUNT");
-        if (!ReadCount(line_[2], size_t(kMaxGradientEntries), name + " gradient count", count))
-            return false;
-        return ReadGradient(name, count, value.gradient);
-    case ParamType::ArbitraryData:
-        if (line_.size() != 3 || line_[1] != "data")
-            return Fail(Fault::Syntax, "expected " + name + " data COUNT");
-        if (!ReadCount(line_[2], size_t(kMaxDataBytes), name + " data size", count))
-            return false;
-        return ReadData(name, count, value.data);
+    case ParamType::ArbitraryData: {
+        const bool gradient = def.type == ParamType::Gradient;
+        const char *kind = gradient ? "gradient" : "data";
+        if (line_.size() != 3 || line_[1] != kind)
+            return Fail(Fault::Syntax, "expected " + name + " " + kind + " COUNT");
+        return ReadBlock(name, gradient, &value);
+    }
     case ParamType::Color:
     case ParamType::Point:
         if (!CheckWords(4, name + " and three numbers"))
@@ -360,16 +358,18 @@ bool LibraryReader::SkipUnknown(const char *where)
     findings_.Skip(line_.number, std::string("unknown ") + where + " " + name + " skipped");
     if (line_.size() != 3 || (line_[1] != "gradient" && line_[1] != "data"))
         return true;
+    return ReadBlock(name, line_[1] == "gradient", nullptr);
+}
+
+bool LibraryReader::ReadBlock(const std::string &name, bool gradient, ParamValue *value)
+{
     size_t count;
-    if (line_[1] == "gradient") {
-        std::vector<GradientStop> stops;
-        return ReadCount(line_[2], size_t(kMaxGradientEntries), name + " gradient count",
-                         count) &&
-               ReadGradient(name, count, stops);
-    }
-    std::vector<uint8_t> data;
-    return ReadCount(line_[2], size_t(kMaxDataBytes), name + " data size", count) &&
-           ReadData(name, count, data);
+    if (!ReadCount(line_[2], gradient ? size_t(kMaxGradientEntries) : size_t(kMaxDataBytes),
+                   name + (gradient ? " gradient count" : " data size"), count))
+        return false;
+    ParamValue passedOver;
+    ParamValue &into = value ? *value : passedOver;
+    return gradient ? ReadGradient(name, count, into.gradient) : ReadData(name, count, into.data);
 }
 
 }  // namespace
