@@ -107,7 +107,12 @@ QI_API void Qi_Inquire_LensFlare(QiToken kind, const char *name, ...);
          (newGuid receives the new element's guid, or null when it fails)
      "delete" guid QI_END
      "move" "up"|"down" guid QI_END   (nothing moves at the ends)
-     "savetofile"|"loadfromfile" path &status QI_END  (32-bit, 0 = success) */
+     "savetofile"|"loadfromfile" path &status QI_END
+         (a 32-bit status: 0 success, -1 the file cannot be written or
+         opened, -2 a malformed file or a faulty call, -3 out of memory).
+         A library file (".lnz", docs/formats.md) holds the global values
+         and the elements; loading replaces both, with new guids, and
+         leaves the flare unchanged when it fails. */
 QI_API void Qi_LensFlare(QiToken kind, const char *name, ...);
 
 /* The catalogue of element types: "numelements", address of a 32-bit count;
@@ -162,16 +167,27 @@ QI_API void Qi_Dither_Image(uint8_t *pixels, const float *colours, int32_t width
 
 /* Gradient files ---------------------------------------------------------- */
 
-/* Loads a ".grd" or ".cmp" file. The arrays are allocated with
-   Qi_Alloc_Memory and belong to the caller. Returns 0 on success, -1 when
-   the file cannot be found or opened, -2 on a parse error, -3 when memory
-   runs out. */
+/* Loads a gradient file (".grd") or a colour map (".cmp": up to 256 lines
+   of "R G B" in 0..255, returned as at most 100 evenly spaced entries).
+   Offsets run from 0.0 to 1.0 and never decrease; colours are red, green,
+   blue in 0..1 per entry; `third` receives one opacity per entry (1.0 where
+   the file gives none); the interpolation is the token of "linear" or
+   "cardinal". Any output may be null, and is then not returned. The arrays
+   are allocated with Qi_Alloc_Memory and belong to the caller. Returns 0 on
+   success, -1 when the file cannot be found or opened, -2 when it is
+   malformed, -3 when memory runs out; on failure no output is written.
+   docs/formats.md describes both formats. */
 QI_API int16_t Qi_Load_Gradient_Colormap(const char *fileName, int32_t *count, float **offsets,
                                          float **colours, float **third,
                                          QiToken *interpolation);
 
-/* Saves a ".grd" file. Returns -2 when count < 1, -1 when the file cannot be
-   opened for writing, 0 on success. third may be null. */
+/* Saves a ".grd" file (whatever the name's extension). third holds one
+   opacity per entry, or is null for opaque entries. Returns -2 when count
+   < 1 or the entries are no gradient (more than 256; offsets outside 0..1,
+   decreasing, not starting at 0 or, with two or more entries, not ending at
+   1; colours or opacities outside 0..1; an interpolation other than
+   "linear" or "cardinal"), -1 when the file cannot be written, 0 on
+   success. Nothing is written unless the result is 0. */
 QI_API int16_t Qi_Save_Gradient_Colormap(const char *fileName, int32_t count,
                                          const float *offsets, const float *colours,
                                          const float *third, QiToken interpolation);
@@ -213,9 +229,13 @@ QI_API void Qi_Remove(QiToken kind, const char *name, ...);
 
 /* Named colours ----------------------------------------------------------- */
 
-/* Calls callback once per entry of the kind (token of "colorname") whose
-   name matches pattern ("*" matches everything):
-   (0, pattern, 1, userData, 0, callback, kind token, QI_END). */
+/* Calls callback once per entry of the kind (token of "colorname": the CSS
+   colour names, alphabetically) whose name matches pattern ("*" any run of
+   characters, "?" one character, letters in any case):
+   (0, pattern, 1, userData, 0, callback, kind token, QI_END). flags and
+   reserved must be 0 and order 1. The record and the colour it points to
+   live for the call of the callback; names live for the process. A
+   callback that returns nonzero ends the enumeration. */
 QI_API void Qi_Enumerate(int64_t flags, const char *pattern, int64_t order, void *userData,
                          int64_t reserved, QiEnumFn callback, QiToken kind, ...);
 
@@ -224,7 +244,8 @@ QI_API void Qi_Enumerate(int64_t flags, const char *pattern, int64_t order, void
 QI_API int16_t Qi_Inquire_Colorname(const char *name, float *rgb, ...);
 
 /* Copies one value of the type named by the token ("color": three floats)
-   from source to destination: (type, source, destination, QI_END). */
+   from source to destination, which may overlap: (type, source,
+   destination, QI_END). Another type is reported and copies nothing. */
 QI_API void Qi_Copy(QiToken type, const void *source, void *destination, ...);
 
 #ifdef __cplusplus

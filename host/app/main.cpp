@@ -1,8 +1,9 @@
 // quorix.exe: the host application stand-in.
 //
 //   quorix.exe edit [--library FILE.lnz] [--camera]
-//       opens the Lens Flare Editor on the default light's flare and exits
-//       when it closes.
+//       opens the Lens Flare Editor on the default light's flare (or the
+//       default camera's), after loading the library file into it, and
+//       exits when it closes.
 //   quorix.exe render [--library FILE.lnz] [--size WxH] [--light X,Y] --out FILE.png
 //       renders the default light's flare to a PNG or BMP file.
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "host/app/library_option.h"
 #include "host/app/plugin_host.h"
 #include "host/app/quorix_services.h"
 #include "host/app/render_command.h"
@@ -79,21 +81,20 @@ bool ParseEditOptions(const std::vector<std::string> &args, EditOptions &options
 
 int RunEdit(const EditOptions &options)
 {
-    if (!options.library.empty()) {
-        std::fputs("quorix: --library is not available in this build yet\n", stderr);
-        return 2;
+    const QiToken kind = Qi_Inquire_Token(options.camera ? "camera" : "light");
+    const char *name = options.camera ? QIHOST_DEFAULT_CAMERA : QIHOST_DEFAULT_LIGHT;
+    std::string error;
+    if (!options.library.empty() && !LoadLibraryFile(kind, name, options.library, error)) {
+        std::fprintf(stderr, "quorix: edit: %s\n", error.c_str());
+        return 1;
     }
     QuorixServices services(SettingsFolder() + "\\quorix.ini");
     PluginHost plugin;
-    std::string error;
     if (!plugin.Start(ProgramFolder() + "\\lensflare.dll", &services, kInitText, error)) {
         std::fprintf(stderr, "quorix: %s\n", error.c_str());
         return 1;
     }
-    if (options.camera)
-        plugin.EditFlare(nullptr, Qi_Inquire_Token("camera"), QIHOST_DEFAULT_CAMERA);
-    else
-        plugin.EditFlare(nullptr, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT);
+    plugin.EditFlare(nullptr, kind, name);
     plugin.Stop();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "host/app/library_option.h"
 #include "host/core/qi_host.h"
 
 namespace {
@@ -147,12 +148,10 @@ int RunRenderCommand(const std::vector<std::string> &args)
         std::fprintf(stderr, "quorix: render: %s\n", error.c_str());
         return 2;
     }
-    if (!options.library.empty()) {
-        std::fputs(
-            "quorix: render: --library: library files are not available in this build "
-            "yet\n",
-            stderr);
-        return 2;
+    if (!options.library.empty() &&
+        !LoadLibraryFile(Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, options.library, error)) {
+        std::fprintf(stderr, "quorix: render: %s\n", error.c_str());
+        return 1;
     }
     RgbImage image;
     if (!RenderFlarePicture(options, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, PrintProgress,

@@ -31,8 +31,9 @@ bool ParseRenderOptions(const std::vector<std::string> &args, RenderOptions &opt
 bool RenderFlarePicture(const RenderOptions &options, QiToken kind, const char *name,
                         QiProgressFn progress, RgbImage &image, std::string &error);
 
-// The whole command: parse, render the default light's flare with a
-// progress bar on stderr, write the file. Returns the process exit code.
+// The whole command: parse, load the library file (if one is given) into
+// the default light's flare, render that flare with a progress bar on
+// stderr, write the file. Returns the process exit code.
 int RunRenderCommand(const std::vector<std::string> &args);
 
 #endif

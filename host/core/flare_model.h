@@ -127,6 +127,25 @@ struct FlareGlobals {
     bool scaleReflexesWithDistance = false;
 };
 
+// The global values by their host keyword, with the limits a number (or
+// each colour component) must keep; the keyword engine clamps to them and
+// library files are checked against them.
+struct GlobalField {
+    const char *keyword;
+    bool FlareGlobals::*toggle;        // exactly one of these four is set
+    float FlareGlobals::*number;
+    int32_t FlareGlobals::*integer;    // any 32-bit value
+    float (FlareGlobals::*rgb)[3];
+    float min, max;
+};
+
+// Every global value, in the order the host lists them.
+const std::vector<GlobalField> &GlobalFields();
+
+// Largest gradient and data block a parameter holds.
+constexpr int32_t kMaxGradientEntries = 256;
+constexpr int32_t kMaxDataBytes = 65536;
+
 struct Flare {
     FlareGlobals globals;
     std::vector<std::unique_ptr<Element>> elements;  // drawing order

@@ -22,9 +22,6 @@ namespace qi {
 
 namespace {
 
-constexpr int32_t kMaxGradientEntries = 256;
-constexpr int32_t kMaxDataBytes = 65536;
-
 enum class Scope { Top, Element, Parameter };
 
 // The state of one call while its list is read.
@@ -54,53 +51,24 @@ bool ReadIndex(Cursor &c, const char *what, int32_t &index)
 
 // Global values ------------------------------------------------------------
 
-struct GlobalPath {
-    const char *keyword;
-    const char *qualifier;         // second keyword in both calls, or null
-    const char *setQualifier;      // second keyword in set calls only, or null
-    bool FlareGlobals::*toggle;    // one of the four fields is set
-    float FlareGlobals::*number;
-    int32_t FlareGlobals::*integer;
-    float (FlareGlobals::*rgb)[3];
-    float min, max;                // limits a number is clamped to when set
-};
-
-GlobalPath Toggle(const char *keyword, bool FlareGlobals::*field, const char *qualifier)
+// The second keyword of a global path: toggles other than "enabled" are
+// "keyword" "enabled" in both calls; a colour is set as "color" "rgb".
+const char *Qualifier(const GlobalField &field)
 {
-    return {keyword, qualifier, nullptr, field, nullptr, nullptr, nullptr, 0, 0};
+    return field.toggle && std::strcmp(field.keyword, "enabled") != 0 ? "enabled" : nullptr;
 }
 
-GlobalPath Number(const char *keyword, float FlareGlobals::*field, float min, float max)
+const char *SetQualifier(const GlobalField &field)
 {
-    return {keyword, nullptr, nullptr, nullptr, field, nullptr, nullptr, min, max};
+    return field.rgb ? "rgb" : nullptr;
 }
 
-const GlobalPath kGlobalPaths[] = {
-    Toggle("enabled", &FlareGlobals::enabled, nullptr),
-    Number("intensity", &FlareGlobals::intensity, 0.0f, 1e4f),
-    Number("scale", &FlareGlobals::scale, 0.01f, 1e3f),
-    Number("occlusionradius", &FlareGlobals::occlusionRadius, 0.001f, 100.0f),
-    Number("anamorphicstretch", &FlareGlobals::anamorphicStretch, 0.01f, 100.0f),
-    Toggle("fastdrag", &FlareGlobals::fastDrag, "enabled"),
-    {"randomseed", nullptr, nullptr, nullptr, nullptr, &FlareGlobals::randomSeed, nullptr, 0, 0},
-    {"color", nullptr, "rgb", nullptr, nullptr, nullptr, &FlareGlobals::color, 0.0f, 1.0f},
-    Toggle("uselightparams", &FlareGlobals::useLightParams, "enabled"),
-    Number("angle", &FlareGlobals::angle, -36000.0f, 36000.0f),
-    Toggle("glowbehindobjects", &FlareGlobals::glowBehindObjects, "enabled"),
-    Toggle("fadeifnearborder", &FlareGlobals::fadeIfNearBorder, "enabled"),
-    Toggle("fadeifbehindobjects", &FlareGlobals::fadeIfBehindObjects, "enabled"),
-    Toggle("fadeifapproachingobjects", &FlareGlobals::fadeIfApproachingObjects, "enabled"),
-    Toggle("fadewithdistance", &FlareGlobals::fadeWithDistance, "enabled"),
-    Number("refdistance", &FlareGlobals::refDistance, 0.001f, 1e9f),
-    Toggle("scaleglowwithdistance", &FlareGlobals::scaleGlowWithDistance, "enabled"),
-    Toggle("scalereflexeswithdistance", &FlareGlobals::scaleReflexesWithDistance, "enabled"),
-};
-
-bool RunGlobal(Cursor &c, const GlobalPath &path)
+bool RunGlobal(Cursor &c, const GlobalField &path)
 {
-    if (path.qualifier && !c.list.Expect(path.qualifier, path.keyword))
+    const char *qualifier = Qualifier(path), *setQualifier = SetQualifier(path);
+    if (qualifier && !c.list.Expect(qualifier, path.keyword))
         return false;
-    if (path.setQualifier && !c.inquire() && !c.list.Expect(path.setQualifier, path.keyword))
+    if (setQualifier && !c.inquire() && !c.list.Expect(setQualifier, path.keyword))
         return false;
     FlareGlobals &globals = c.flare.globals;
     void *address;
@@ -511,7 +479,7 @@ bool Step(Cursor &c, QiToken token)
     }
     if (!keyword)
         return c.list.BadKeyword(token, "where a keyword belongs");
-    for (const GlobalPath &path : kGlobalPaths)
+    for (const GlobalField &path : GlobalFields())
         if (std::strcmp(path.keyword, keyword) == 0)
             return RunGlobal(c, path);
     if (const Path *path = FindPath(kTopPaths, keyword))

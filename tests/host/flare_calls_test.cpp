@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -145,8 +147,17 @@ std::vector<const char *> Guids()
     return guids;
 }
 
-// Everything an editor can read of the flare, as text.
-std::string Dump()
+// A float as its bits, so that equal text means equal values.
+std::string Exact(float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return std::to_string(bits) + " ";
+}
+
+// Everything an editor can read of the flare, as text; with `guids` false
+// the elements' identities are left out.
+std::string Dump(bool guids = true)
 {
     std::ostringstream out;
     Globals g = LoadGlobals();
@@ -156,13 +167,13 @@ std::string Dump()
         int32_t count = 0;
         Qi_Inquire_LensFlare(T("light"), kLight, T("element"), &e, T("enabled"), &enabled,
                              T("numparameterdefinitions"), &count, QI_GROUP, QI_END);
-        out << ElementText(e, "guid") << enabled << ":";
+        out << ElementText(e, "name") << (guids ? ElementText(e, "guid") : "") << enabled << ":";
         for (int32_t p = 0; p < count; ++p) {
             Param r = LoadParam(e, p);
-            out << r.value[0] << "," << r.value[1] << "," << r.value[2] << ";";
+            out << Exact(r.value[0]) << Exact(r.value[1]) << Exact(r.value[2]) << ";";
             for (int32_t i = 0; i < r.gradientCount; ++i)
-                out << r.offsets[i] << "=" << r.colours[3 * i] << r.colours[3 * i + 1]
-                    << r.colours[3 * i + 2] << ";";
+                out << Exact(r.offsets[i]) << "=" << Exact(r.colours[3 * i])
+                    << Exact(r.colours[3 * i + 1]) << Exact(r.colours[3 * i + 2]) << ";";
             out << std::string(r.data ? r.data : "", size_t(r.dataSize)) << "|";
         }
     }
@@ -547,19 +558,63 @@ TEST_F(FlareCalls, LightsAreCreatedFoundAndRemoved)
     EXPECT_THAT(TakeReports(), ElementsAre("ERR_BAD_VALUE", "ERR_NO_OBJECT"));
 }
 
-TEST_F(FlareCalls, LibraryFilesReportAFailedStatus)
+TEST_F(FlareCalls, LibraryFilesKeepEveryValueThroughSaveAndLoad)
 {
-    int32_t status = 0;
-    Qi_LensFlare(T("light"), kLight, T("savetofile"), "flare.lnz", &status, QI_END);
-    EXPECT_NE(status, 0);
+    Globals g = LoadGlobals();
+    const Globals original = g;
+    g.angle = 33.3f;
+    g.color[1] = 0.123456789f;
+    g.randomseed = -5;
+    g.fastdrag = T("on");
+    CommitGlobals(g);
+    std::vector<const char *> guids = Guids();
+    Qi_LensFlare(T("light"), kLight, T("element"), guids[1], T("enabled"), T("off"), QI_GROUP,
+                 QI_END);
+    Qi_LensFlare(T("light"), kLight, T("move"), T("down"), guids[0], QI_END);
+    const ParamAt gradient = FindFirst("gradient");
+    const float offsets[] = {0.0f, 0.1f, 0.1f, 0.7777777f}, colours[12] = {0.3f, 1e-7f, 1.0f};
+    int32_t stops = 4;
+    Qi_LensFlare(T("light"), kLight, T("element"), gradient.guid(), QI_GROUP, T("parameter"),
+                 &gradient.p, T("gradientdata"), &stops, colours, offsets, QI_GROUP, QI_END);
+    const ParamAt data = FindFirst("arbitrarydata");
+    const char bytes[] = "\x01\x00\xff\x7f";
+    int32_t size = 4;
+    Qi_LensFlare(T("light"), kLight, T("element"), data.guid(), QI_GROUP, T("parameter"), &data.p,
+                 T("arbitrarydata"), &size, bytes, QI_GROUP, QI_END);
+    const std::string before = Dump(false);
+    guids = Guids();
+    const std::vector<std::string> oldGuids(guids.begin(), guids.end());
+
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "lf-flare-calls.lnz").string();
+    int32_t status = -1;
+    Qi_LensFlare(T("light"), kLight, T("savetofile"), path.c_str(), &status, QI_END);
+    ASSERT_EQ(status, 0);
+    // As an editor loads: it deletes the elements first.
+    for (const char *guid : Guids())
+        Qi_LensFlare(T("light"), kLight, T("delete"), guid, QI_END);
+    CommitGlobals(original);
+    status = -1;
+    Qi_LensFlare(T("light"), kLight, T("loadfromfile"), path.c_str(), &status, QI_END);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(Dump(false), before);
+    for (const char *guid : Guids())
+        EXPECT_THAT(oldGuids, ::testing::Not(::testing::Contains(std::string(guid))))
+            << "loaded elements are new";
+
+    const std::string loaded = Dump();
+    {
+        std::ofstream(path, std::ios::binary) << "quorix-lensflare 1.0\nglobals\nend\nelements 1\n";
+    }
     status = 0;
-    Qi_LensFlare(T("light"), kLight, T("loadfromfile"), "flare.lnz", &status, QI_END);
+    Qi_LensFlare(T("light"), kLight, T("loadfromfile"), path.c_str(), &status, QI_END);
     EXPECT_NE(status, 0);
+    EXPECT_EQ(Dump(), loaded) << "a failed load changes nothing";
     status = 0;
-    Qi_LensFlare(T("light"), "NoSuchLight", T("loadfromfile"), "flare.lnz", &status, QI_END);
+    Qi_LensFlare(T("light"), "NoSuchLight", T("loadfromfile"), path.c_str(), &status, QI_END);
     EXPECT_NE(status, 0);
-    EXPECT_THAT(TakeReports(), ElementsAre("ERR_NOT_AVAILABLE", "ERR_NOT_AVAILABLE",
-                                           "ERR_NO_OBJECT"));
+    std::filesystem::remove(path);
+    EXPECT_THAT(TakeReports(), ElementsAre("ERR_FILE_TRUNCATED", "ERR_NO_OBJECT"));
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+// Whole files as text: read at once with a size limit, written at once.
+#ifndef HOST_FORMATS_FILE_TEXT_H
+#define HOST_FORMATS_FILE_TEXT_H
+
+#include <cstddef>
+#include <string>
+
+namespace qi::format {
+
+enum class ReadResult {
+    Ok,
+    CannotOpen,  // missing, a folder, unreadable, or a null or empty path
+    TooLarge,    // more than the limit's bytes
+};
+
+ReadResult ReadTextFile(const char *path, size_t maxBytes, std::string &text);
+
+// Writes the text as the file's whole content (bytes as they are). On
+// failure, false, and no partly written file is left behind.
+bool WriteTextFile(const char *path, const std::string &text);
+
+}  // namespace qi::format
+
+#endif

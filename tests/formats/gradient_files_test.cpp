@@ -1,0 +1,304 @@
+// Gradient files through Qi_Save_Gradient_Colormap and
+// Qi_Load_Gradient_Colormap: what is saved loads back exactly, colour maps
+// become evenly spaced gradients, and every malformed file is refused with
+// its result code, a report and the caller's variables untouched.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "host/core/qi_host.h"
+#include "tests/formats/scratch_files.h"
+#include "tests/support/host_channel.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+QiToken T(const char *keyword)
+{
+    return Qi_Inquire_Token(keyword);
+}
+
+// The outputs of one load; they start at values a load must not leave
+// half-changed.
+struct Load {
+    float dummy = 0;
+    int32_t count = -7;
+    float *offsets = &dummy, *colours = &dummy, *third = &dummy;
+    QiToken interpolation = 12345;
+    int16_t result;
+
+    explicit Load(const std::string &path)
+    {
+        result = Qi_Load_Gradient_Colormap(path.c_str(), &count, &offsets, &colours, &third,
+                                           &interpolation);
+    }
+    ~Load()
+    {
+        if (result == 0) {
+            Qi_Free_Memory(offsets);
+            Qi_Free_Memory(colours);
+            Qi_Free_Memory(third);
+        }
+    }
+    bool Untouched() const
+    {
+        return count == -7 && offsets == &dummy && colours == &dummy && third == &dummy &&
+               interpolation == 12345;
+    }
+};
+
+std::vector<std::string> TakeReports()
+{
+    std::vector<std::string> names;
+    for (const HostReport &report : HostReports())
+        names.push_back(report.name);
+    ClearHostReports();
+    return names;
+}
+
+class GradientFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearHostReports();
+        blocks_ = QiHost_Live_Blocks();
+    }
+    void TearDown() override
+    {
+        EXPECT_THAT(TakeReports(), ElementsAre()) << "no report the test did not expect";
+        EXPECT_EQ(QiHost_Live_Blocks(), blocks_) << "every block is released";
+    }
+
+    int64_t blocks_ = 0;
+};
+
+TEST_F(GradientFiles, SavedGradientsLoadBackExactly)
+{
+    std::mt19937 random(3);
+    for (int32_t n : {1, 2, 7, 256}) {
+        SCOPED_TRACE(n);
+        const size_t entries = size_t(n);
+        std::vector<float> offsets(entries), colours(3 * entries), opacity(entries);
+        for (int32_t i = 0; i < n; ++i)
+            offsets[size_t(i)] = n == 1 ? 0.0f : float(i) / float(n - 1) * (i % 3 ? 1.0f : 0.999f);
+        for (float &c : colours)
+            c = std::uniform_real_distribution<float>(0.0f, 1.0f)(random);
+        for (float &o : opacity)
+            o = std::uniform_real_distribution<float>(0.0f, 1.0f)(random);
+        offsets.back() = n == 1 ? 0.0f : 1.0f;
+        const std::string path = ScratchPath("saved" + std::to_string(n) + ".grd");
+        ASSERT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), n, offsets.data(), colours.data(),
+                                            n == 7 ? nullptr : opacity.data(), T("cardinal")),
+                  0);
+        Load load(path);
+        ASSERT_EQ(load.result, 0);
+        ASSERT_EQ(load.count, n);
+        EXPECT_EQ(load.interpolation, T("cardinal"));
+        EXPECT_EQ(std::vector<float>(load.offsets, load.offsets + n), offsets);
+        EXPECT_EQ(std::vector<float>(load.colours, load.colours + 3 * n), colours);
+        EXPECT_EQ(std::vector<float>(load.third, load.third + n),
+                  n == 7 ? std::vector<float>(7, 1.0f) : opacity)
+            << "a gradient saved without opacities loads opaque";
+    }
+}
+
+TEST_F(GradientFiles, ColourMapsBecomeAtMostAHundredEvenlySpacedEntries)
+{
+    std::string palette;
+    for (int i = 0; i < 256; ++i)
+        palette += std::to_string(i) + " " + std::to_string(255 - i) + " 7" +
+                   (i % 2 ? "  shade\n" : "\n");
+    const std::string big = ScratchPath("big.cmp");
+    WriteScratchFile(big, palette);
+    Load load(big);
+    ASSERT_EQ(load.result, 0);
+    ASSERT_EQ(load.count, 100);
+    EXPECT_EQ(load.interpolation, T("linear"));
+    for (int k = 0; k < 100; ++k) {
+        const int line = int(std::lround(k * 255.0 / 99.0));
+        EXPECT_EQ(load.offsets[k], float(k / 99.0)) << k;
+        EXPECT_EQ(load.colours[3 * k], float(line) / 255.0f) << k;
+        EXPECT_EQ(load.colours[3 * k + 1], float(255 - line) / 255.0f) << k;
+        EXPECT_EQ(load.third[k], 1.0f);
+    }
+    EXPECT_EQ(load.offsets[0], 0.0f);
+    EXPECT_EQ(load.offsets[99], 1.0f);
+    EXPECT_EQ(load.colours[297], 1.0f) << "the last colour is the map's last";
+
+    const std::string small = ScratchPath("SMALL.CMP");
+    WriteScratchFile(small, "# three\r\n255 0 0\r\n0 255 0\r\n0 0 255\r\n");
+    Load three(small);
+    ASSERT_EQ(three.result, 0);
+    ASSERT_EQ(three.count, 3);
+    EXPECT_EQ(std::vector<float>(three.offsets, three.offsets + 3),
+              (std::vector<float>{0.0f, 0.5f, 1.0f}));
+    EXPECT_EQ(three.colours[4], 1.0f);
+
+    const std::string single = ScratchPath("single.cmp");
+    WriteScratchFile(single, "10 20 30");
+    Load one(single);
+    ASSERT_EQ(one.result, 0);
+    ASSERT_EQ(one.count, 1);
+    EXPECT_EQ(one.offsets[0], 0.0f);
+}
+
+TEST_F(GradientFiles, OutputsMayBeLeftOutAndAGradientNamedCmpStillReads)
+{
+    const std::string path = ScratchPath("really-a-gradient.cmp");
+    WriteScratchFile(path, "quorix-gradient 1.0\nentries 2\n0 0 0 0\n1 1 1 1\nend\n");
+    int32_t count = 0;
+    float *colours = nullptr;
+    ASSERT_EQ(Qi_Load_Gradient_Colormap(path.c_str(), &count, nullptr, &colours, nullptr,
+                                        nullptr),
+              0);
+    EXPECT_EQ(count, 2);
+    ASSERT_NE(colours, nullptr);
+    EXPECT_EQ(colours[5], 1.0f);
+    Qi_Free_Memory(colours);
+}
+
+TEST_F(GradientFiles, RunningOutOfMemoryReleasesWhatWasTakenAndChangesNothing)
+{
+    const std::string path = ScratchPath("memory.grd");
+    WriteScratchFile(path, "quorix-gradient 1.0\nentries 1\n0 1 1 1\nend\n");
+    for (int32_t skip = 0; skip < 3; ++skip) {
+        QiHost_Fail_Allocations(skip, 1);
+        Load load(path);
+        QiHost_Fail_Allocations(0, 0);
+        EXPECT_EQ(load.result, -3);
+        EXPECT_TRUE(load.Untouched());
+        EXPECT_EQ(QiHost_Live_Blocks(), blocks_);
+        EXPECT_THAT(TakeReports(), ElementsAre("ERR_OUT_OF_MEMORY"));
+    }
+}
+
+TEST_F(GradientFiles, SavingRefusesWhatIsNoGradientAndWritesNothing)
+{
+    const float offsets[] = {0.0f, 0.6f, 0.4f, 1.0f}, colours[12] = {};
+    const float outside[] = {0.0f, 1.5f, 0.0f, 0.0f, 0.0f, 0.0f};
+    const float ends[] = {0.0f, 0.5f}, whole[] = {0.0f, 1.0f};
+    const std::string path = ScratchPath("refused.grd");
+    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 0, offsets, colours, nullptr, T("linear")),
+              -2);
+    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 4, offsets, colours, nullptr, T("linear")),
+              -2);
+    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 2, ends, colours, nullptr, T("linear")), -2);
+    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 2, whole, outside, nullptr,
+                                        T("linear")),
+              -2);
+    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 1, offsets, colours, nullptr, T("cubic")),
+              -2);
+    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 1, nullptr, colours, nullptr, T("linear")),
+              -2);
+    EXPECT_EQ(ReadScratchFile(path), "") << "nothing was written";
+    EXPECT_THAT(TakeReports(), ElementsAre("ERR_GRADIENT_TOO_FEW", "ERR_BAD_GRADIENT",
+                                           "ERR_BAD_GRADIENT", "ERR_BAD_GRADIENT",
+                                           "ERR_BAD_GRADIENT", "ERR_BAD_GRADIENT"));
+    EXPECT_EQ(Qi_Save_Gradient_Colormap(ScratchPath("no-folder/x.grd").c_str(), 1, offsets,
+                                        colours, nullptr, T("linear")),
+              -1);
+    EXPECT_EQ(Qi_Save_Gradient_Colormap(nullptr, 1, offsets, colours, nullptr, T("linear")), -1);
+    EXPECT_THAT(TakeReports(), ElementsAre("ERR_FILE_WRITE", "ERR_FILE_WRITE"));
+}
+
+struct Malformed {
+    const char *name;
+    const char *file;
+    std::string text;
+    int16_t result;
+    const char *error;
+};
+
+const char kGrd[] = "quorix-gradient 1.0\ninterpolation linear\nentries 3\n"
+                    "0 1 1 1\n0.5 1 0.5 0\n1 0 0 0\nend\n";
+
+std::string GrdWith(const std::string &from, const std::string &to)
+{
+    std::string text = kGrd;
+    return text.replace(text.find(from), from.size(), to);
+}
+
+std::vector<Malformed> MalformedGradients()
+{
+    const std::string grd = kGrd;
+    return {
+        {"an empty gradient", "a.grd", "", -2, "ERR_FILE_TRUNCATED"},
+        {"another format's name", "a.grd", GrdWith("quorix-gradient", "quorix-lensflare"), -2,
+         "ERR_FILE_NOT_THIS_FORMAT"},
+        {"a newer major version", "a.grd", GrdWith("1.0", "3.1"), -2, "ERR_FILE_VERSION"},
+        {"truncated in the head", "a.grd", grd.substr(0, grd.find("entries")), -2,
+         "ERR_FILE_TRUNCATED"},
+        {"truncated in the entries", "a.grd", grd.substr(0, grd.find("1 0 0 0")), -2,
+         "ERR_FILE_TRUNCATED"},
+        {"truncated before the end", "a.grd", grd.substr(0, grd.find("end")), -2,
+         "ERR_FILE_TRUNCATED"},
+        {"more entries counted than given", "a.grd", GrdWith("entries 3", "entries 4"), -2,
+         "ERR_FILE_SYNTAX"},
+        {"more entries given than counted", "a.grd", GrdWith("entries 3", "entries 2"), -2,
+         "ERR_FILE_SYNTAX"},
+        {"no entries", "a.grd", GrdWith("entries 3", "entries 0"), -2, "ERR_FILE_VALUE_RANGE"},
+        {"more entries than a file holds", "a.grd", GrdWith("entries 3", "entries 300"), -2,
+         "ERR_FILE_TOO_LARGE"},
+        {"decreasing offsets", "a.grd",
+         GrdWith("entries 3\n0 1 1 1\n0.5 1 0.5 0", "entries 4\n0 1 1 1\n0.5 1 0.5 0\n0.4 1 1 1"),
+         -2, "ERR_FILE_VALUE_RANGE"},
+        {"offsets that go back", "a.grd", GrdWith("1 0 0 0", "0.25 0 0 0"), -2,
+         "ERR_FILE_VALUE_RANGE"},
+        {"a first offset above 0", "a.grd", GrdWith("0 1 1 1", "0.1 1 1 1"), -2,
+         "ERR_FILE_VALUE_RANGE"},
+        {"a last offset below 1", "a.grd", GrdWith("1 0 0 0", "0.9 0 0 0"), -2,
+         "ERR_FILE_VALUE_RANGE"},
+        {"a colour above 1", "a.grd", GrdWith("0.5 1 0.5 0", "0.5 1 1.5 0"), -2,
+         "ERR_FILE_VALUE_RANGE"},
+        {"a word where a number belongs", "a.grd", GrdWith("0.5 1 0.5 0", "0.5 1 half 0"), -2,
+         "ERR_FILE_SYNTAX"},
+        {"an entry of three numbers", "a.grd", GrdWith("0.5 1 0.5 0", "0.5 1 0.5"), -2,
+         "ERR_FILE_SYNTAX"},
+        {"an unknown interpolation", "a.grd", GrdWith("linear", "cubic"), -2,
+         "ERR_FILE_VALUE_RANGE"},
+        {"an over-long line", "a.grd", GrdWith("linear", "linear #" + std::string(1030, '-')),
+         -2, "ERR_FILE_TOO_LARGE"},
+        {"an empty colour map", "a.cmp", "\n\n", -2, "ERR_FILE_TRUNCATED"},
+        {"a colour map of 257 colours", "a.cmp", [] {
+             std::string text;
+             for (int i = 0; i < 257; ++i)
+                 text += "1 2 3\n";
+             return text;
+         }(), -2, "ERR_FILE_TOO_LARGE"},
+        {"a colour component of 256", "a.cmp", "0 0 0\n255 256 0\n", -2, "ERR_FILE_VALUE_RANGE"},
+        {"a negative colour component", "a.cmp", "0 -1 0\n", -2, "ERR_FILE_VALUE_RANGE"},
+        {"a fractional colour component", "a.cmp", "0 0.5 0\n", -2, "ERR_FILE_SYNTAX"},
+        {"a colour of two components", "a.cmp", "0 0 0\n12 34\n", -2, "ERR_FILE_SYNTAX"},
+        {"an over-long colour map line", "a.cmp", "1 2 3 " + std::string(1100, 'x') + "\n", -2,
+         "ERR_FILE_TOO_LARGE"},
+        {"a missing file", nullptr, "", -1, "ERR_FILE_OPEN"},
+    };
+}
+
+TEST_F(GradientFiles, MalformedFilesAreRefusedAndTheOutputsStayAsTheyWere)
+{
+    int index = 0;
+    for (const Malformed &m : MalformedGradients()) {
+        SCOPED_TRACE(m.name);
+        const std::string path =
+            ScratchPath(std::to_string(++index) + "-" + (m.file ? m.file : "missing.grd"));
+        if (m.file)
+            WriteScratchFile(path, m.text);
+        Load load(path);
+        EXPECT_EQ(load.result, m.result);
+        EXPECT_TRUE(load.Untouched());
+        const std::vector<HostReport> reports = HostReports();
+        ClearHostReports();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].name, m.error) << reports[0].detail;
+        EXPECT_THAT(reports[0].detail, ::testing::HasSubstr(path));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+// Library files on disk: every malformed file is refused with a named,
+// located report and leaves the flare exactly as it was; a good file
+// replaces the flare's globals and elements.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#endif
+
+#include "host/core/flare_library.h"
+#include "host/core/qi_host.h"
+#include "tests/formats/flare_digest.h"
+#include "tests/formats/scratch_files.h"
+#include "tests/support/host_channel.h"
+
+namespace qi {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+const char kHeader[] = "quorix-lensflare 1.0\n";
+const char kGlobals[] = "globals\n    intensity 1.5\n    color 1 0.5 0.25\nend\n";
+const char kGlow[] = "element glow\n    radius 0.5\n    colors gradient 2\n        0 1 1 1\n"
+                     "        1 0 0 0\nend\n";
+const char kStreak[] = "element anamorph\n    profile data 4\n        00ff10ab\nend\n";
+
+std::string Good()
+{
+    return std::string(kHeader) + kGlobals + "elements 2\n" + kGlow + kStreak;
+}
+
+// A good file with `from` replaced by `to` once.
+std::string GoodWith(const std::string &from, const std::string &to)
+{
+    std::string text = Good();
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+struct Malformed {
+    const char *name;
+    std::string text;
+    const char *error;  // the report's name
+    int line;           // where the report points, 0 for the file as a whole
+};
+
+std::vector<Malformed> MalformedLibraries()
+{
+    const std::string good = Good();
+    const std::string head = std::string(kHeader) + kGlobals;
+    return {
+        {"empty", "", "ERR_FILE_TRUNCATED", 0},
+        {"only comments", "# nothing here\n\n   \n", "ERR_FILE_TRUNCATED", 0},
+        {"another format's name", "quorix-gradient 1.0\n" + good.substr(21),
+         "ERR_FILE_NOT_THIS_FORMAT", 1},
+        {"a newer major version", GoodWith("1.0", "2.0"), "ERR_FILE_VERSION", 1},
+        {"a version without minor", GoodWith("1.0", "1"), "ERR_FILE_SYNTAX", 1},
+        {"truncated after the header", kHeader, "ERR_FILE_TRUNCATED", 1},
+        {"truncated in the globals", good.substr(0, good.find("end")), "ERR_FILE_TRUNCATED", 4},
+        {"truncated before the element count", head, "ERR_FILE_TRUNCATED", 5},
+        {"truncated in an element", good.substr(0, good.find("element anamorph") - 4),
+         "ERR_FILE_TRUNCATED", 11},
+        {"truncated in a gradient", good.substr(0, good.find("        1 0 0 0")),
+         "ERR_FILE_TRUNCATED", 10},
+        {"truncated in a data block", good.substr(0, good.find("        00ff10ab")),
+         "ERR_FILE_TRUNCATED", 14},
+        {"more elements counted than given", GoodWith("elements 2", "elements 3"),
+         "ERR_FILE_TRUNCATED", 16},
+        {"more gradient entries counted than given", GoodWith("gradient 2", "gradient 3"),
+         "ERR_FILE_SYNTAX", 12},
+        {"more data counted than given", GoodWith("data 4", "data 5"), "ERR_FILE_SYNTAX", 16},
+        {"more data given than counted", GoodWith("data 4", "data 3"), "ERR_FILE_SYNTAX", 15},
+        {"more elements given than counted", GoodWith("elements 2", "elements 1"),
+         "ERR_FILE_SYNTAX", 13},
+        {"an unknown element type", GoodWith("element glow", "element sparkle"),
+         "ERR_FILE_UNKNOWN_TYPE", 7},
+        {"a type name in the wrong case", GoodWith("element glow", "element Glow"),
+         "ERR_FILE_UNKNOWN_TYPE", 7},
+        {"a word where a number belongs", GoodWith("radius 0.5", "radius half"),
+         "ERR_FILE_SYNTAX", 8},
+        {"a number with trailing text", GoodWith("radius 0.5", "radius 0.5m"), "ERR_FILE_SYNTAX",
+         8},
+        {"an infinite value", GoodWith("radius 0.5", "radius inf"), "ERR_FILE_SYNTAX", 8},
+        {"a value beyond the float range", GoodWith("radius 0.5", "radius 1e39"),
+         "ERR_FILE_SYNTAX", 8},
+        {"a parameter above its limit", GoodWith("radius 0.5", "radius 25"),
+         "ERR_FILE_VALUE_RANGE", 8},
+        {"a global below its limit", GoodWith("intensity 1.5", "intensity -1"),
+         "ERR_FILE_VALUE_RANGE", 3},
+        {"a colour component above 1", GoodWith("color 1 0.5", "color 1.01 0.5"),
+         "ERR_FILE_VALUE_RANGE", 4},
+        {"a colour with two components", GoodWith("color 1 0.5 0.25", "color 1 0.5"),
+         "ERR_FILE_SYNTAX", 4},
+        {"a seed beyond 32 bits", GoodWith("intensity 1.5", "randomseed 4294967296"),
+         "ERR_FILE_VALUE_RANGE", 3},
+        {"decreasing gradient offsets",
+         GoodWith("        0 1 1 1", "        0.5 1 1 1\n        0.25 1 1 1"),
+         "ERR_FILE_VALUE_RANGE", 11},
+        {"a gradient colour above 1", GoodWith("        1 0 0 0", "        1 0 2 0"),
+         "ERR_FILE_VALUE_RANGE", 11},
+        {"a gradient larger than a parameter holds", GoodWith("gradient 2", "gradient 257"),
+         "ERR_FILE_TOO_LARGE", 9},
+        {"odd hexadecimal digits", GoodWith("00ff10ab", "00ff10a"), "ERR_FILE_SYNTAX", 15},
+        {"letters that are no hexadecimal digits", GoodWith("00ff10ab", "00ffzzab"),
+         "ERR_FILE_SYNTAX", 15},
+        {"a switch that is neither on nor off", GoodWith("radius 0.5", "enabled yes"),
+         "ERR_FILE_SYNTAX", 8},
+        {"a key given twice", GoodWith("radius 0.5", "radius 0.5\n    radius 0.6"),
+         "ERR_FILE_SYNTAX", 9},
+        {"a missing end before the next element",
+         GoodWith("        1 0 0 0\nend\n", "        1 0 0 0\n"), "ERR_FILE_SYNTAX", 12},
+        {"a negative element count", GoodWith("elements 2", "elements -2"), "ERR_FILE_SYNTAX",
+         6},
+        {"an element count beyond the limit", GoodWith("elements 2", "elements 5000"),
+         "ERR_FILE_TOO_LARGE", 6},
+        {"an over-long line", GoodWith("radius 0.5", "radius 0.5 #" + std::string(1100, 'x')),
+         "ERR_FILE_TOO_LARGE", 8},
+        {"an over-long type name", GoodWith("element glow", "element " + std::string(65, 'g')),
+         "ERR_FILE_TOO_LARGE", 7},
+        {"an over-long key", GoodWith("radius 0.5", std::string(65, 'r') + " 0.5"),
+         "ERR_FILE_TOO_LARGE", 8},
+        {"a zero byte", GoodWith("radius 0.5", std::string("radius 0.5\0", 11)),
+         "ERR_FILE_SYNTAX", 8},
+    };
+}
+
+class LibraryFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearHostReports();
+        MakeDefaultFlare(flare_);
+    }
+
+    Flare flare_;
+};
+
+TEST_F(LibraryFiles, MalformedFilesAreRefusedAndChangeNothing)
+{
+    const std::string before = FlareDigest(flare_, true);
+    int index = 0;
+    for (const Malformed &m : MalformedLibraries()) {
+        SCOPED_TRACE(m.name);
+        const std::string path = ScratchPath("malformed" + std::to_string(++index) + ".lnz");
+        WriteScratchFile(path, m.text);
+        EXPECT_NE(LoadFlareLibrary(flare_, path.c_str()), 0);
+        EXPECT_EQ(FlareDigest(flare_, true), before);
+        const std::vector<HostReport> reports = HostReports();
+        ClearHostReports();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].name, m.error) << reports[0].detail;
+        EXPECT_EQ(reports[0].level, 3);
+        const std::string where = m.line ? path + ":" + std::to_string(m.line) + ": " : path + ": ";
+        EXPECT_THAT(reports[0].detail, StartsWith(where));
+    }
+}
+
+TEST_F(LibraryFiles, AGoodFileReplacesGlobalsAndElements)
+{
+    const std::string path = ScratchPath("good.lnz");
+    WriteScratchFile(path, Good());
+    ASSERT_EQ(LoadFlareLibrary(flare_, path.c_str()), 0);
+    EXPECT_EQ(HostReports().size(), 0u);
+    EXPECT_EQ(flare_.globals.intensity, 1.5f);
+    EXPECT_EQ(flare_.globals.scale, FlareGlobals{}.scale) << "globals left out are defaults";
+    ASSERT_EQ(flare_.elements.size(), 2u);
+    EXPECT_STREQ(flare_.elements[1]->type->name, "anamorph");
+    EXPECT_EQ(flare_.elements[1]->Find("profile")->data, (std::vector<uint8_t>{0, 255, 16, 171}));
+}
+
+TEST_F(LibraryFiles, SavedFilesLoadBackAndWriteFailuresAreReported)
+{
+    const std::string path = ScratchPath("saved.lnz");
+    flare_.globals.angle = 12.5f;
+    flare_.elements[2]->enabled = false;
+    ASSERT_EQ(SaveFlareLibrary(flare_, path.c_str()), 0);
+    Flare loaded;
+    ASSERT_EQ(LoadFlareLibrary(loaded, path.c_str()), 0);
+    EXPECT_EQ(FlareDigest(loaded, false), FlareDigest(flare_, false));
+
+    EXPECT_NE(SaveFlareLibrary(flare_, ScratchPath("no-such-folder/x.lnz").c_str()), 0);
+    EXPECT_NE(SaveFlareLibrary(flare_, ""), 0);
+    EXPECT_NE(LoadFlareLibrary(loaded, ScratchPath("missing.lnz").c_str()), 0);
+    std::vector<std::string> names;
+    for (const HostReport &report : HostReports())
+        names.push_back(report.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"ERR_FILE_WRITE", "ERR_FILE_WRITE",
+                                               "ERR_FILE_OPEN"}));
+    EXPECT_EQ(FlareDigest(loaded, false), FlareDigest(flare_, false));
+}
+
+#ifndef _WIN32
+TEST_F(LibraryFiles, AWriteThatFailsHalfWayLeavesNoFileBehind)
+{
+    // A file size limit of 64 bytes makes the write fail part of the way.
+    const std::string path = ScratchPath("half.lnz");
+    struct sigaction ignore = {}, old = {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &old);
+    rlimit saved, limit;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    limit = saved;
+    limit.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const int32_t status = SaveFlareLibrary(flare_, path.c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    sigaction(SIGXFSZ, &old, nullptr);
+    EXPECT_EQ(status, -1);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_EQ(HostReports().size(), 1u);
+    EXPECT_EQ(HostReports()[0].name, "ERR_FILE_WRITE");
+}
+#endif
+
+TEST_F(LibraryFiles, UnknownKeysAreReportedAsWarningsAndTheFileLoads)
+{
+    const std::string path = ScratchPath("newer.lnz");
+    std::string keys;
+    for (int i = 0; i < 12; ++i)
+        keys += "    future" + std::to_string(i) + " 1\n";
+    WriteScratchFile(path, GoodWith("    intensity 1.5\n", "    intensity 1.5\n" + keys));
+    ASSERT_EQ(LoadFlareLibrary(flare_, path.c_str()), 0);
+    const std::vector<HostReport> reports = HostReports();
+    ASSERT_EQ(reports.size(), 9u) << "eight reports and a count of the rest";
+    for (const HostReport &report : reports) {
+        EXPECT_EQ(report.name, "ERR_FILE_UNKNOWN_KEY");
+        EXPECT_EQ(report.level, 2);
+    }
+    EXPECT_THAT(reports[0].detail, HasSubstr(":4: unknown global value \"future0\""));
+    EXPECT_THAT(reports[8].detail, HasSubstr("4 more"));
+    EXPECT_EQ(flare_.elements.size(), 2u);
+}
+
+}  // namespace
+}  // namespace qi

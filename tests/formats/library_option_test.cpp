@@ -1,0 +1,76 @@
+// quorix.exe's --library option: a library file, found as given or in the
+// working directory's "lensfx" folder, replaces the flare the command works
+// on; a file that cannot be loaded stops the command and changes nothing.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "host/app/library_option.h"
+#include "host/app/render_command.h"
+#include "host/core/flare_model.h"
+#include "host/core/qi_host.h"
+#include "tests/formats/flare_digest.h"
+#include "tests/formats/scratch_files.h"
+#include "tests/support/host_channel.h"
+
+namespace {
+
+class LibraryOption : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QiHost_Create_Default_Scene();
+        light_ = qi::FindObject(Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT);
+        ASSERT_NE(light_, nullptr);
+        qi::MakeDefaultFlare(light_->flare);
+        QiHost_Set_Environment("QX_WORKING_DIR", LF_DATA_DIR);
+        ClearHostReports();
+    }
+    void TearDown() override
+    {
+        QiHost_Set_Environment("QX_WORKING_DIR", nullptr);
+        qi::MakeDefaultFlare(light_->flare);
+    }
+
+    qi::HostObject *light_ = nullptr;
+};
+
+TEST_F(LibraryOption, APresetNameIsFoundInTheWorkingDirectory)
+{
+    std::string error;
+    ASSERT_TRUE(LoadLibraryFile(Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, "subtle_glow.lnz",
+                                error))
+        << error;
+    ASSERT_EQ(light_->flare.elements.size(), 2u);
+    EXPECT_STREQ(light_->flare.elements[0]->type->name, "glow");
+    EXPECT_EQ(HostReports().size(), 0u);
+}
+
+TEST_F(LibraryOption, AFileThatDoesNotLoadChangesNothingAndSaysWhich)
+{
+    const std::string before = FlareDigest(light_->flare, true);
+    const std::string broken = ScratchPath("broken.lnz");
+    WriteScratchFile(broken, "quorix-lensflare 1.0\nglobals\n");
+    for (const std::string &path : {std::string("no-such-preset.lnz"), broken}) {
+        std::string error;
+        EXPECT_FALSE(LoadLibraryFile(Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, path, error));
+        EXPECT_NE(error.find(path), std::string::npos) << error;
+    }
+    EXPECT_EQ(FlareDigest(light_->flare, true), before);
+    EXPECT_EQ(HostReports().size(), 2u) << "the host said why, once per file";
+}
+
+TEST_F(LibraryOption, RenderDrawsTheLibrarysFlare)
+{
+    const std::string standard = ScratchPath("standard.bmp"), glow = ScratchPath("glow.bmp");
+    ASSERT_EQ(RunRenderCommand({"--size", "96x64", "--out", standard}), 0);
+    ASSERT_EQ(RunRenderCommand({"--size", "96x64", "--library", "subtle_glow.lnz", "--out", glow}),
+              0);
+    EXPECT_NE(ReadScratchFile(glow), ReadScratchFile(standard));
+    EXPECT_EQ(light_->flare.elements.size(), 2u);
+    EXPECT_EQ(RunRenderCommand({"--library", "missing.lnz", "--out", ScratchPath("never.bmp")}), 1);
+    EXPECT_EQ(ReadScratchFile(ScratchPath("never.bmp")), "");
+}
+
+}  // namespace

@@ -1,0 +1,14 @@
+// Files the format tests write: a folder of their own under the system's
+// temporary folder, emptied when the test program starts.
+#ifndef TESTS_FORMATS_SCRATCH_FILES_H
+#define TESTS_FORMATS_SCRATCH_FILES_H
+
+#include <string>
+
+// Path of a file of that name in the scratch folder.
+std::string ScratchPath(const std::string &name);
+
+void WriteScratchFile(const std::string &path, const std::string &bytes);
+std::string ReadScratchFile(const std::string &path);
+
+#endif
