@@ -40,8 +40,9 @@ TEST(NumberText, EveryFiniteFloatReadsBackToTheSameBits)
     for (float value : values) {
         float back = -12345.0f;
         const std::string text = FormatFloat(value);
-        if (!ParseFloat(text, back) || BitsOf(back) != BitsOf(value))
+        if (!ParseFloat(text, back) || BitsOf(back) != BitsOf(value)) {
             EXPECT_LT(++failures, 5u) << text << " read back as " << back;
+        }
     }
     EXPECT_EQ(failures, 0u);
     EXPECT_EQ(FormatFloat(0.35f), "0.35") << "the shortest text that reads back";
