@@ -13,16 +13,11 @@
 #include "host/core/qi_host.h"
 #include "tests/formats/scratch_files.h"
 #include "tests/support/host_channel.h"
+#include "tests/support/token.h"
 
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::StartsWith;
-
-QiToken T(const char *keyword)
-{
-    return Qi_Inquire_Token(keyword);
-}
 
 // The outputs of one load; they start at values a load must not leave
 // half-changed.
@@ -53,15 +48,6 @@ struct Load {
     }
 };
 
-std::vector<std::string> TakeReports()
-{
-    std::vector<std::string> names;
-    for (const HostReport &report : HostReports())
-        names.push_back(report.name);
-    ClearHostReports();
-    return names;
-}
-
 class GradientFiles : public ::testing::Test {
 protected:
     void SetUp() override
@@ -71,7 +57,7 @@ protected:
     }
     void TearDown() override
     {
-        EXPECT_THAT(TakeReports(), ElementsAre()) << "no report the test did not expect";
+        EXPECT_THAT(TakeReportNames(), ElementsAre()) << "no report the test did not expect";
         EXPECT_EQ(QiHost_Live_Blocks(), blocks_) << "every block is released";
     }
 
@@ -174,7 +160,7 @@ TEST_F(GradientFiles, RunningOutOfMemoryReleasesWhatWasTakenAndChangesNothing)
         EXPECT_EQ(load.result, -3);
         EXPECT_TRUE(load.Untouched());
         EXPECT_EQ(QiHost_Live_Blocks(), blocks_);
-        EXPECT_THAT(TakeReports(), ElementsAre("ERR_OUT_OF_MEMORY"));
+        EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_OUT_OF_MEMORY"));
     }
 }
 
@@ -197,14 +183,14 @@ TEST_F(GradientFiles, SavingRefusesWhatIsNoGradientAndWritesNothing)
     EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 1, nullptr, colours, nullptr, T("linear")),
               -2);
     EXPECT_EQ(ReadScratchFile(path), "") << "nothing was written";
-    EXPECT_THAT(TakeReports(), ElementsAre("ERR_GRADIENT_TOO_FEW", "ERR_BAD_GRADIENT",
+    EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_GRADIENT_TOO_FEW", "ERR_BAD_GRADIENT",
                                            "ERR_BAD_GRADIENT", "ERR_BAD_GRADIENT",
                                            "ERR_BAD_GRADIENT", "ERR_BAD_GRADIENT"));
     EXPECT_EQ(Qi_Save_Gradient_Colormap(ScratchPath("no-folder/x.grd").c_str(), 1, offsets,
                                         colours, nullptr, T("linear")),
               -1);
     EXPECT_EQ(Qi_Save_Gradient_Colormap(nullptr, 1, offsets, colours, nullptr, T("linear")), -1);
-    EXPECT_THAT(TakeReports(), ElementsAre("ERR_FILE_WRITE", "ERR_FILE_WRITE"));
+    EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_FILE_WRITE", "ERR_FILE_WRITE"));
 }
 
 struct Malformed {
@@ -293,8 +279,7 @@ TEST_F(GradientFiles, MalformedFilesAreRefusedAndTheOutputsStayAsTheyWere)
         Load load(path);
         EXPECT_EQ(load.result, m.result);
         EXPECT_TRUE(load.Untouched());
-        const std::vector<HostReport> reports = HostReports();
-        ClearHostReports();
+        const std::vector<HostReport> reports = TakeHostReports();
         ASSERT_EQ(reports.size(), 1u);
         EXPECT_EQ(reports[0].name, m.error) << reports[0].detail;
         EXPECT_THAT(reports[0].detail, ::testing::HasSubstr(path));

@@ -21,6 +21,7 @@
 namespace qi {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
@@ -152,8 +153,7 @@ TEST_F(LibraryFiles, MalformedFilesAreRefusedAndChangeNothing)
         WriteScratchFile(path, m.text);
         EXPECT_NE(LoadFlareLibrary(flare_, path.c_str()), 0);
         EXPECT_EQ(FlareDigest(flare_, true), before);
-        const std::vector<HostReport> reports = HostReports();
-        ClearHostReports();
+        const std::vector<HostReport> reports = TakeHostReports();
         ASSERT_EQ(reports.size(), 1u);
         EXPECT_EQ(reports[0].name, m.error) << reports[0].detail;
         EXPECT_EQ(reports[0].level, 3);
@@ -188,11 +188,7 @@ TEST_F(LibraryFiles, SavedFilesLoadBackAndWriteFailuresAreReported)
     EXPECT_NE(SaveFlareLibrary(flare_, ScratchPath("no-such-folder/x.lnz").c_str()), 0);
     EXPECT_NE(SaveFlareLibrary(flare_, ""), 0);
     EXPECT_NE(LoadFlareLibrary(loaded, ScratchPath("missing.lnz").c_str()), 0);
-    std::vector<std::string> names;
-    for (const HostReport &report : HostReports())
-        names.push_back(report.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"ERR_FILE_WRITE", "ERR_FILE_WRITE",
-                                               "ERR_FILE_OPEN"}));
+    EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_FILE_WRITE", "ERR_FILE_WRITE", "ERR_FILE_OPEN"));
     EXPECT_EQ(FlareDigest(loaded, false), FlareDigest(flare_, false));
 }
 
@@ -214,8 +210,7 @@ TEST_F(LibraryFiles, AWriteThatFailsHalfWayLeavesNoFileBehind)
     sigaction(SIGXFSZ, &old, nullptr);
     EXPECT_EQ(status, -1);
     EXPECT_FALSE(std::filesystem::exists(path));
-    ASSERT_EQ(HostReports().size(), 1u);
-    EXPECT_EQ(HostReports()[0].name, "ERR_FILE_WRITE");
+    EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_FILE_WRITE"));
 }
 #endif
 

@@ -1,4 +1,4 @@
-// The host's element catalogue, default flare and element list operations.
+// The host's element catalogue, value limits and scene objects.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -72,21 +72,6 @@ TEST(Catalogue, DefinitionsAreUsableByAnEditor)
     EXPECT_EQ(FindElementType("Inter"), nullptr);
 }
 
-TEST(Catalogue, NewElementsStartAtTheDefaults)
-{
-    const ElementType *list = FindElementType("glow");
-    std::unique_ptr<Element> element = NewElement(*list);
-    const ParamValue *profile = element->Find("profile");
-    ASSERT_NE(profile, nullptr);
-    EXPECT_STREQ(reinterpret_cast<const char *>(profile->data.data()),
-                 list->params[size_t(list->ParamIndex("profile"))].listEntries);
-    EXPECT_EQ(element->Scalar("radius", -1), 0.35f);
-    EXPECT_EQ(element->Scalar("nothing", -1), -1);
-    EXPECT_EQ(element->Find("colors")->gradient.size(), 3u);
-    EXPECT_TRUE(element->enabled);
-    EXPECT_FALSE(NewElement(*FindElementType("anamorph"))->Find("profile")->data.empty());
-}
-
 TEST(Catalogue, ValuesAreClampedToTheAbsoluteLimits)
 {
     const ElementType &type = *FindElementType("dscflx");
@@ -101,48 +86,6 @@ TEST(Catalogue, ValuesAreClampedToTheAbsoluteLimits)
     float big[3] = {1e30f, 0, 0};
     SetParamValue(radius, value, big);
     EXPECT_EQ(value.value[0], radius.absMax[0]);
-}
-
-TEST(DefaultFlare, HasSixOrMoreElementsOfDifferentTypes)
-{
-    Flare flare;
-    MakeDefaultFlare(flare);
-    std::set<std::string> types, guids;
-    for (const auto &element : flare.elements) {
-        types.insert(element->type->name);
-        guids.insert(element->guid);
-    }
-    EXPECT_GE(types.size(), 6u);
-    EXPECT_EQ(guids.size(), flare.elements.size());
-    EXPECT_TRUE(flare.globals.enabled);
-}
-
-TEST(ElementList, InsertDeleteAndMoveKeepGuidsAndTheirAddresses)
-{
-    Flare flare;
-    const ElementType &disc = *FindElementType("dscflx");
-    Element *a = InsertElement(flare, 0, NewElement(disc));
-    Element *c = InsertElement(flare, 1, NewElement(disc));
-    Element *b = InsertElement(flare, 1, NewElement(disc));
-    EXPECT_EQ(InsertElement(flare, 9, NewElement(disc)), nullptr);
-    const char *guidA = a->guid.c_str();
-    ASSERT_EQ(flare.elements.size(), 3u);
-    EXPECT_EQ(FindElement(flare, b->guid.c_str()), 1);
-
-    EXPECT_TRUE(MoveElement(flare, 0, true));  // a, b, c -> b, a, c
-    EXPECT_EQ(flare.elements[1].get(), a);
-    EXPECT_EQ(a->guid.c_str(), guidA) << "a guid keeps its address through moves";
-    EXPECT_TRUE(MoveElement(flare, 0, false));  // top end: nothing moves
-    EXPECT_TRUE(MoveElement(flare, 2, true));   // bottom end: nothing moves
-    EXPECT_EQ(flare.elements[0].get(), b);
-    EXPECT_EQ(flare.elements[2].get(), c);
-    EXPECT_FALSE(MoveElement(flare, 3, true));
-
-    EXPECT_TRUE(DeleteElement(flare, 0));
-    EXPECT_FALSE(DeleteElement(flare, 5));
-    EXPECT_EQ(FindElement(flare, guidA), 0);
-    EXPECT_EQ(FindElement(flare, "{LF-FFFFFFFF}"), -1);
-    EXPECT_EQ(FindElement(flare, nullptr), -1);
 }
 
 TEST(Objects, LightsAndCamerasAreNamedPerKind)

@@ -26,15 +26,6 @@ uint64_t A(const void *address)
     return uint64_t(reinterpret_cast<uintptr_t>(address));
 }
 
-std::vector<std::string> TakeReportNames()
-{
-    std::vector<std::string> names;
-    for (const HostReport &report : HostReports())
-        names.push_back(report.name);
-    ClearHostReports();
-    return names;
-}
-
 class KeywordEngine : public ::testing::Test {
 protected:
     void SetUp() override

@@ -11,15 +11,11 @@
 
 #include "host/core/qi_host.h"
 #include "tests/support/host_channel.h"
+#include "tests/support/token.h"
 
 namespace {
 
 using ::testing::ElementsAre;
-
-QiToken T(const char *keyword)
-{
-    return Qi_Inquire_Token(keyword);
-}
 
 struct Entry {
     std::string name;
@@ -59,15 +55,6 @@ std::vector<std::string> Names(const char *pattern)
     return names;
 }
 
-std::vector<std::string> TakeReports()
-{
-    std::vector<std::string> names;
-    for (const HostReport &report : HostReports())
-        names.push_back(report.name);
-    ClearHostReports();
-    return names;
-}
-
 TEST(NamedColours, EveryNameIsListedWithItsColour)
 {
     ClearHostReports();
@@ -88,7 +75,7 @@ TEST(NamedColours, EveryNameIsListedWithItsColour)
     }
     for (const char *name : {"aliceblue", "rebeccapurple", "gray", "grey", "darkslategrey"})
         EXPECT_EQ(lower.count(name), 1u) << name;
-    EXPECT_THAT(TakeReports(), ElementsAre());
+    EXPECT_THAT(TakeReportNames(), ElementsAre());
 }
 
 TEST(NamedColours, ColoursAreTheStandardValuesOver255)
@@ -148,7 +135,7 @@ TEST(NamedColours, FaultyCallsAreReportedAndListNothing)
     float rgb[3];
     EXPECT_EQ(Qi_Inquire_Colorname("red", nullptr, QI_END), 0);
     EXPECT_EQ(Qi_Inquire_Colorname("red", rgb, T("extra"), QI_END), 0);
-    EXPECT_THAT(TakeReports(), ElementsAre("ERR_BAD_KEYWORD", "ERR_BAD_LIST", "ERR_BAD_VALUE",
+    EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_BAD_KEYWORD", "ERR_BAD_LIST", "ERR_BAD_VALUE",
                                            "ERR_BAD_VALUE", "ERR_BAD_VALUE", "ERR_BAD_VALUE",
                                            "ERR_BAD_LIST"));
 }
@@ -170,7 +157,7 @@ TEST(Copy, ColoursAreThreeFloatsAndOtherTypesAreRefused)
     Qi_Copy(T("color"), from, nullptr, QI_END);
     Qi_Copy(T("color"), from, untouched, T("color"), QI_END);
     EXPECT_EQ(untouched[0], 7.0f);
-    EXPECT_THAT(TakeReports(),
+    EXPECT_THAT(TakeReportNames(),
                 ElementsAre("ERR_BAD_KEYWORD", "ERR_BAD_VALUE", "ERR_BAD_VALUE", "ERR_BAD_LIST"));
 }
 

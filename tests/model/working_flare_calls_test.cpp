@@ -8,13 +8,9 @@
 
 #include "model/working_flare.h"
 #include "tests/model/recording_host.h"
+#include "tests/support/token.h"
 
 namespace {
-
-QiToken T(const char *keyword)
-{
-    return Qi_Inquire_Token(keyword);
-}
 
 // One slot: a token, an integer or an address.
 struct Slot {

@@ -7,13 +7,9 @@
 
 #include "host/core/qi_host.h"
 #include "model/working_flare.h"
+#include "tests/support/token.h"
 
 namespace {
-
-QiToken T(const char *keyword)
-{
-    return Qi_Inquire_Token(keyword);
-}
 
 bool SameTriple(const float *a, const float *b)
 {

@@ -29,3 +29,18 @@ void ClearHostReports()
 {
     QiHost_Clear_Errors();
 }
+
+std::vector<HostReport> TakeHostReports()
+{
+    std::vector<HostReport> reports = HostReports();
+    ClearHostReports();
+    return reports;
+}
+
+std::vector<std::string> TakeReportNames()
+{
+    std::vector<std::string> names;
+    for (const HostReport &report : TakeHostReports())
+        names.push_back(report.name);
+    return names;
+}

@@ -23,4 +23,9 @@ std::ostream &operator<<(std::ostream &out, const HostReport &report);
 std::vector<HostReport> HostReports();
 void ClearHostReports();
 
+// The reports, or only their names, since the channel was last cleared;
+// the channel is then cleared.
+std::vector<HostReport> TakeHostReports();
+std::vector<std::string> TakeReportNames();
+
 #endif
