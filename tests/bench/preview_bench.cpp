@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "editor/editor_dialog.h"
-#include "frame/plugin_entry.h"
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
+#include "tests/support/plugin_calls.h"
 #include "tests/support/test_services.h"
 
 namespace {
@@ -108,16 +108,11 @@ void TimeEditorPreview()
 {
     moduleHandle = GetModuleHandleA(nullptr);
     TestServices services("preview_bench.ini");
-    const char *keywords[] = {"parent_hInstance", "new_instance", nullptr};
-    int64_t values[] = {reinterpret_cast<int64_t>(&services), 0, 0};
-    int32_t status;
-    Quorix_Plugin_EntryPoint(keywords, values, &status, nullptr);
-    auto *instance = reinterpret_cast<PluginInstance *>(values[1]);
+    PluginInstance *instance = LinkedPlugin().NewInstance(&services);
     instance->handleType = Qi_Inquire_Token("light");
     lstrcpynA(instance->flareName, QIHOST_DEFAULT_LIGHT, FLARE_NAME_SIZE);
     DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, BenchDialogProc, 0);
-    const char *destroy[] = {"destroy_instance", nullptr};
-    Quorix_Plugin_EntryPoint(destroy, values, &status, instance);
+    LinkedPlugin().Destroy(instance);
 }
 
 }  // namespace

@@ -1,27 +1,20 @@
 // The plug-in frame's module-wide state, in process.
 #include <gtest/gtest.h>
 
-#include "frame/plugin_entry.h"
 #include "host/core/qi_host.h"
 #include "model/working_flare.h"
+#include "tests/support/plugin_calls.h"
 
 namespace {
 
 PluginInstance *NewInstance()
 {
-    const char *keywords[] = {"new_instance", nullptr};
-    int64_t values[] = {0, 0};
-    int32_t status;
-    Quorix_Plugin_EntryPoint(keywords, values, &status, nullptr);
-    return reinterpret_cast<PluginInstance *>(values[0]);
+    return LinkedPlugin().NewInstance(nullptr);
 }
 
 void Destroy(PluginInstance *instance)
 {
-    const char *keywords[] = {"destroy_instance", nullptr};
-    int64_t values[] = {0, 0};
-    int32_t status;
-    Quorix_Plugin_EntryPoint(keywords, values, &status, instance);
+    LinkedPlugin().Destroy(instance);
 }
 
 TEST(InstanceLifecycle, CurrentInstanceNamesTheLatestUntilDestroyed)

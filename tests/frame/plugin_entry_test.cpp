@@ -15,6 +15,7 @@
 #include "tests/support/test_services.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/modal_watcher.h"
+#include "tests/support/plugin_calls.h"
 
 namespace {
 
@@ -27,13 +28,7 @@ class PluginEntry : public testing::Test {
 protected:
     void SetUp() override
     {
-        module_ = LoadLibraryA("lensflare.dll");
-        ASSERT_NE(module_, nullptr);
-        entry_ = reinterpret_cast<QiPluginEntryFn>(GetProcAddress(module_, "Quorix_Plugin_EntryPoint"));
-        command_ = reinterpret_cast<QiPluginCommandFn>(
-            GetProcAddress(module_, "DLL_ExecuteLensFlareASCIICommand"));
-        ASSERT_NE(entry_, nullptr);
-        ASSERT_NE(command_, nullptr);
+        ASSERT_TRUE(plugin_.entry && plugin_.command);
         QiHost_Create_Default_Scene();
         ClearHostReports();
         liveBefore_ = QiHost_Live_Blocks();
@@ -42,47 +37,32 @@ protected:
     void TearDown() override
     {
         for (PluginInstance *instance : instances_)
-            Destroy(instance);
-        FreeLibrary(module_);
+            plugin_.Destroy(instance);
         QiHost_Fail_Allocations(0, 0);
     }
 
-    // Runs the entry point on a list; returns the value slots afterwards.
     std::vector<int64_t> Entry(std::vector<const char *> keywords, std::vector<int64_t> values,
                                PluginInstance *instance = nullptr)
     {
-        keywords.push_back(nullptr);
-        values.resize(keywords.size(), 0);
-        int32_t status = -1;
-        entry_(keywords.data(), values.data(), &status, instance);
-        EXPECT_EQ(status, 0);
-        return values;
+        return plugin_.Entry(keywords, values, instance);
     }
 
-    PluginInstance *NewInstance(HostServices *services, const char *initText = nullptr)
+    // An instance destroyed when the test ends.
+    PluginInstance *Keep(PluginInstance *instance)
     {
-        std::vector<const char *> keywords;
-        std::vector<int64_t> values;
-        if (services) {
-            keywords.push_back("parent_hInstance");
-            values.push_back(reinterpret_cast<int64_t>(services));
-        }
-        if (initText) {
-            keywords.push_back("initialize");
-            values.push_back(reinterpret_cast<int64_t>(initText));
-        }
-        keywords.push_back("new_instance");
-        values.push_back(0);
-        size_t slot = keywords.size() - 1;
-        auto *instance = reinterpret_cast<PluginInstance *>(Entry(keywords, values)[slot]);
         if (instance)
             instances_.push_back(instance);
         return instance;
     }
 
+    PluginInstance *NewInstance(HostServices *services, const char *initText = nullptr)
+    {
+        return Keep(plugin_.NewInstance(services, initText));
+    }
+
     void Destroy(PluginInstance *instance)
     {
-        Entry({"destroy_instance"}, {0}, instance);
+        plugin_.Destroy(instance);
         instances_.erase(std::remove(instances_.begin(), instances_.end(), instance),
                          instances_.end());
     }
@@ -90,14 +70,11 @@ protected:
     int64_t Command(PluginInstance *instance, std::vector<const char *> keywords,
                     std::vector<int64_t> values)
     {
-        keywords.push_back(nullptr);
-        values.resize(keywords.size(), 0);
-        return command_(instance, nullptr, keywords.data(), values.data());
+        return plugin_.Command(instance, keywords, values);
     }
 
-    HMODULE module_ = nullptr;
-    QiPluginEntryFn entry_ = nullptr;
-    QiPluginCommandFn command_ = nullptr;
+    PluginDll dll_;
+    const PluginCalls &plugin_ = dll_.calls();
     std::vector<PluginInstance *> instances_;
     int64_t liveBefore_ = 0;
     TestServices services_{"test.ini"};
@@ -108,22 +85,16 @@ TEST_F(PluginEntry, StartUpCreatesAnInstanceWithTheHostsValues)
     PluginInstance *instance = NewInstance(&services_, "Quorix 1.0");
     ASSERT_NE(instance, nullptr);
     EXPECT_EQ(instance->hostServices, &services_);
-    EXPECT_EQ(instance->moduleInstance, module_);
+    EXPECT_EQ(instance->moduleInstance, dll_.module());
     ASSERT_NE(instance->initText, nullptr);
     EXPECT_STREQ(instance->initText, "Quorix 1.0");
-    EXPECT_EQ(instance->workingFlare, nullptr);
-    EXPECT_EQ(instance->dialogWindow, nullptr);
-    EXPECT_EQ(instance->currentElement, nullptr);
-    EXPECT_EQ(instance->handleType, 0);
-    EXPECT_EQ(instance->realtimeUpdates, 0);
-    EXPECT_STREQ(instance->flareName, "");
     EXPECT_TRUE(HostReports().empty());
 }
 
 TEST_F(PluginEntry, NullListsAndEmptyKeywordsEndTheCallAtOnce)
 {
     int32_t status = -1;
-    entry_(nullptr, nullptr, &status, nullptr);
+    plugin_.entry(nullptr, nullptr, &status, nullptr);
     EXPECT_EQ(status, 0);
 
     std::vector<int64_t> values = Entry({"", "new_instance"}, {0, 7});
@@ -138,9 +109,7 @@ TEST_F(PluginEntry, OtherKeywordsAreSkippedSilently)
         Entry({"parent_hWnd", "shutdown", "no_such_keyword", "New_Instance", "new_instance"},
               {1, 2, 3, 4, 0});
     EXPECT_EQ(values[3], 4);
-    auto *instance = reinterpret_cast<PluginInstance *>(values[4]);
-    ASSERT_NE(instance, nullptr);
-    instances_.push_back(instance);
+    ASSERT_NE(Keep(reinterpret_cast<PluginInstance *>(values[4])), nullptr);
     EXPECT_TRUE(HostReports().empty());
 }
 
@@ -153,10 +122,8 @@ TEST_F(PluginEntry, ServicesCountOnlyWithinTheirOwnList)
 
     std::vector<int64_t> values = Entry({"new_instance", "parent_hInstance", "new_instance"},
                                         {0, reinterpret_cast<int64_t>(&services_), 0});
-    auto *before = reinterpret_cast<PluginInstance *>(values[0]);
-    auto *after = reinterpret_cast<PluginInstance *>(values[2]);
-    instances_.push_back(before);
-    instances_.push_back(after);
+    PluginInstance *before = Keep(reinterpret_cast<PluginInstance *>(values[0]));
+    PluginInstance *after = Keep(reinterpret_cast<PluginInstance *>(values[2]));
     EXPECT_EQ(before->hostServices, nullptr);
     EXPECT_EQ(after->hostServices, &services_);
 }
@@ -210,8 +177,7 @@ TEST_F(PluginEntry, InstanceThatCannotBeAllocatedIsNotWritten)
     std::vector<int64_t> values = Entry({"new_instance"}, {0});
     EXPECT_EQ(values[0], 0);
     EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
-    ASSERT_EQ(HostReports().size(), 1u);
-    EXPECT_EQ(HostReports()[0].name, "ERR_OUT_OF_MEMORY");
+    EXPECT_EQ(TakeReportNames(), std::vector<std::string>{"ERR_OUT_OF_MEMORY"});
 
     EXPECT_NE(NewInstance(&services_), nullptr) << "the next allocation works again";
 }
@@ -236,7 +202,7 @@ TEST_F(PluginEntry, CommandStoresTheHandleTypeAndReportsOtherKeywords)
 {
     PluginInstance *instance = NewInstance(&services_);
     const char *none[] = {nullptr};
-    EXPECT_EQ(command_(instance, nullptr, none, nullptr), 1);
+    EXPECT_EQ(plugin_.command(instance, nullptr, none, nullptr), 1);
 
     EXPECT_EQ(Command(instance, {"handle_type", "", "Handle_Type", "handle_type"},
                       {0x1234, 0, 0, 0x5678}),

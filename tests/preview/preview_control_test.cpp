@@ -9,13 +9,13 @@
 #include <thread>
 
 #include "editor/editor_dialog.h"
-#include "frame/plugin_entry.h"
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
 #include "resources/resource.h"
 #include "tests/support/test_services.h"
 #include "tests/support/dialog_script.h"
 #include "tests/support/modal_watcher.h"
+#include "tests/support/plugin_calls.h"
 
 namespace {
 
@@ -38,23 +38,15 @@ protected:
         moduleHandle = GetModuleHandleA(nullptr);
         QiHost_Create_Default_Scene();
         QiHost_Set_Render_Delay(0);
-        const char *keywords[] = {"parent_hInstance", "new_instance", nullptr};
-        int64_t values[] = {reinterpret_cast<int64_t>(&services_), 0, 0};
-        int32_t status;
-        Quorix_Plugin_EntryPoint(keywords, values, &status, nullptr);
-        instance_ = reinterpret_cast<PluginInstance *>(values[1]);
+        instance_ = LinkedPlugin().NewInstance(&services_);
         instance_->handleType = Qi_Inquire_Token("light");
-        SetFlareName(QIHOST_DEFAULT_LIGHT);
+        lstrcpynA(instance_->flareName, QIHOST_DEFAULT_LIGHT, FLARE_NAME_SIZE);
     }
     void TearDown() override
     {
         QiHost_Set_Render_Delay(0);
-        const char *keywords[] = {"destroy_instance", nullptr};
-        int64_t values[] = {0, 0};
-        int32_t status;
-        Quorix_Plugin_EntryPoint(keywords, values, &status, instance_);
+        LinkedPlugin().Destroy(instance_);
     }
-    void SetFlareName(const char *name) { lstrcpynA(instance_->flareName, name, FLARE_NAME_SIZE); }
 
     // Runs the editor with the steps, once it has settled as the active
     // window (activation ends any mouse capture); the last step closes it.
