@@ -1,9 +1,11 @@
 #include "tests/model/recording_host.h"
 
 #include <cstdarg>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -33,15 +35,63 @@ std::string KeywordOf(int64_t slot)
 // Keywords that are followed by another keyword rather than a value.
 bool IsPrefix(const std::string &keyword)
 {
-    static const char *const prefixes[] = {
-        "definition",          "fastdrag",         "uselightparams",
-        "glowbehindobjects",   "fadeifnearborder", "fadeifbehindobjects",
-        "fadeifapproachingobjects", "fadewithdistance", "scaleglowwithdistance",
-        "scalereflexeswithdistance", "floatarg",   "displayaspercentage"};
-    for (const char *prefix : prefixes)
-        if (keyword == prefix)
-            return true;
-    return false;
+    static const std::set<std::string> prefixes = {
+        "definition", "fastdrag", "uselightparams", "glowbehindobjects", "fadeifnearborder",
+        "fadeifbehindobjects", "fadeifapproachingobjects", "fadewithdistance",
+        "scaleglowwithdistance", "scalereflexeswithdistance", "floatarg", "displayaspercentage"};
+    return prefixes.count(keyword) != 0;
+}
+
+// Where the answer to a path lies in a scripted record.
+struct Field {
+    const char *path;
+    size_t offset, size;
+};
+#define GLOBAL(path, member) {path, offsetof(WorkingFlare, member), sizeof(WorkingFlare::member)}
+#define ELEMENT(path, member) {path, offsetof(FlareElement, member), sizeof(FlareElement::member)}
+#define PARAMETER(path, member) \
+    {path, offsetof(FlareParameter, member), sizeof(FlareParameter::member)}
+
+const Field kGlobalFields[] = {
+    GLOBAL("enabled", enabled), GLOBAL("intensity", intensity), GLOBAL("scale", scale),
+    GLOBAL("occlusionradius", occlusionradius), GLOBAL("anamorphicstretch", anamorphicstretch),
+    GLOBAL("fastdrag enabled", fastdrag), GLOBAL("randomseed", randomseed),
+    GLOBAL("color", color), GLOBAL("uselightparams enabled", uselightparams),
+    GLOBAL("angle", angle), GLOBAL("glowbehindobjects enabled", glowbehindobjects),
+    GLOBAL("fadeifnearborder enabled", fadeifnearborder),
+    GLOBAL("fadeifbehindobjects enabled", fadeifbehindobjects),
+    GLOBAL("fadeifapproachingobjects enabled", fadeifapproachingobjects),
+    GLOBAL("fadewithdistance enabled", fadewithdistance), GLOBAL("refdistance", refdistance),
+    GLOBAL("scaleglowwithdistance enabled", scaleglowwithdistance),
+    GLOBAL("scalereflexeswithdistance enabled", scalereflexeswithdistance),
+    GLOBAL("numelements", numelements)};
+
+const Field kElementFields[] = {
+    ELEMENT("numparameterdefinitions", numparameters), ELEMENT("enabled", enabled),
+    ELEMENT("description", description), ELEMENT("name", name), ELEMENT("guid", guid)};
+
+const Field kParameterFields[] = {
+    PARAMETER("parameterid", parameterid), PARAMETER("definition type", type),
+    PARAMETER("definition guid", guid), PARAMETER("definition description", description),
+    PARAMETER("definition name", name), PARAMETER("definition absminrange", absminrange),
+    PARAMETER("definition absmaxrange", absmaxrange),
+    PARAMETER("definition uiminrange", uiminrange),
+    PARAMETER("definition uimaxrange", uimaxrange),
+    PARAMETER("definition defaultvalue", defaultvalue), PARAMETER("definition delta", delta),
+    PARAMETER("definition precision", precision),
+    PARAMETER("definition floatarg enabled", floatarg),
+    PARAMETER("definition displayaspercentage enabled", displayaspercentage),
+    PARAMETER("value", Qv_Current_Value)};
+
+// Copies the record's field for the path to the address in v[0].
+template <size_t N, typename Record>
+void AnswerField(const Field (&fields)[N], const Record &record, const std::string &path,
+                 const int64_t *v)
+{
+    for (const Field &field : fields)
+        if (path == field.path)
+            std::memcpy(reinterpret_cast<void *>(v[0]),
+                        reinterpret_cast<const char *>(&record) + field.offset, field.size);
 }
 
 template <typename T>
@@ -50,113 +100,30 @@ void Put(int64_t address, T value)
     *reinterpret_cast<T *>(address) = value;
 }
 
-void PutTriple(int64_t address, const float *source)
-{
-    std::memcpy(reinterpret_cast<float *>(address), source, 3 * sizeof(float));
-}
-
-const ScriptedParameter *SelectedParameter()
+const ScriptedElement *SelectedElement()
 {
     HostState &s = State();
-    if (s.element < 0 || size_t(s.element) >= s.script.elements.size())
-        return nullptr;
-    const ScriptedElement &e = s.script.elements[size_t(s.element)];
-    if (s.parameter < 0 || size_t(s.parameter) >= e.parameters.size())
-        return nullptr;
-    return &e.parameters[size_t(s.parameter)];
-}
-
-void AnswerDefinition(const std::string &path, const int64_t *v)
-{
-    const ScriptedParameter *p = SelectedParameter();
-    if (!p)
-        return;
-    if (path == "definition type") Put<int64_t>(v[0], p->type);
-    else if (path == "definition guid") Put<int64_t>(v[0], p->guid);
-    else if (path == "definition description") Put<const char *>(v[0], p->description);
-    else if (path == "definition name") Put<const char *>(v[0], p->name);
-    else if (path == "definition absminrange") PutTriple(v[0], p->absmin);
-    else if (path == "definition absmaxrange") PutTriple(v[0], p->absmax);
-    else if (path == "definition uiminrange") PutTriple(v[0], p->uimin);
-    else if (path == "definition uimaxrange") PutTriple(v[0], p->uimax);
-    else if (path == "definition defaultvalue") PutTriple(v[0], p->defaultvalue);
-    else if (path == "definition delta") PutTriple(v[0], p->delta);
-    else if (path == "definition precision") Put<int16_t>(v[0], p->precision);
-    else if (path == "definition floatarg enabled") Put<int64_t>(v[0], p->floatarg);
-    else if (path == "definition displayaspercentage enabled") Put<int64_t>(v[0], p->percentage);
+    bool valid = s.element >= 0 && size_t(s.element) < s.script.elements.size();
+    return valid ? &s.script.elements[size_t(s.element)] : nullptr;
 }
 
 void AnswerParameter(const std::string &path, const int64_t *v)
 {
-    const ScriptedParameter *p = SelectedParameter();
-    if (!p)
+    const ScriptedElement *e = SelectedElement();
+    int index = State().parameter;
+    if (!e || size_t(index) >= e->parameters.size())
         return;
-    if (path == "parameterid") {
-        Put<int64_t>(v[0], p->parameterid);
-    } else if (path == "value") {
-        PutTriple(v[0], p->value);
-    } else if (path == "gradientdata") {
-        Put<int32_t>(v[0], p->gradientCount);
-        Put<const float *>(v[1], p->colours.empty() ? nullptr : p->colours.data());
-        Put<const float *>(v[2], p->offsets.empty() ? nullptr : p->offsets.data());
+    const ScriptedParameter &p = e->parameters[size_t(index)];
+    if (path == "gradientdata") {
+        Put<int32_t>(v[0], p.fields.gradientCount);
+        Put<const float *>(v[1], p.colours.empty() ? nullptr : p.colours.data());
+        Put<const float *>(v[2], p.offsets.empty() ? nullptr : p.offsets.data());
     } else if (path == "arbitrarydata") {
-        Put<int32_t>(v[0], p->dataSize);
-        Put<const char *>(v[1], p->data.empty() ? nullptr : p->data.data());
+        Put<int32_t>(v[0], p.fields.arbitraryDataSize);
+        Put<const char *>(v[1], p.data.empty() ? nullptr : p.data.data());
     } else {
-        AnswerDefinition(path, v);
+        AnswerField(kParameterFields, p.fields, path, v);
     }
-}
-
-void AnswerElement(const std::string &path, const int64_t *v)
-{
-    HostState &s = State();
-    if (s.element < 0 || size_t(s.element) >= s.script.elements.size())
-        return;
-    const ScriptedElement &e = s.script.elements[size_t(s.element)];
-    if (path == "numparameterdefinitions") Put<int32_t>(v[0], e.parameterCount);
-    else if (path == "enabled") Put<int64_t>(v[0], e.enabled);
-    else if (path == "description") Put<const char *>(v[0], e.description);
-    else if (path == "name") Put<const char *>(v[0], e.name);
-    else if (path == "guid") Put<const char *>(v[0], e.guid);
-}
-
-void AnswerGlobal(const std::string &path, const int64_t *v)
-{
-    const WorkingFlare &g = State().script.globals;
-    struct Switch {
-        const char *path;
-        QiToken value;
-    } switches[] = {
-        {"enabled", g.enabled},
-        {"fastdrag enabled", g.fastdrag},
-        {"uselightparams enabled", g.uselightparams},
-        {"glowbehindobjects enabled", g.glowbehindobjects},
-        {"fadeifnearborder enabled", g.fadeifnearborder},
-        {"fadeifbehindobjects enabled", g.fadeifbehindobjects},
-        {"fadeifapproachingobjects enabled", g.fadeifapproachingobjects},
-        {"fadewithdistance enabled", g.fadewithdistance},
-        {"scaleglowwithdistance enabled", g.scaleglowwithdistance},
-        {"scalereflexeswithdistance enabled", g.scalereflexeswithdistance},
-    };
-    for (const Switch &sw : switches)
-        if (path == sw.path)
-            return Put<int64_t>(v[0], sw.value);
-    struct Number {
-        const char *path;
-        float value;
-    } numbers[] = {{"intensity", g.intensity},   {"scale", g.scale},
-                   {"occlusionradius", g.occlusionradius},
-                   {"anamorphicstretch", g.anamorphicstretch},
-                   {"angle", g.angle},           {"refdistance", g.refdistance}};
-    for (const Number &n : numbers)
-        if (path == n.path)
-            return Put<float>(v[0], n.value);
-    if (path == "randomseed")
-        Put<int32_t>(v[0], g.randomseed);
-    else if (path == "color")
-        PutTriple(v[0], g.color);
-    else if (path == "numelements")
-        Put<int32_t>(v[0], State().script.elementCount);
 }
 
 // Answers one path of an inquire call. An element group is open from
@@ -173,9 +140,10 @@ void Answer(const std::string &path, const int64_t *values, bool inElementGroup)
     } else if (s.parameter >= 0) {
         AnswerParameter(path, values);
     } else if (inElementGroup) {
-        AnswerElement(path, values);
+        if (const ScriptedElement *e = SelectedElement())
+            AnswerField(kElementFields, e->fields, path, values);
     } else {
-        AnswerGlobal(path, values);
+        AnswerField(kGlobalFields, s.script.globals, path, values);
     }
 }
 

@@ -20,31 +20,23 @@ struct RecordedCall {
                                    // addresses, read during the call
 };
 
+// The scripted flare keeps its answers in the model's own records, under
+// the fields named like the keywords; their list pointers are unused. Counts
+// ("numelements", "numparameterdefinitions", "gradientdata" and
+// "arbitrarydata" sizes) may disagree with the lists, and be negative.
 struct ScriptedParameter {
-    QiToken type = 0;
-    int64_t parameterid = 0, guid = 0;
-    const char *description = "", *name = "";
-    float absmin[3] = {}, absmax[3] = {}, uimin[3] = {}, uimax[3] = {}, defaultvalue[3] = {},
-          delta[3] = {};
-    int16_t precision = 0;
-    QiToken floatarg = 0, percentage = 0;
-    float value[3] = {};
-    int32_t gradientCount = 0;   // may disagree with the arrays (negative, say)
+    FlareParameter fields = {};
     std::vector<float> colours, offsets;
-    int32_t dataSize = 0;        // may be negative
     std::vector<char> data;
 };
 
 struct ScriptedElement {
-    QiToken enabled = 0;
-    const char *description = "", *name = "", *guid = "";
-    int32_t parameterCount = 0;  // answered for "numparameterdefinitions"
+    FlareElement fields = {};
     std::vector<ScriptedParameter> parameters;
 };
 
 struct ScriptedFlare {
-    WorkingFlare globals = {};   // the global fields answered; its list is unused
-    int32_t elementCount = 0;    // answered for "numelements"
+    WorkingFlare globals = {};
     std::vector<ScriptedElement> elements;
 };
 

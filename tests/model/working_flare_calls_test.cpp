@@ -32,49 +32,24 @@ std::vector<int64_t> Slots(std::initializer_list<Slot> slots)
 const QiToken kLight = 0x77;
 const char kName[] = "Light1";
 
-ScriptedParameter GradientParameter()
+ScriptedParameter Parameter(const char *type, const char *name, const char *description)
 {
     ScriptedParameter p;
-    p.type = T("gradient");
-    p.parameterid = 0x5001;
-    p.guid = 0x6001;
-    p.description = "Ring Colors";
-    p.name = "colors";
-    p.gradientCount = 2;
-    p.colours = {1, 0, 0, 0, 0, 1};
-    p.offsets = {0, 1};
+    p.fields.type = T(type);
+    p.fields.name = name;
+    p.fields.description = description;
     return p;
 }
 
-ScriptedParameter SliderParameter(const char *name, float value)
+ScriptedParameter Slider(float value)
 {
-    ScriptedParameter p;
-    p.type = T("floatslider");
-    p.parameterid = 0x5002;
-    p.guid = 0x6002;
-    p.description = "Radius";
-    p.name = name;
-    p.uimax[0] = 2;
-    p.absmax[0] = 20;
-    p.defaultvalue[0] = 0.5f;
-    p.delta[0] = 0.01f;
-    p.precision = 3;
-    p.floatarg = T("on");
-    p.percentage = T("off");
-    p.value[0] = value;
-    return p;
-}
-
-ScriptedParameter ListParameter()
-{
-    ScriptedParameter p;
-    p.type = T("list");
-    p.description = "Profile";
-    p.name = "profile";
-    p.value[0] = 1;
-    const char text[] = "Small:0,Medium:1,Large:2";
-    p.data.assign(text, text + sizeof text);
-    p.dataSize = int32_t(sizeof text);
+    ScriptedParameter p = Parameter("floatslider", "radius", "Radius");
+    FlareParameter &f = p.fields;
+    f.uimaxrange[0] = 2, f.absmaxrange[0] = 20, f.defaultvalue[0] = 0.5f, f.delta[0] = 0.01f;
+    f.precision = 3;
+    f.floatarg = T("on");
+    f.displayaspercentage = T("off");
+    f.Qv_Current_Value[0] = value;
     return p;
 }
 
@@ -85,27 +60,25 @@ void ScriptTwoElements()
     ScriptedFlare &f = recording_host::Script();
     f.globals.enabled = T("on");
     f.globals.intensity = 1.5f;
-    f.globals.scale = 0.8f;
     f.globals.randomseed = 42;
     f.globals.color[1] = 0.25f;
     f.globals.fastdrag = T("off");
     f.globals.refdistance = 12.5f;
-    f.elementCount = 2;
-    ScriptedElement ring;
-    ring.enabled = T("on");
-    ring.description = "Ring Reflex";
-    ring.name = "rngflx";
-    ring.guid = "{LF-1}";
-    ring.parameters = {GradientParameter(), SliderParameter("radius", 0.25f), ListParameter()};
-    ring.parameterCount = 3;
-    ScriptedElement disc;
-    disc.enabled = T("off");
-    disc.description = "Disc Reflex";
-    disc.name = "dscflx";
-    disc.guid = "{LF-2}";
-    disc.parameters = {SliderParameter("radius", 0.125f)};
-    disc.parameterCount = 1;
-    f.elements = {ring, disc};
+    f.globals.numelements = 2;
+    ScriptedParameter gradient = Parameter("gradient", "colors", "Ring Colors");
+    gradient.fields.gradientCount = 2;
+    gradient.colours = {1, 0, 0, 0, 0, 1};
+    gradient.offsets = {0, 1};
+    ScriptedParameter list = Parameter("list", "profile", "Profile");
+    const char entries[] = "Small:0,Medium:1,Large:2";
+    list.data.assign(entries, entries + sizeof entries);
+    list.fields.arbitraryDataSize = int32_t(sizeof entries);
+    list.fields.Qv_Current_Value[0] = 1;
+    f.elements.resize(2);
+    f.elements[0].fields = {T("on"), "Ring Reflex", "rngflx", "{LF-1}", 3};
+    f.elements[0].parameters = {gradient, Slider(0.25f), list};
+    f.elements[1].fields = {T("off"), "Disc Reflex", "dscflx", "{LF-2}", 1};
+    f.elements[1].parameters = {Slider(0.125f)};
 }
 
 class WorkingFlareCalls : public testing::Test {
@@ -122,6 +95,14 @@ protected:
     }
 
     void Load() { LoadWorkingFlare(&instance_, kLight, kName); }
+
+    // The calls so far, each checked to be an inquiry (or a change) of the light.
+    static const std::vector<RecordedCall> &CallsThatInquire(bool inquire)
+    {
+        for (const RecordedCall &call : recording_host::Calls())
+            EXPECT_TRUE(call.inquire == inquire && call.kind == kLight && call.name == kName);
+        return recording_host::Calls();
+    }
 
     // Checks that lists, counts and arrays agree, as the editor relies on.
     void ExpectConsistent()
@@ -154,13 +135,8 @@ TEST_F(WorkingFlareCalls, LoadAsksForEveryValueInTheHostsOrder)
     Load();
     const WorkingFlare *f = instance_.workingFlare;
     ASSERT_NE(f, nullptr);
-    const std::vector<RecordedCall> &calls = recording_host::Calls();
+    const std::vector<RecordedCall> &calls = CallsThatInquire(true);
     ASSERT_EQ(calls.size(), 1u + 1 + 3 + 1 + 1);
-    for (const RecordedCall &call : calls) {
-        EXPECT_TRUE(call.inquire);
-        EXPECT_EQ(call.kind, kLight);
-        EXPECT_EQ(call.name, kName);
-    }
 
     std::vector<int64_t> globals = calls[0].slots;
     int32_t *count = reinterpret_cast<int32_t *>(globals[globals.size() - 3]);
@@ -251,7 +227,7 @@ TEST_F(WorkingFlareCalls, LoadFillsTheModelInTheHostsOrder)
     ASSERT_EQ(f->numelements, 2);
     const FlareElement *ring = f->firstElement, *disc = ring->next;
     const ScriptedFlare &script = recording_host::Script();
-    EXPECT_EQ(ring->guid, script.elements[0].guid) << "texts are the host's own";
+    EXPECT_EQ(ring->guid, script.elements[0].fields.guid) << "texts are the host's own";
     EXPECT_EQ(disc->enabled, T("off"));
     EXPECT_EQ(disc->next, nullptr);
     ASSERT_EQ(ring->numparameters, 3);
@@ -285,13 +261,8 @@ TEST_F(WorkingFlareCalls, CommitSendsEveryEditableValueAndNothingElse)
     recording_host::ClearCalls();
     const WorkingFlare *f = instance_.workingFlare;
     CommitWorkingFlare(&instance_, kLight, kName);
-    const std::vector<RecordedCall> &calls = recording_host::Calls();
+    const std::vector<RecordedCall> &calls = CallsThatInquire(false);
     ASSERT_EQ(calls.size(), 1u + (1 + 3) + (1 + 1));
-    for (const RecordedCall &call : calls) {
-        EXPECT_FALSE(call.inquire);
-        EXPECT_EQ(call.kind, kLight);
-        EXPECT_EQ(call.name, kName);
-    }
     EXPECT_EQ(calls[0].slots, Slots({
         T("enabled"), f->enabled, QI_GROUP,
         T("intensity"), &f->intensity, QI_GROUP,
@@ -341,7 +312,7 @@ TEST_F(WorkingFlareCalls, NothingIsSentWithoutAWorkingFlare)
     CommitWorkingFlare(&instance_, kLight, kName);
     EXPECT_TRUE(recording_host::Calls().empty());
 
-    recording_host::Script().elementCount = 0;
+    recording_host::Script().globals.numelements = 0;
     Load();
     ExpectConsistent();
     recording_host::ClearCalls();
@@ -353,9 +324,9 @@ TEST_F(WorkingFlareCalls, NegativeCountsAndSizesCountAsNone)
 {
     ScriptTwoElements();
     ScriptedFlare &script = recording_host::Script();
-    script.elements[0].parameters[0].gradientCount = -5;
-    script.elements[0].parameters[2].dataSize = -1;
-    script.elements[1].parameterCount = -3;
+    script.elements[0].parameters[0].fields.gradientCount = -5;
+    script.elements[0].parameters[2].fields.arbitraryDataSize = -1;
+    script.elements[1].fields.numparameters = -3;
     Load();
     ExpectConsistent();
     const FlareElement *ring = instance_.workingFlare->firstElement;
@@ -365,7 +336,7 @@ TEST_F(WorkingFlareCalls, NegativeCountsAndSizesCountAsNone)
     EXPECT_EQ(ring->next->firstParameter, nullptr);
 
     ReleaseWorkingFlare(&instance_);
-    script.elementCount = -2;
+    script.globals.numelements = -2;
     Load();
     ExpectConsistent();
     EXPECT_EQ(instance_.workingFlare->firstElement, nullptr);
