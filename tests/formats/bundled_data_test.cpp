@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/core/flare_library.h"
 #include "host/core/qi_host.h"
+#include "tests/render/flare_picture.h"
 #include "tests/support/host_channel.h"
 
 namespace qi {
@@ -30,59 +29,28 @@ std::vector<std::string> BundledFiles(const char *folder, std::vector<std::strin
     return files;
 }
 
-struct FreeBuffer {
-    void operator()(QiGBuffer *buffer) const { Qi_Free_Global_GBuffer(buffer); }
-};
-
-// Total and brightest luminance of the object's flare drawn into a small
-// buffer with the light a quarter in from the top left; false when a pixel
-// is not finite.
-bool RenderSmall(QiToken kind, const char *name, double &total, float &brightest)
-{
-    const int32_t w = 96, h = 64;
-    std::unique_ptr<QiGBuffer, FreeBuffer> buffer(Qi_Alloc_Global_GBuffer(w, h, h, 0));
-    if (!buffer)
-        return false;
-    for (int32_t i = 0; i < w * h; ++i)
-        buffer->plane4[i] = 1.0f;
-    Qi_LensFlareApplyToGBuffer(buffer.get(), kind, name, w / 4, h - h / 4, nullptr);
-    total = 0;
-    brightest = 0;
-    for (int32_t i = 0; i < w * h; ++i) {
-        const float y = 0.3f * buffer->red[i] + 0.59f * buffer->green[i] + 0.11f * buffer->blue[i];
-        if (!std::isfinite(y))
-            return false;
-        total += y;
-        brightest = std::max(brightest, y);
-    }
-    return true;
-}
-
 TEST(BundledData, EveryPresetLoadsAndRenders)
 {
     const std::vector<std::string> presets = BundledFiles("lensfx", {".lnz"});
     EXPECT_GE(presets.size(), 8u);
-    const QiToken light = Qi_Inquire_Token("light");
-    HostObject *object = CreateObject(light, "BundledPreset");
-    ASSERT_NE(object, nullptr);
+    TestLight light;
+    RenderSetup small;  // the light a quarter in from the top left
+    small.width = 96, small.height = 64, small.lightX = 24, small.lightY = 48;
     std::vector<double> totals;
     for (const std::string &path : presets) {
         SCOPED_TRACE(path);
         ClearHostReports();
-        EXPECT_EQ(LoadFlareLibrary(object->flare, path.c_str()), 0);
-        EXPECT_EQ(HostReports().size(), 0u);
-        EXPECT_FALSE(object->flare.elements.empty());
-        double total = 0;
-        float brightest = 0;
-        ASSERT_TRUE(RenderSmall(light, "BundledPreset", total, brightest));
-        EXPECT_GT(brightest, 0.8f) << "the light itself shows";
-        EXPECT_GT(total, 10.0) << "the flare reaches beyond the light";
+        EXPECT_EQ(LoadFlareLibrary(light.object().flare, path.c_str()), 0);
+        EXPECT_FALSE(light.object().flare.elements.empty());
+        const Picture picture = Render(light, small);
+        ASSERT_TRUE(picture.Finite());
+        EXPECT_GT(picture.Brightest(), 0.8f) << "the light itself shows";
+        EXPECT_GT(picture.Total(), 10.0) << "the flare reaches beyond the light";
         EXPECT_EQ(HostReports().size(), 0u);
         for (double other : totals)
-            EXPECT_NE(total, other) << "every preset looks different";
-        totals.push_back(total);
+            EXPECT_NE(picture.Total(), other) << "every preset looks different";
+        totals.push_back(picture.Total());
     }
-    RemoveObject(light, "BundledPreset");
 }
 
 TEST(BundledData, EveryGradientLoadsWithoutAReport)

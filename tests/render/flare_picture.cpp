@@ -84,6 +84,27 @@ double Picture::Total() const
     return sum;
 }
 
+float Picture::Brightest(int32_t *bx, int32_t *by) const
+{
+    float best = -1;
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            if (Luminance(x, y) > best) {
+                best = Luminance(x, y);
+                if (bx && by)
+                    *bx = x, *by = y;
+            }
+    return best;
+}
+
+bool Picture::Finite() const
+{
+    for (size_t i = 0; i < red.size(); ++i)
+        if (!std::isfinite(red[i]) || !std::isfinite(green[i]) || !std::isfinite(blue[i]))
+            return false;
+    return true;
+}
+
 bool Picture::SameAs(const Picture &o) const
 {
     size_t bytes = red.size() * sizeof(float);
@@ -93,16 +114,23 @@ bool Picture::SameAs(const Picture &o) const
            std::memcmp(blue.data(), o.blue.data(), bytes) == 0;
 }
 
+BufferOwner NewBuffer(int32_t width, int32_t height, float plane4)
+{
+    BufferOwner b(Qi_Alloc_Global_GBuffer(width, height, height, 0));
+    if (b)
+        std::fill(b->plane4, b->plane4 + size_t(width) * size_t(height), plane4);
+    else
+        ADD_FAILURE() << "no buffer of " << width << "x" << height;
+    return b;
+}
+
 Picture Render(TestLight &light, const RenderSetup &setup)
 {
     Picture p;
-    BufferOwner b(Qi_Alloc_Global_GBuffer(setup.width, setup.height, setup.height, 0));
-    if (!b) {
-        ADD_FAILURE() << "no buffer";
+    BufferOwner b = NewBuffer(setup.width, setup.height, setup.plane4);
+    if (!b)
         return p;
-    }
     size_t pixels = size_t(setup.width) * size_t(setup.height);
-    std::fill(b->plane4, b->plane4 + pixels, setup.plane4);
     if (setup.prepare)
         setup.prepare(*b);
     Qi_LensFlareApplyToGBuffer(b.get(), LightToken(), light.name(), int32_t(setup.lightX),

@@ -39,6 +39,8 @@ struct FreeBuffer {
 };
 // A render buffer released when it goes out of scope.
 using BufferOwner = std::unique_ptr<QiGBuffer, FreeBuffer>;
+// A buffer of that size with plane 4 at `plane4` (nothing in front of the light).
+BufferOwner NewBuffer(int32_t width, int32_t height, float plane4 = 1.0f);
 
 // Sets a parameter of an element through the catalogue's limits.
 void SetParam(qi::Element &element, const char *name, float a, float b = 0, float c = 0);
@@ -49,6 +51,9 @@ struct Picture {
 
     float Luminance(int32_t x, int32_t y) const;
     double Total() const;
+    // The largest luminance, and where it lies.
+    float Brightest(int32_t *x = nullptr, int32_t *y = nullptr) const;
+    bool Finite() const;
     // Every plane equal to the byte.
     bool SameAs(const Picture &other) const;
 };
