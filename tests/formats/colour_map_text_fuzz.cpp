@@ -1,21 +1,14 @@
 // Fuzz target of the colour map reader. For any input the reader either
 // refuses it with a located fault, or gives a gradient of 1 to 100 evenly
 // spaced, opaque entries. A broken rule aborts.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "host/formats/colour_map_text.h"
+#include "tests/support/fuzz_rules.h"
 
 namespace {
 
 using namespace qi::format;
-
-[[noreturn]] void Broken(const char *rule)
-{
-    std::fprintf(stderr, "colour map reader broke a rule: %s\n", rule);
-    std::abort();
-}
 
 }  // namespace
 

@@ -2,21 +2,14 @@
 // refuses it with a located fault, or gives a table that is a gradient and
 // writes out as text that reads back to the same table. A broken rule
 // aborts.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "host/formats/gradient_text.h"
+#include "tests/support/fuzz_rules.h"
 
 namespace {
 
 using namespace qi::format;
-
-[[noreturn]] void Broken(const char *rule)
-{
-    std::fprintf(stderr, "gradient reader broke a rule: %s\n", rule);
-    std::abort();
-}
 
 bool Same(const GradientTable &a, const GradientTable &b)
 {

@@ -12,9 +12,6 @@
 //
 // The seed files in fuzz/keyword_list hold byte indexes into the tables
 // below; new entries go at the ends of the tables.
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <sstream>
@@ -24,6 +21,7 @@
 #include "host/core/flare_calls.h"
 #include "host/core/flare_model.h"
 #include "host/core/qi_host.h"
+#include "tests/support/fuzz_rules.h"
 
 namespace {
 
@@ -138,12 +136,6 @@ private:
     std::deque<std::string> texts_;  // keep their addresses for the run
 };
 
-[[noreturn]] void Broken(const char *rule)
-{
-    std::fprintf(stderr, "keyword engine broke a rule: %s\n", rule);
-    std::abort();
-}
-
 // Everything the engine can change, as text.
 std::string SceneDigest()
 {
@@ -173,31 +165,9 @@ std::string SceneDigest()
 
 void CheckLimits()
 {
-    const HostObject *light = FindObject(Qi_Inquire_Token("light"), kNames[0]);
-    if (!light)
-        return;
-    const FlareGlobals &g = light->flare.globals;
-    for (float f : {g.intensity, g.scale, g.occlusionRadius, g.anamorphicStretch, g.angle,
-                    g.refDistance, g.color[0], g.color[1], g.color[2]})
-        if (!std::isfinite(f))
-            Broken("a global value is not finite");
-    for (const auto &element : light->flare.elements)
-        for (size_t p = 0; p < element->values.size(); ++p) {
-            const ParamDef &def = element->type->params[p];
-            const ParamValue &v = element->values[p];
-            for (int i = 0; i < 3; ++i)
-                if (!(v.value[i] >= def.absMin[i] && v.value[i] <= def.absMax[i]))
-                    Broken("a value lies outside its absolute limits");
-            float last = 0.0f;
-            for (const GradientStop &stop : v.gradient) {
-                if (!(stop.offset >= last && stop.offset <= 1.0f))
-                    Broken("gradient offsets leave 0..1 or decrease");
-                last = stop.offset;
-                for (float c : stop.rgb)
-                    if (!(c >= 0.0f && c <= 1.0f))
-                        Broken("a gradient colour leaves 0..1");
-            }
-        }
+    if (const HostObject *light = FindObject(Qi_Inquire_Token("light"), kNames[0]))
+        if (const char *rule = BrokenLimit(light->flare))
+            Broken(rule);
 }
 
 }  // namespace
