@@ -1,6 +1,7 @@
-// The custom controls' arithmetic: slider values and thumb positions, slider
-// texts and typed entries, tab placement and hit-testing. Built natively
-// with the sanitizers, so that an out-of-range conversion fails here.
+// The custom controls' arithmetic at the edges the windows never reach in
+// their own tests: empty and inverted ranges, NaN, infinities and values
+// beyond 32 bits. Built natively with the sanitizers, so that an
+// out-of-range conversion fails here.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -16,20 +17,9 @@ namespace {
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 const float kInfinity = std::numeric_limits<float>::infinity();
 
-TEST(SliderThumb, CoversTrackFromSixToWidthLessSeven)
+TEST(SliderThumb, StaysOnTheTrackForAnyRangeAndTrack)
 {
-    EXPECT_EQ(SliderThumbFromValue(0.0f, 0.0f, 100.0f, 296), 6);
-    EXPECT_EQ(SliderThumbFromValue(100.0f, 0.0f, 100.0f, 296), 289);
     EXPECT_EQ(SliderThumbFromValue(-5.0f, -10.0f, 0.0f, 296), 147);
-    EXPECT_EQ(SliderValueFromThumb(6, -10.0f, 10.0f, 296), -10.0f);
-    EXPECT_EQ(SliderValueFromThumb(289, -10.0f, 10.0f, 296), 10.0f);
-    EXPECT_EQ(ClampSliderThumb(-3000, 296), 6);
-    EXPECT_EQ(ClampSliderThumb(3000, 296), 289);
-    EXPECT_EQ(ClampSliderThumb(100, 296), 100);
-}
-
-TEST(SliderThumb, DegenerateRangesAndTracksStayAtLeftEnd)
-{
     EXPECT_EQ(SliderThumbFromValue(5.0f, 5.0f, 5.0f, 296), 6);
     EXPECT_EQ(SliderThumbFromValue(kNaN, 0.0f, 1.0f, 296), 6);
     EXPECT_EQ(SliderThumbFromValue(1.0f, 0.0f, 1e-38f, 296), 6);
@@ -52,7 +42,6 @@ TEST(SliderValue, TruncationSaturatesAndClampingTakesLowForNaN)
 
 TEST(SliderValue, IntegerModeAcceptsUntruncatedValuesWithinLimits)
 {
-    EXPECT_EQ(AcceptedIntegerValue(7.9f, 0.0f, 10.0f), 7.9f);
     EXPECT_EQ(AcceptedIntegerValue(-3.5f, 0.0f, 10.0f), 0.0f);
     EXPECT_EQ(AcceptedIntegerValue(10.5f, 0.0f, 10.0f), 10.5f);
     EXPECT_EQ(AcceptedIntegerValue(11.0f, 0.0f, 10.0f), 10.0f);
@@ -62,9 +51,7 @@ TEST(SliderValue, IntegerModeAcceptsUntruncatedValuesWithinLimits)
 
 TEST(SliderValue, TicksOnlyForRangesOfAtMostTenSteps)
 {
-    EXPECT_TRUE(SliderShowsTicks(0, 10));
     EXPECT_TRUE(SliderShowsTicks(3, 3));
-    EXPECT_FALSE(SliderShowsTicks(0, 11));
     EXPECT_FALSE(SliderShowsTicks(10, 0));
     EXPECT_FALSE(SliderShowsTicks(INT_MIN, INT_MAX));
     EXPECT_FALSE(SliderShowsTicks(INT_MAX, INT_MIN));
@@ -79,8 +66,6 @@ std::string Float(float value, int16_t precision, bool percent, size_t size = 64
 
 TEST(SliderText, DecimalsFollowPrecisionAndPercentShowsHundredfold)
 {
-    EXPECT_EQ(Float(0.5f, 2, true), "50.00");
-    EXPECT_EQ(Float(1.23456f, 1, false), "1.2");
     EXPECT_EQ(Float(1.23456f, 4, false), "1.2346");
     EXPECT_EQ(Float(-2.9f, 0, false), "-2");
     EXPECT_EQ(Float(0.29f, 0, true), "29");
@@ -95,71 +80,40 @@ TEST(SliderText, DecimalsFollowPrecisionAndPercentShowsHundredfold)
 
 TEST(SliderText, TypedEntriesParseLikeAtofAndStayInTheFloatRange)
 {
-    EXPECT_EQ(ParseSliderEntry("25", true), 0.25f);
     EXPECT_EQ(ParseSliderEntry("  -1.5abc", false), -1.5f);
     EXPECT_EQ(ParseSliderEntry("abc", false), 0.0f);
     EXPECT_EQ(ParseSliderEntry("", true), 0.0f);
     EXPECT_EQ(ParseSliderEntry(nullptr, false), 0.0f);
-    EXPECT_EQ(ParseSliderEntry("nan", false), 0.0f);
     EXPECT_EQ(ParseSliderEntry("1e300", false), kInfinity);
     EXPECT_EQ(ParseSliderEntry("-1e300", true), -kInfinity);
 }
 
-TEST(TabLayout, TabsFollowOneAnotherAndCentringNeverGoesNegative)
+TEST(TabLayout, StripLengthSaturatesAndFontFollowsScreenWidth)
 {
-    TabEntry tab = {0, 0, 0xFFFF, "x", 1};
-    EXPECT_EQ(PlaceTab(&tab, 20, 50), 83);
-    EXPECT_EQ(tab.offset, 20);
-    EXPECT_EQ(tab.extent, 63);
-    EXPECT_EQ(tab.flags, 0);
-    EXPECT_EQ(FirstTabPosition(500, 100, false), 0);
-    EXPECT_EQ(FirstTabPosition(501, 100, true), 200);
-    EXPECT_EQ(FirstTabPosition(100, 300, true), 0);
     EXPECT_EQ(StripLength(0, 1024, 0.0f), 1024);
-    EXPECT_EQ(StripLength(300, 1024, 0.5f), 150);
     EXPECT_EQ(StripLength(300, 1024, 1e9f), INT16_MAX);
     EXPECT_EQ(StripLength(300, 1024, kNaN), 0);
-}
-
-TEST(TabLayout, FontSizeFollowsScreenWidth)
-{
+    EXPECT_EQ(FirstTabPosition(100, 300, true), 0);
     EXPECT_EQ(TabFontPointSize(799), -8);
     EXPECT_EQ(TabFontPointSize(800), -9);
-    EXPECT_EQ(TabFontPointSize(1024), -9);
 }
 
-class TabHitTest : public testing::Test {
-protected:
+TEST(TabLayout, HitsSpanEachExtentAndSkipAbsentAndDisabledTabs)
+{
     // Tabs at 10..59 and 60..89 with an absent entry between them.
-    TabEntry tabs_[3] = {{0, 50, 0, "a", 7}, {0, 999, 0, nullptr, 8}, {50, 30, kTabDisabled, "c", 9}};
-};
-
-TEST_F(TabHitTest, HitsSpanEachExtentAndSkipAbsentAndDisabledTabs)
-{
-    EXPECT_EQ(HitTestTabEntries(tabs_, 3, 10, 10, 4, 4, 20), 7);
-    EXPECT_EQ(HitTestTabEntries(tabs_, 3, 10, 59, 20, 4, 20), 7);
-    EXPECT_EQ(HitTestTabEntries(tabs_, 3, 10, 9, 10, 4, 20), -1);
-    EXPECT_EQ(HitTestTabEntries(tabs_, 3, 10, 30, 3, 4, 20), -1);
-    EXPECT_EQ(HitTestTabEntries(tabs_, 3, 10, 30, 21, 4, 20), -1);
-    EXPECT_EQ(HitTestTabEntries(tabs_, 3, 10, 60, 10, 4, 20), -1);
-    tabs_[2].flags = 0;
-    EXPECT_EQ(HitTestTabEntries(tabs_, 3, 10, 89, 10, 4, 20), 9);
-    EXPECT_EQ(HitTestTabEntries(tabs_, 3, 10, 90, 10, 4, 20), -1);
+    TabEntry tabs[3] = {{0, 50, 0, "a", 7}, {0, 999, 0, nullptr, 8}, {50, 30, kTabDisabled, "c", 9}};
+    EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 10, 4, 4, 20), 7);
+    EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 59, 20, 4, 20), 7);
+    EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 9, 10, 4, 20), -1);
+    EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 30, 3, 4, 20), -1);
+    EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 30, 21, 4, 20), -1);
+    EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 60, 10, 4, 20), -1);
     EXPECT_EQ(HitTestTabEntries(nullptr, 3, 10, 30, 10, 4, 20), -1);
-}
-
-TEST_F(TabHitTest, SelectionMarksOneTabAndKeepsOtherFlags)
-{
-    SelectTabEntry(tabs_, 3, 9);
-    EXPECT_EQ(tabs_[0].flags, 0);
-    EXPECT_EQ(tabs_[1].flags, 0);
-    EXPECT_EQ(tabs_[2].flags, kTabDisabled | kTabSelected);
-    SelectTabEntry(tabs_, 3, 7);
-    EXPECT_EQ(tabs_[0].flags, kTabSelected);
-    EXPECT_EQ(tabs_[2].flags, kTabDisabled);
-    SelectTabEntry(tabs_, 3, 8);
-    EXPECT_EQ(tabs_[0].flags, 0);
-    EXPECT_EQ(tabs_[1].flags, 0);
+    SelectTabEntry(tabs, 3, 9);
+    EXPECT_EQ(tabs[2].flags, kTabDisabled | kTabSelected) << "other flags are kept";
+    tabs[2].flags = 0;
+    EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 89, 10, 4, 20), 9);
+    EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 90, 10, 4, 20), -1);
 }
 
 }  // namespace

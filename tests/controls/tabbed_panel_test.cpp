@@ -9,7 +9,7 @@
 
 #include "controls/tabbed_panel.h"
 #include "frame/plugin_instance.h"
-#include "tests/controls/dib_canvas.h"
+#include "tests/support/dib_canvas.h"
 #include "tests/support/recording_window.h"
 
 namespace {

@@ -1,11 +1,28 @@
-#include "tests/controls/dib_canvas.h"
+#include "tests/support/dib_canvas.h"
+
+#include <algorithm>
 
 DibCanvas::DibCanvas(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    width_ = client.right;
-    height_ = client.bottom;
+    Create(client.right, client.bottom);
+    SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+    GdiFlush();
+}
+
+DibCanvas::DibCanvas(int width, int height, COLORREF fill)
+{
+    Create(width, height);
+    std::fill(bits_, bits_ + width * height,
+              uint32_t(GetRValue(fill)) << 16 | GetGValue(fill) << 8 | GetBValue(fill));
+}
+
+void DibCanvas::Create(int width, int height)
+{
+    width_ = width;
+    height_ = height;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width_;
@@ -16,11 +33,8 @@ DibCanvas::DibCanvas(HWND window)
     void *bits = nullptr;
     dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<const uint32_t *>(bits);
+    bits_ = static_cast<uint32_t *>(bits);
     oldBitmap_ = SelectObject(dc_, bitmap_);
-    SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0);
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-    GdiFlush();
 }
 
 DibCanvas::~DibCanvas()
@@ -34,6 +48,7 @@ COLORREF DibCanvas::Pixel(int x, int y) const
 {
     if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_)
         return CLR_INVALID;
+    GdiFlush();
     uint32_t pixel = bits_[y * width_ + x];
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
