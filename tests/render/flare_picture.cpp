@@ -37,6 +37,13 @@ void TestLight::KeepOnly(std::initializer_list<const char *> types)
     }
 }
 
+qi::Element &TestLight::Only(const char *type)
+{
+    KeepOnly({type});
+    object_->flare.elements.resize(1);
+    return Find(type);
+}
+
 void TestLight::RemoveFirst(const char *type)
 {
     auto &elements = object_->flare.elements;

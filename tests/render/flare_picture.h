@@ -25,6 +25,8 @@ public:
     qi::FlareGlobals &globals() { return object_->flare.globals; }
     // Keeps only the elements of the given types.
     void KeepOnly(std::initializer_list<const char *> types);
+    // Keeps only the first element of the type, and returns it.
+    qi::Element &Only(const char *type);
     void RemoveFirst(const char *type);
     // The first element of the type (the test fails when there is none).
     qi::Element &Find(const char *type);
@@ -61,6 +63,7 @@ struct Picture {
 struct RenderSetup {
     int32_t width = 240, height = 160;
     double lightX = 60, lightY = 110;  // pixels, y up from the bottom row
+    RenderSetup &LightAt(double x, double y) { return lightX = x, lightY = y, *this; }
     float plane4 = 1.0f;
     // Runs after the buffer is filled and before the render.
     std::function<void(QiGBuffer &)> prepare;

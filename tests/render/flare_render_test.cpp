@@ -25,10 +25,7 @@ TEST(FlareRender, BrightestPixelIsTheLightAndItsCoreIsSaturated)
 {
     TestLight light;
     for (auto [x, y] : {std::pair{60, 110}, {180, 40}, {120, 80}, {0, 0}}) {
-        RenderSetup s;
-        s.lightX = x;
-        s.lightY = y;
-        Picture p = Render(light, s);
+        Picture p = Render(light, RenderSetup().LightAt(x, y));
         int32_t bx = -1, by = -1;
         p.Brightest(&bx, &by);
         EXPECT_LE(std::abs(bx - x), 1) << x << "," << y;
@@ -42,12 +39,11 @@ TEST(FlareRender, ReflexesLieOnTheAxisThroughTheCentre)
     RenderSetup s;
     for (const char *type : {"dscflx", "rngflx", "prflx"}) {
         TestLight light;
-        light.KeepOnly({type});
-        light.object().flare.elements.resize(1);
+        qi::Element &reflex = light.Only(type);
         for (float t : {0.4f, 1.0f, 1.6f, 2.0f}) {
             SCOPED_TRACE(std::string(type) + " at " + std::to_string(t));
-            SetParam(light.Find(type), "position", t);
-            SetParam(light.Find(type), "radius", 0.08f);
+            SetParam(reflex, "position", t);
+            SetParam(reflex, "radius", 0.08f);
             Moments m = MomentsOf(Render(light, s));
             double ax, ay;
             AxisPoint(s, t, ax, ay);
@@ -90,9 +86,7 @@ TEST(FlareRender, ReflexChainFollowsTheAxisFromStartToEnd)
 TEST(FlareRender, AnamorphicStretchWidensHorizontally)
 {
     TestLight light;
-    light.KeepOnly({"dscflx"});
-    light.object().flare.elements.resize(1);
-    SetParam(light.Find("dscflx"), "position", 1.0f);
+    SetParam(light.Only("dscflx"), "position", 1.0f);
     SetParam(light.Find("dscflx"), "radius", 0.2f);
     RenderSetup s;
     std::vector<double> ratios;
@@ -119,9 +113,7 @@ TEST(FlareRender, RotationTurnsStreaks)
     SetParam(streaks, "count", 2);
     SetParam(streaks, "randomlengths", 0);
     SetParam(streaks, "thickness", 0.01f);
-    RenderSetup s;
-    s.lightX = 120;
-    s.lightY = 80;
+    RenderSetup s = RenderSetup().LightAt(120, 80);
     struct Case {
         float element, global, expected;
     };

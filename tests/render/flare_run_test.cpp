@@ -69,11 +69,8 @@ void ExpectProgressSequence()
 TEST(FlareRun, PlanesAreIdenticalWhateverTheNumberOfThreads)
 {
     RenderSwitches restore;
-    RenderSetup s;
-    s.width = 403;
-    s.height = 301;
-    s.lightX = 90;
-    s.lightY = 200;
+    RenderSetup s = RenderSetup().LightAt(90, 200);
+    s.width = 403, s.height = 301;
     for (bool fast : {false, true}) {
         TestLight light;
         light.globals().fastDrag = fast;
@@ -205,11 +202,9 @@ TEST(FlareRun, FarLightsAndExtremeValuesGiveFiniteValues)
     light.globals().anamorphicStretch = 20;
     light.globals().angle = 1e6f;
     RenderSetup s;
-    s.width = 64;
-    s.height = 48;
+    s.width = 64, s.height = 48;
     for (int32_t x : {INT32_MIN, -100000, 32, 100000, INT32_MAX}) {
-        s.lightX = x;
-        s.lightY = x == 32 ? 24 : -double(x) / 2;
+        s.LightAt(x, x == 32 ? 24 : -double(x) / 2);
         EXPECT_TRUE(Render(light, s).Finite()) << x;
     }
     light.globals().scale = 0;
@@ -226,8 +221,7 @@ TEST(FlareRun, RandomValuesWithinTheLimitsRenderFinitePictures)
         return std::uniform_real_distribution<float>(low, high)(random);
     };
     RenderSetup s;
-    s.width = 48;
-    s.height = 32;
+    s.width = 48, s.height = 32;
     for (int round = 0; round < 300; ++round) {
         TestLight light;
         qi::FlareGlobals &g = light.globals();

@@ -106,9 +106,7 @@ TEST(FlareValues, IntensityTintAndTheLightsOwnColourScaleTheLight)
 
 TEST(FlareValues, ScaleAndDistanceScalingResizeTheirElements)
 {
-    RenderSetup s;
-    s.lightX = 120;
-    s.lightY = 80;
+    RenderSetup s = RenderSetup().LightAt(120, 80);
     TestLight glow;
     glow.KeepOnly({"glow"});
     Picture plainPicture = Render(glow, s);
@@ -126,9 +124,7 @@ TEST(FlareValues, ScaleAndDistanceScalingResizeTheirElements)
     EXPECT_NEAR(Spread(Render(glow, s)) / plain, 0.5, 0.05);
 
     TestLight disc;
-    disc.KeepOnly({"dscflx"});
-    disc.object().flare.elements.resize(1);
-    SetParam(disc.Find("dscflx"), "position", 1.0f);
+    SetParam(disc.Only("dscflx"), "position", 1.0f);
     SetParam(disc.Find("dscflx"), "radius", 0.3f);
     s.lightX = 40;
     double discPlain = Spread(Render(disc, s));
@@ -171,8 +167,7 @@ TEST(FlareValues, SameSeedSamePictureOtherSeedOtherPicture)
 TEST(FlareValues, FastDragIsACloseHalfResolutionApproximation)
 {
     RenderSetup s;
-    s.width = 320;
-    s.height = 200;
+    s.width = 320, s.height = 200;
     TestLight light;
     Picture full = Render(light, s);
     light.globals().fastDrag = true;
@@ -195,8 +190,8 @@ TEST(FlareValues, FastDragIsACloseHalfResolutionApproximation)
     EXPECT_NEAR(fast.Total() / full.Total(), 1.0, 0.05);
 }
 
-// Plane 4 around the light at (60, 110) is set to `covered` within
-// `radius` pixels.
+// Plane 4 is set to `covered` from `inner` to `outer` pixels around the
+// light at (60, 110), or only left of it.
 RenderSetup Covered(float covered, double inner, double outer, bool leftHalfOnly = false)
 {
     RenderSetup s;
@@ -241,14 +236,8 @@ TEST(FlareValues, GlowBehindObjectsIsCoveredPixelByPixel)
     light.KeepOnly({"glow", "dscflx"});
     SetParam(light.Find("glow"), "radius", 0.6f);
     light.globals().glowBehindObjects = true;
-    RenderSetup s;
-    s.prepare = [](QiGBuffer &b) {
-        for (int32_t y = 0; y < b.height; ++y)
-            for (int32_t x = 0; x < b.width; ++x)
-                b.plane4[y * b.width + x] = x < 60 ? 0.0f : 1.0f;
-    };
     Picture open = Render(light, RenderSetup{});
-    Picture half = Render(light, s);
+    Picture half = Render(light, Covered(0.0f, 0, 1e9, true));
     // Left of the light the glow is hidden, right of it untouched; the
     // reflexes fade as the light is half covered.
     for (int32_t x : {20, 40, 59})
@@ -261,9 +250,7 @@ TEST(FlareValues, GlowBehindObjectsIsCoveredPixelByPixel)
 TEST(FlareValues, LightOffScreenStillThrowsItsReflexesIn)
 {
     TestLight light;
-    RenderSetup s;
-    s.lightX = -12;
-    s.lightY = 80;
+    RenderSetup s = RenderSetup().LightAt(-12, 80);
     Picture p = Render(light, s);
     double inside = MomentsOf(p, [](int32_t x, int32_t) { return x > 80; }).total;
     EXPECT_GT(inside, 50.0);
@@ -279,9 +266,7 @@ TEST(FlareValues, FadeIfNearBorderActsOnlyNearTheEdge)
 {
     TestLight plain, fading;
     fading.globals().fadeIfNearBorder = true;
-    RenderSetup s;
-    s.lightX = 120;
-    s.lightY = 80;
+    RenderSetup s = RenderSetup().LightAt(120, 80);
     EXPECT_TRUE(Render(fading, s).SameAs(Render(plain, s)));
     double previous = 0;
     for (double x : {1.0, 4.0, 9.0, 14.0}) {
