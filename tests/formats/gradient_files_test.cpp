@@ -169,36 +169,31 @@ TEST_F(GradientFiles, SavingRefusesWhatIsNoGradientAndWritesNothing)
     const float offsets[] = {0.0f, 0.6f, 0.4f, 1.0f}, colours[12] = {};
     const float outside[] = {0.0f, 1.5f, 0.0f, 0.0f, 0.0f, 0.0f};
     const float ends[] = {0.0f, 0.5f}, whole[] = {0.0f, 1.0f};
+    auto save = [](const std::string &path, int32_t n, const float *offsets,
+                   const float *colours, const char *interpolation = "linear") {
+        return Qi_Save_Gradient_Colormap(path.empty() ? nullptr : path.c_str(), n, offsets,
+                                         colours, nullptr, T(interpolation));
+    };
     const std::string path = ScratchPath("refused.grd");
-    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 0, offsets, colours, nullptr, T("linear")),
-              -2);
-    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 4, offsets, colours, nullptr, T("linear")),
-              -2);
-    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 2, ends, colours, nullptr, T("linear")), -2);
-    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 2, whole, outside, nullptr,
-                                        T("linear")),
-              -2);
-    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 1, offsets, colours, nullptr, T("cubic")),
-              -2);
-    EXPECT_EQ(Qi_Save_Gradient_Colormap(path.c_str(), 1, nullptr, colours, nullptr, T("linear")),
-              -2);
+    EXPECT_EQ(save(path, 0, offsets, colours), -2);
+    EXPECT_EQ(save(path, 4, offsets, colours), -2);
+    EXPECT_EQ(save(path, 2, ends, colours), -2);
+    EXPECT_EQ(save(path, 2, whole, outside), -2);
+    EXPECT_EQ(save(path, 1, offsets, colours, "cubic"), -2);
+    EXPECT_EQ(save(path, 1, nullptr, colours), -2);
     EXPECT_EQ(ReadScratchFile(path), "") << "nothing was written";
     EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_GRADIENT_TOO_FEW", "ERR_BAD_GRADIENT",
-                                           "ERR_BAD_GRADIENT", "ERR_BAD_GRADIENT",
-                                           "ERR_BAD_GRADIENT", "ERR_BAD_GRADIENT"));
-    EXPECT_EQ(Qi_Save_Gradient_Colormap(ScratchPath("no-folder/x.grd").c_str(), 1, offsets,
-                                        colours, nullptr, T("linear")),
-              -1);
-    EXPECT_EQ(Qi_Save_Gradient_Colormap(nullptr, 1, offsets, colours, nullptr, T("linear")), -1);
+                                               "ERR_BAD_GRADIENT", "ERR_BAD_GRADIENT",
+                                               "ERR_BAD_GRADIENT", "ERR_BAD_GRADIENT"));
+    EXPECT_EQ(save(ScratchPath("no-folder/x.grd"), 1, offsets, colours), -1);
+    EXPECT_EQ(save("", 1, offsets, colours), -1) << "a null path";
     EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_FILE_WRITE", "ERR_FILE_WRITE"));
 }
 
 struct Malformed {
     const char *name;
-    const char *file;
     std::string text;
-    int16_t result;
-    const char *error;
+    const char *error;  // the report's name after "ERR_FILE_"
 };
 
 const char kGrd[] = "quorix-gradient 1.0\ninterpolation linear\nentries 3\n"
@@ -214,76 +209,65 @@ std::vector<Malformed> MalformedGradients()
 {
     const std::string grd = kGrd;
     return {
-        {"an empty gradient", "a.grd", "", -2, "ERR_FILE_TRUNCATED"},
-        {"another format's name", "a.grd", GrdWith("quorix-gradient", "quorix-lensflare"), -2,
-         "ERR_FILE_NOT_THIS_FORMAT"},
-        {"a newer major version", "a.grd", GrdWith("1.0", "3.1"), -2, "ERR_FILE_VERSION"},
-        {"truncated in the head", "a.grd", grd.substr(0, grd.find("entries")), -2,
-         "ERR_FILE_TRUNCATED"},
-        {"truncated in the entries", "a.grd", grd.substr(0, grd.find("1 0 0 0")), -2,
-         "ERR_FILE_TRUNCATED"},
-        {"truncated before the end", "a.grd", grd.substr(0, grd.find("end")), -2,
-         "ERR_FILE_TRUNCATED"},
-        {"more entries counted than given", "a.grd", GrdWith("entries 3", "entries 4"), -2,
-         "ERR_FILE_SYNTAX"},
-        {"more entries given than counted", "a.grd", GrdWith("entries 3", "entries 2"), -2,
-         "ERR_FILE_SYNTAX"},
-        {"no entries", "a.grd", GrdWith("entries 3", "entries 0"), -2, "ERR_FILE_VALUE_RANGE"},
-        {"more entries than a file holds", "a.grd", GrdWith("entries 3", "entries 300"), -2,
-         "ERR_FILE_TOO_LARGE"},
-        {"decreasing offsets", "a.grd",
-         GrdWith("entries 3\n0 1 1 1\n0.5 1 0.5 0", "entries 4\n0 1 1 1\n0.5 1 0.5 0\n0.4 1 1 1"),
-         -2, "ERR_FILE_VALUE_RANGE"},
-        {"offsets that go back", "a.grd", GrdWith("1 0 0 0", "0.25 0 0 0"), -2,
-         "ERR_FILE_VALUE_RANGE"},
-        {"a first offset above 0", "a.grd", GrdWith("0 1 1 1", "0.1 1 1 1"), -2,
-         "ERR_FILE_VALUE_RANGE"},
-        {"a last offset below 1", "a.grd", GrdWith("1 0 0 0", "0.9 0 0 0"), -2,
-         "ERR_FILE_VALUE_RANGE"},
-        {"a colour above 1", "a.grd", GrdWith("0.5 1 0.5 0", "0.5 1 1.5 0"), -2,
-         "ERR_FILE_VALUE_RANGE"},
-        {"a word where a number belongs", "a.grd", GrdWith("0.5 1 0.5 0", "0.5 1 half 0"), -2,
-         "ERR_FILE_SYNTAX"},
-        {"an entry of three numbers", "a.grd", GrdWith("0.5 1 0.5 0", "0.5 1 0.5"), -2,
-         "ERR_FILE_SYNTAX"},
-        {"an unknown interpolation", "a.grd", GrdWith("linear", "cubic"), -2,
-         "ERR_FILE_VALUE_RANGE"},
-        {"an over-long line", "a.grd", GrdWith("linear", "linear #" + std::string(1030, '-')),
-         -2, "ERR_FILE_TOO_LARGE"},
-        {"an empty colour map", "a.cmp", "\n\n", -2, "ERR_FILE_TRUNCATED"},
-        {"a colour map of 257 colours", "a.cmp", [] {
-             std::string text;
-             for (int i = 0; i < 257; ++i)
-                 text += "1 2 3\n";
-             return text;
-         }(), -2, "ERR_FILE_TOO_LARGE"},
-        {"a colour component of 256", "a.cmp", "0 0 0\n255 256 0\n", -2, "ERR_FILE_VALUE_RANGE"},
-        {"a negative colour component", "a.cmp", "0 -1 0\n", -2, "ERR_FILE_VALUE_RANGE"},
-        {"a fractional colour component", "a.cmp", "0 0.5 0\n", -2, "ERR_FILE_SYNTAX"},
-        {"a colour of two components", "a.cmp", "0 0 0\n12 34\n", -2, "ERR_FILE_SYNTAX"},
-        {"an over-long colour map line", "a.cmp", "1 2 3 " + std::string(1100, 'x') + "\n", -2,
-         "ERR_FILE_TOO_LARGE"},
-        {"a missing file", nullptr, "", -1, "ERR_FILE_OPEN"},
+        {"an empty gradient", "", "TRUNCATED"},
+        {"another format's name", GrdWith("-gradient", "-lensflare"), "NOT_THIS_FORMAT"},
+        {"a newer major version", GrdWith("1.0", "3.1"), "VERSION"},
+        {"truncated in the head", grd.substr(0, grd.find("entries")), "TRUNCATED"},
+        {"truncated in the entries", grd.substr(0, grd.find("1 0 0 0")), "TRUNCATED"},
+        {"truncated before the end", grd.substr(0, grd.find("end")), "TRUNCATED"},
+        {"more entries counted than given", GrdWith("entries 3", "entries 4"), "SYNTAX"},
+        {"more entries given than counted", GrdWith("entries 3", "entries 2"), "SYNTAX"},
+        {"no entries", GrdWith("entries 3", "entries 0"), "VALUE_RANGE"},
+        {"more entries than a file holds", GrdWith("entries 3", "entries 300"), "TOO_LARGE"},
+        {"decreasing offsets", GrdWith("1 0 0 0", "0.25 0 0 0"), "VALUE_RANGE"},
+        {"a first offset above 0", GrdWith("0 1 1 1", "0.1 1 1 1"), "VALUE_RANGE"},
+        {"a last offset below 1", GrdWith("1 0 0 0", "0.9 0 0 0"), "VALUE_RANGE"},
+        {"a colour above 1", GrdWith("0.5 1 0.5 0", "0.5 1 1.5 0"), "VALUE_RANGE"},
+        {"a word where a number belongs", GrdWith("0.5 1 0.5 0", "0.5 1 half 0"), "SYNTAX"},
+        {"an entry of three numbers", GrdWith("0.5 1 0.5 0", "0.5 1 0.5"), "SYNTAX"},
+        {"an unknown interpolation", GrdWith("linear", "cubic"), "VALUE_RANGE"},
+        {"an over-long line", GrdWith("linear", "linear #" + std::string(1030, '-')), "TOO_LARGE"},
+    };
+}
+
+std::vector<Malformed> MalformedColourMaps()
+{
+    std::string many;
+    for (int i = 0; i < 257; ++i)
+        many += "1 2 3\n";
+    return {
+        {"an empty colour map", "\n\n", "TRUNCATED"},
+        {"a colour map of 257 colours", many, "TOO_LARGE"},
+        {"a colour component of 256", "0 0 0\n255 256 0\n", "VALUE_RANGE"},
+        {"a negative colour component", "0 -1 0\n", "VALUE_RANGE"},
+        {"a fractional colour component", "0 0.5 0\n", "SYNTAX"},
+        {"a colour of two components", "0 0 0\n12 34\n", "SYNTAX"},
+        {"an over-long colour map line", "1 2 3 " + std::string(1100, 'x') + "\n", "TOO_LARGE"},
     };
 }
 
 TEST_F(GradientFiles, MalformedFilesAreRefusedAndTheOutputsStayAsTheyWere)
 {
     int index = 0;
-    for (const Malformed &m : MalformedGradients()) {
-        SCOPED_TRACE(m.name);
-        const std::string path =
-            ScratchPath(std::to_string(++index) + "-" + (m.file ? m.file : "missing.grd"));
-        if (m.file)
-            WriteScratchFile(path, m.text);
+    auto expectRefused = [&](const std::string &path, int16_t result, const std::string &error) {
         Load load(path);
-        EXPECT_EQ(load.result, m.result);
+        EXPECT_EQ(load.result, result);
         EXPECT_TRUE(load.Untouched());
         const std::vector<HostReport> reports = TakeHostReports();
         ASSERT_EQ(reports.size(), 1u);
-        EXPECT_EQ(reports[0].name, m.error) << reports[0].detail;
+        EXPECT_EQ(reports[0].name, error) << reports[0].detail;
         EXPECT_THAT(reports[0].detail, ::testing::HasSubstr(path));
-    }
+    };
+    const std::pair<const char *, std::vector<Malformed>> tables[] = {
+        {".grd", MalformedGradients()}, {".cmp", MalformedColourMaps()}};
+    for (const auto &[extension, cases] : tables)
+        for (const Malformed &m : cases) {
+            SCOPED_TRACE(m.name);
+            const std::string path = ScratchPath(std::to_string(++index) + extension);
+            WriteScratchFile(path, m.text);
+            expectRefused(path, -2, std::string("ERR_FILE_") + m.error);
+        }
+    expectRefused(ScratchPath("missing.grd"), -1, "ERR_FILE_OPEN");
 }
 
 }  // namespace
