@@ -293,7 +293,12 @@ TEST_F(TinySliderTest, DrawsTrackHollowThumbAndTicksOnlyForShortIntegerRanges)
     slider_.mode = 0;
     SetTinySliderValue(&slider_, 3.0f, 1, 0);
     const COLORREF black = RGB(0, 0, 0);
-    int x = slider_.thumbX;
+    const int x = slider_.thumbX;
+    auto ticks = [&](const DibCanvas &c) {
+        const int b = c.height();
+        return c.Count(0, b - 5, x - 6, b - 4, black) +
+               c.Count(x + 7, b - 5, c.width(), b - 4, black);
+    };
     {
         DibCanvas canvas(slider_.hwnd);
         int b = canvas.height();
@@ -303,16 +308,10 @@ TEST_F(TinySliderTest, DrawsTrackHollowThumbAndTicksOnlyForShortIntegerRanges)
         EXPECT_EQ(canvas.Pixel(x - 6, b - 1), black);
         EXPECT_EQ(canvas.Pixel(x + 6, b - 1), black);
         EXPECT_NE(canvas.Pixel(x, b - 3), black);
-        int ticks = canvas.Count(0, b - 5, x - 6, b - 4, black) +
-                    canvas.Count(x + 7, b - 5, canvas.width(), b - 4, black);
-        EXPECT_EQ(ticks, 10);
+        EXPECT_EQ(ticks(canvas), 10);
     }
     slider_.intMax = 11;
-    DibCanvas canvas(slider_.hwnd);
-    int b = canvas.height();
-    EXPECT_EQ(canvas.Count(0, b - 5, x - 6, b - 4, black) +
-                  canvas.Count(x + 7, b - 5, canvas.width(), b - 4, black),
-              0);
+    EXPECT_EQ(ticks(DibCanvas(slider_.hwnd)), 0);
 }
 
 TEST_F(TinySliderTest, DrawsPercentSignOnlyForPercentSliders)

@@ -243,13 +243,18 @@ TEST_F(PluginEntry, CommandOpensTheEditorAndGoesOnAfterItClosed)
     EXPECT_EQ(instance->workingFlare, nullptr);
 }
 
-TEST_F(PluginEntry, EditorKeepsTheHandleTypeOfAnEarlierCommand)
+// With the instance created last destroyed, the command's own instance is
+// still the one the editor works on, with the handle type it was given before.
+TEST_F(PluginEntry, EditorWorksOnTheCommandsInstanceAndItsEarlierHandleType)
 {
     PluginInstance *instance = NewInstance(&services_);
+    Destroy(NewInstance(&services_));
     ModalWatcher watcher;
     QiToken typeSeen = -1;
+    HWND dialogSeen = nullptr;
     watcher.OnDialog([&](HWND dialog) {
         typeSeen = instance->handleType;
+        dialogSeen = instance->dialogWindow;
         PostCloseBox(dialog);
     });
     Command(instance, {"execute_lens_flare_dialog_box"}, {reinterpret_cast<int64_t>("L")});
@@ -257,7 +262,8 @@ TEST_F(PluginEntry, EditorKeepsTheHandleTypeOfAnEarlierCommand)
     Command(instance, {"handle_type"}, {0x77});
     Command(instance, {"execute_lens_flare_dialog_box"}, {reinterpret_cast<int64_t>("L")});
     EXPECT_EQ(typeSeen, 0x77);
-    EXPECT_EQ(watcher.dialogs().size(), 2u);
+    ASSERT_EQ(watcher.dialogs().size(), 2u);
+    EXPECT_EQ(dialogSeen, watcher.dialogs()[1]);
 }
 
 TEST_F(PluginEntry, OverlongNameIsCutToFitWithoutTouchingTheNextField)
@@ -276,24 +282,6 @@ TEST_F(PluginEntry, OverlongNameIsCutToFitWithoutTouchingTheNextField)
     ASSERT_FALSE(HostReports().empty());
     EXPECT_EQ(HostReports()[0].name, "ERR_NAME_TOO_LONG");
     EXPECT_EQ(watcher.dialogs().size(), 1u);
-}
-
-TEST_F(PluginEntry, EditorOpensOnTheInstanceOfTheCommand)
-{
-    // With the instance created last destroyed, the command's own instance
-    // is the one the editor works on.
-    PluginInstance *first = NewInstance(&services_);
-    PluginInstance *second = NewInstance(&services_);
-    Destroy(second);
-    ModalWatcher watcher;
-    HWND seen = nullptr;
-    watcher.OnDialog([&](HWND dialog) {
-        seen = first->dialogWindow;
-        PostCloseBox(dialog);
-    });
-    Command(first, {"execute_lens_flare_dialog_box"}, {reinterpret_cast<int64_t>("L")});
-    ASSERT_EQ(watcher.dialogs().size(), 1u);
-    EXPECT_EQ(seen, watcher.dialogs()[0]);
 }
 
 }  // namespace
