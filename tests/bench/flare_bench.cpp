@@ -10,13 +10,12 @@
 #include <utility>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "host/core/qi_host.h"
+#include "tests/bench/bench_options.h"
 
 namespace {
 
@@ -65,17 +64,8 @@ int main(int argc, char **argv)
 {
     int iterations = 41;
     bool smoke = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--smoke") == 0) {
-            smoke = true;
-            iterations = 1;
-        } else if (std::strcmp(argv[i], "--iterations") == 0 && i + 1 < argc) {
-            iterations = std::max(1, std::atoi(argv[++i]));
-        } else {
-            std::fprintf(stderr, "usage: flare_bench [--iterations N] [--smoke]\n");
-            return 2;
-        }
-    }
+    if (!ReadBenchOptions(argc, argv, "flare_bench", iterations, smoke))
+        return 2;
     QiHost_Create_Default_Scene();
     std::printf(
         "default flare, light a quarter from the left and a third from the top, "

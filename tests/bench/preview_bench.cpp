@@ -10,14 +10,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <vector>
 
 #include "editor/editor_dialog.h"
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
+#include "tests/bench/bench_options.h"
 #include "tests/support/plugin_calls.h"
 #include "tests/support/test_services.h"
 
@@ -119,16 +118,9 @@ void TimeEditorPreview()
 
 int main(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--smoke") == 0) {
-            iterations = 1;
-        } else if (std::strcmp(argv[i], "--iterations") == 0 && i + 1 < argc) {
-            iterations = std::max(1, std::atoi(argv[++i]));
-        } else {
-            std::fprintf(stderr, "usage: preview_bench [--iterations N] [--smoke]\n");
-            return 2;
-        }
-    }
+    bool smoke = false;
+    if (!ReadBenchOptions(argc, argv, "preview_bench", iterations, smoke))
+        return 2;
     QiHost_Create_Default_Scene();
     std::printf("median of %d runs\n", iterations);
     // The editor's preview buffer is 381 x 243 pixels with its dialog font.
