@@ -1,4 +1,4 @@
-// The host's element catalogue, value limits and scene objects.
+// The host's element catalogue and scene objects.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -70,22 +70,6 @@ TEST(Catalogue, DefinitionsAreUsableByAnEditor)
     for (const char *reflex : {"inter", "dscflx", "rngflx", "prflx"})
         EXPECT_NE(FindElementType(reflex), nullptr) << reflex;
     EXPECT_EQ(FindElementType("Inter"), nullptr);
-}
-
-TEST(Catalogue, ValuesAreClampedToTheAbsoluteLimits)
-{
-    const ElementType &type = *FindElementType("dscflx");
-    const ParamDef &colour = type.params[size_t(type.ParamIndex("color"))];
-    ParamValue value;
-    float wild[3] = {-1.0f, 2.0f, NAN};
-    SetParamValue(colour, value, wild);
-    EXPECT_EQ(value.value[0], 0.0f);
-    EXPECT_EQ(value.value[1], 1.0f);
-    EXPECT_EQ(value.value[2], 0.0f);
-    const ParamDef &radius = type.params[size_t(type.ParamIndex("radius"))];
-    float big[3] = {1e30f, 0, 0};
-    SetParamValue(radius, value, big);
-    EXPECT_EQ(value.value[0], radius.absMax[0]);
 }
 
 TEST(Objects, LightsAndCamerasAreNamedPerKind)

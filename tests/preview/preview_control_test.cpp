@@ -19,16 +19,14 @@
 
 namespace {
 
-// The brightest channel of a preview pixel; y counts up from the bottom row.
-int Brightness(int x, int y)
+// The brightest channel of a pixel of 24-bit rows; y counts up from the
+// bottom row. Without rows, those of the preview.
+int Brightness(int x, int y, const uint8_t *bits = nullptr, size_t rowBytes = 0)
 {
-    const uint8_t *p = previewBitmap.bits + y * previewBitmap.rowBytes + 3 * x;
+    if (!bits)
+        bits = previewBitmap.bits, rowBytes = size_t(previewBitmap.rowBytes);
+    const uint8_t *p = bits + size_t(y) * rowBytes + 3 * size_t(x);
     return std::max({p[0], p[1], p[2]});
-}
-
-LPARAM At(int x, int y)
-{
-    return MAKELPARAM(x, y);
 }
 
 class Preview : public testing::Test {
@@ -83,14 +81,14 @@ TEST_F(Preview, ClicksAndDragsPutTheLightUnderTheMouse)
 {
     RunEditor({
         [](HWND) {
-            SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, At(0, 0));
+            SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 0));
             EXPECT_EQ(lightX, 0);
             EXPECT_EQ(lightY, previewSize[1] - 1) << "the top row of the bottom-up buffer";
             EXPECT_EQ(GetCapture(), previewControl);
             EXPECT_GE(Brightness(0, previewSize[1] - 1), 250);
         },
         [](HWND) {
-            SendMessageA(previewControl, WM_MOUSEMOVE, MK_LBUTTON, At(60, 50));
+            SendMessageA(previewControl, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 50));
             EXPECT_EQ(lightX, 60);
             EXPECT_EQ(lightY, previewSize[1] - 51);
             EXPECT_GE(Brightness(60, previewSize[1] - 51), 250) << "rendered at the move";
@@ -98,25 +96,25 @@ TEST_F(Preview, ClicksAndDragsPutTheLightUnderTheMouse)
         },
         [](HWND) {
             // A second press while dragging neither renders nor re-captures.
-            SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, At(120, 20));
+            SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120, 20));
             EXPECT_EQ(lightX, 60);
             EXPECT_EQ(GetCapture(), previewControl);
-            SendMessageA(previewControl, WM_LBUTTONUP, 0, At(120, 20));
+            SendMessageA(previewControl, WM_LBUTTONUP, 0, MAKELPARAM(120, 20));
             EXPECT_EQ(GetCapture(), nullptr);
             EXPECT_EQ(lightX, 60) << "the release itself does not move the light";
         },
         [](HWND) {
             // Without a press, moves do nothing; the bottom-left visible pixel
             // is row 1, as the buffer is one row taller than the client area.
-            SendMessageA(previewControl, WM_MOUSEMOVE, 0, At(5, 5));
+            SendMessageA(previewControl, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
             EXPECT_EQ(lightX, 60);
             RECT client;
             GetClientRect(previewControl, &client);
-            SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, At(0, client.bottom - 1));
+            SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, client.bottom - 1));
             EXPECT_EQ(lightY, 1);
             // Dragging outside the control hands the host positions outside
             // the buffer.
-            SendMessageA(previewControl, WM_MOUSEMOVE, MK_LBUTTON, At(-30, client.bottom + 40));
+            SendMessageA(previewControl, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-30, client.bottom + 40));
             EXPECT_EQ(lightX, -30);
             EXPECT_EQ(lightY, previewSize[1] - (client.bottom + 40) - 1);
             SendMessageA(previewControl, WM_CANCELMODE, 0, 0);
@@ -183,7 +181,7 @@ TEST_F(Preview, HourglassAndProgressBarOnlyForLongRenders)
 TEST_F(Preview, RightClickPutsASmallTrueColourDibOnTheClipboard)
 {
     RunEditor({[](HWND) {
-        SendMessageA(previewControl, WM_RBUTTONUP, 0, At(10, 10));
+        SendMessageA(previewControl, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
         ASSERT_TRUE(OpenClipboard(nullptr));
         HGLOBAL block = GetClipboardData(CF_DIB);
         ASSERT_NE(block, nullptr);
@@ -196,11 +194,9 @@ TEST_F(Preview, RightClickPutsASmallTrueColourDibOnTheClipboard)
         EXPECT_EQ(header->biBitCount, 24);
         EXPECT_EQ(header->biCompression, DWORD(BI_RGB));
         // The light sits at the proportional position of the small picture.
-        const uint8_t *bits = reinterpret_cast<const uint8_t *>(header + 1);
         int x = int(float(lightX) / float(previewSize[0]) * 120.0f);
         int y = int(float(lightY) / float(previewSize[1]) * 90.0f);
-        const uint8_t *core = bits + y * rowBytes + 3 * x;
-        EXPECT_GE(std::max({core[0], core[1], core[2]}), 250);
+        EXPECT_GE(Brightness(x, y, reinterpret_cast<const uint8_t *>(header + 1), rowBytes), 250);
         GlobalUnlock(block);
         CloseClipboard();
         EXPECT_EQ(lightX, previewSize[0] / 4) << "the copy does not move the light";
@@ -224,7 +220,7 @@ TEST_F(Preview, ClipboardHeldElsewhereIsReportedAndCopiesNothing)
     });
     while (stage != 1)
         Sleep(5);
-    RunEditor({[](HWND) { SendMessageA(previewControl, WM_RBUTTONUP, 0, At(10, 10)); }});
+    RunEditor({[](HWND) { SendMessageA(previewControl, WM_RBUTTONUP, 0, MAKELPARAM(10, 10)); }});
     stage = 2;
     holder.join();
     ASSERT_EQ(watcher_.boxes().size(), 1u);
