@@ -8,10 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/plugin_instance.h"
-#include "host/api/qi_plugin.h"
 #include "host/core/qi_host.h"
-#include "resources/resource.h"
 #include "tests/support/test_services.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/modal_watcher.h"
@@ -39,12 +36,8 @@ protected:
         for (PluginInstance *instance : instances_)
             plugin_.Destroy(instance);
         QiHost_Fail_Allocations(0, 0);
-    }
-
-    std::vector<int64_t> Entry(std::vector<const char *> keywords, std::vector<int64_t> values,
-                               PluginInstance *instance = nullptr)
-    {
-        return plugin_.Entry(keywords, values, instance);
+        EXPECT_EQ(TakeHostReports(), std::vector<HostReport>{})
+            << "no report the test did not expect";
     }
 
     // An instance destroyed when the test ends.
@@ -67,12 +60,6 @@ protected:
                          instances_.end());
     }
 
-    int64_t Command(PluginInstance *instance, std::vector<const char *> keywords,
-                    std::vector<int64_t> values)
-    {
-        return plugin_.Command(instance, keywords, values);
-    }
-
     PluginDll dll_;
     const PluginCalls &plugin_ = dll_.calls();
     std::vector<PluginInstance *> instances_;
@@ -88,7 +75,6 @@ TEST_F(PluginEntry, StartUpCreatesAnInstanceWithTheHostsValues)
     EXPECT_EQ(instance->moduleInstance, dll_.module());
     ASSERT_NE(instance->initText, nullptr);
     EXPECT_STREQ(instance->initText, "Quorix 1.0");
-    EXPECT_TRUE(HostReports().empty());
 }
 
 TEST_F(PluginEntry, NullListsAndEmptyKeywordsEndTheCallAtOnce)
@@ -97,31 +83,30 @@ TEST_F(PluginEntry, NullListsAndEmptyKeywordsEndTheCallAtOnce)
     plugin_.entry(nullptr, nullptr, &status, nullptr);
     EXPECT_EQ(status, 0);
 
-    std::vector<int64_t> values = Entry({"", "new_instance"}, {0, 7});
+    std::vector<int64_t> values = plugin_.Entry({"", "new_instance"}, {0, 7});
     EXPECT_EQ(values[1], 7) << "nothing after the empty keyword is read";
-    EXPECT_TRUE(HostReports().empty());
     EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
 }
 
 TEST_F(PluginEntry, OtherKeywordsAreSkippedSilently)
 {
-    std::vector<int64_t> values =
-        Entry({"parent_hWnd", "shutdown", "no_such_keyword", "New_Instance", "new_instance"},
-              {1, 2, 3, 4, 0});
+    std::vector<int64_t> values = plugin_.Entry(
+        {"parent_hWnd", "shutdown", "no_such_keyword", "New_Instance", "new_instance"},
+        {1, 2, 3, 4, 0});
     EXPECT_EQ(values[3], 4);
     ASSERT_NE(Keep(reinterpret_cast<PluginInstance *>(values[4])), nullptr);
-    EXPECT_TRUE(HostReports().empty());
 }
 
 TEST_F(PluginEntry, ServicesCountOnlyWithinTheirOwnList)
 {
-    Entry({"parent_hInstance"}, {reinterpret_cast<int64_t>(&services_)});
+    plugin_.Entry({"parent_hInstance"}, {reinterpret_cast<int64_t>(&services_)});
     PluginInstance *later = NewInstance(nullptr);
     ASSERT_NE(later, nullptr);
     EXPECT_EQ(later->hostServices, nullptr);
 
-    std::vector<int64_t> values = Entry({"new_instance", "parent_hInstance", "new_instance"},
-                                        {0, reinterpret_cast<int64_t>(&services_), 0});
+    std::vector<int64_t> values =
+        plugin_.Entry({"new_instance", "parent_hInstance", "new_instance"},
+                      {0, reinterpret_cast<int64_t>(&services_), 0});
     PluginInstance *before = Keep(reinterpret_cast<PluginInstance *>(values[0]));
     PluginInstance *after = Keep(reinterpret_cast<PluginInstance *>(values[2]));
     EXPECT_EQ(before->hostServices, nullptr);
@@ -131,7 +116,7 @@ TEST_F(PluginEntry, ServicesCountOnlyWithinTheirOwnList)
 TEST_F(PluginEntry, InitializeTextIsCopiedIntoEveryLaterInstance)
 {
     std::string text = "first text";
-    Entry({"initialize"}, {reinterpret_cast<int64_t>(text.c_str())});
+    plugin_.Entry({"initialize"}, {reinterpret_cast<int64_t>(text.c_str())});
     text = "changed by the host";
     PluginInstance *a = NewInstance(&services_);
     PluginInstance *b = NewInstance(&services_);
@@ -155,26 +140,24 @@ TEST_F(PluginEntry, DestroyReleasesEverythingTheInstanceOwns)
     // record and its own copy are gone.
     EXPECT_EQ(QiHost_Live_Blocks(), withModuleText - 2);
 
-    Entry({"destroy_instance"}, {0}, nullptr);
-    EXPECT_TRUE(HostReports().empty());
+    plugin_.Entry({"destroy_instance"}, {0}, nullptr);
 }
 
 TEST_F(PluginEntry, ExecuteChecksTheRestOfTheListAndDoesNothingElse)
 {
-    std::vector<int64_t> values = Entry({"execute", "filename"}, {0, 0});
-    EXPECT_TRUE(HostReports().empty());
+    std::vector<int64_t> values = plugin_.Entry({"execute", "filename"}, {0, 0});
 
-    values = Entry({"execute", "filename", "bogus", "new_instance", ""}, {0, 0, 0, 9, 0});
+    values = plugin_.Entry({"execute", "filename", "bogus", "new_instance", ""}, {0, 0, 0, 9, 0});
     EXPECT_EQ(values[3], 9) << "\"new_instance\" after \"execute\" creates nothing";
     std::vector<HostReport> expected = {BadToken("bogus"), BadToken("new_instance"), BadToken("")};
-    EXPECT_EQ(HostReports(), expected);
+    EXPECT_EQ(TakeHostReports(), expected);
     EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
 }
 
 TEST_F(PluginEntry, InstanceThatCannotBeAllocatedIsNotWritten)
 {
     QiHost_Fail_Allocations(0, 1);
-    std::vector<int64_t> values = Entry({"new_instance"}, {0});
+    std::vector<int64_t> values = plugin_.Entry({"new_instance"}, {0});
     EXPECT_EQ(values[0], 0);
     EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
     EXPECT_EQ(TakeReportNames(), std::vector<std::string>{"ERR_OUT_OF_MEMORY"});
@@ -185,16 +168,15 @@ TEST_F(PluginEntry, InstanceThatCannotBeAllocatedIsNotWritten)
 TEST_F(PluginEntry, CommandWithoutInstanceOrServices)
 {
     ModalWatcher watcher;
-    EXPECT_EQ(Command(nullptr, {"handle_type"}, {1}), 0);
+    EXPECT_EQ(plugin_.Command(nullptr, {"handle_type"}, {1}), 0);
     EXPECT_TRUE(watcher.boxes().empty());
 
     PluginInstance *instance = NewInstance(nullptr);
-    EXPECT_EQ(Command(instance, {"handle_type", "bogus"}, {5, 0}), 1);
+    EXPECT_EQ(plugin_.Command(instance, {"handle_type", "bogus"}, {5, 0}), 1);
     ASSERT_EQ(watcher.boxes().size(), 1u);
     EXPECT_EQ(watcher.boxes()[0].caption, "Plug-in Error");
     EXPECT_EQ(watcher.boxes()[0].text, "Could not link to the Quorix interface API methods.");
     EXPECT_EQ(instance->handleType, 0) << "nothing else is done";
-    EXPECT_TRUE(HostReports().empty());
     EXPECT_TRUE(watcher.dialogs().empty());
 }
 
@@ -204,12 +186,12 @@ TEST_F(PluginEntry, CommandStoresTheHandleTypeAndReportsOtherKeywords)
     const char *none[] = {nullptr};
     EXPECT_EQ(plugin_.command(instance, nullptr, none, nullptr), 1);
 
-    EXPECT_EQ(Command(instance, {"handle_type", "", "Handle_Type", "handle_type"},
-                      {0x1234, 0, 0, 0x5678}),
+    EXPECT_EQ(plugin_.Command(instance, {"handle_type", "", "Handle_Type", "handle_type"},
+                              {0x1234, 0, 0, 0x5678}),
               1);
     EXPECT_EQ(instance->handleType, 0x5678);
     std::vector<HostReport> expected = {BadToken(""), BadToken("Handle_Type")};
-    EXPECT_EQ(HostReports(), expected);
+    EXPECT_EQ(TakeHostReports(), expected);
 }
 
 TEST_F(PluginEntry, CommandOpensTheEditorAndGoesOnAfterItClosed)
@@ -230,8 +212,8 @@ TEST_F(PluginEntry, CommandOpensTheEditorAndGoesOnAfterItClosed)
         EXPECT_EQ(instance->dialogWindow, dialog);
         PostCloseBox(dialog);
     });
-    EXPECT_EQ(Command(instance, {"handle_type", "execute_lens_flare_dialog_box", "after"},
-                      {Qi_Inquire_Token("light"), reinterpret_cast<int64_t>("Light1"), 0}),
+    EXPECT_EQ(plugin_.Command(instance, {"handle_type", "execute_lens_flare_dialog_box", "after"},
+                              {Qi_Inquire_Token("light"), reinterpret_cast<int64_t>("Light1"), 0}),
               1);
     EXPECT_EQ(caption, "Lens Flare Editor");
     EXPECT_EQ(watcher.dialogs().size(), 1u);
@@ -239,7 +221,7 @@ TEST_F(PluginEntry, CommandOpensTheEditorAndGoesOnAfterItClosed)
     EXPECT_EQ(nameSeen, "Light1");
     EXPECT_EQ(reportsWhileOpen, 0u);
     std::vector<HostReport> expected = {BadToken("after")};
-    EXPECT_EQ(HostReports(), expected) << "keywords after the dialog run once it has closed";
+    EXPECT_EQ(TakeHostReports(), expected) << "keywords after the dialog run once it has closed";
     EXPECT_EQ(instance->workingFlare, nullptr);
 }
 
@@ -257,13 +239,14 @@ TEST_F(PluginEntry, EditorWorksOnTheCommandsInstanceAndItsEarlierHandleType)
         dialogSeen = instance->dialogWindow;
         PostCloseBox(dialog);
     });
-    Command(instance, {"execute_lens_flare_dialog_box"}, {reinterpret_cast<int64_t>("L")});
+    plugin_.Command(instance, {"execute_lens_flare_dialog_box"}, {reinterpret_cast<int64_t>("L")});
     EXPECT_EQ(typeSeen, 0) << "a fresh instance has no handle type";
-    Command(instance, {"handle_type"}, {0x77});
-    Command(instance, {"execute_lens_flare_dialog_box"}, {reinterpret_cast<int64_t>("L")});
+    plugin_.Command(instance, {"handle_type"}, {0x77});
+    plugin_.Command(instance, {"execute_lens_flare_dialog_box"}, {reinterpret_cast<int64_t>("L")});
     EXPECT_EQ(typeSeen, 0x77);
     ASSERT_EQ(watcher.dialogs().size(), 2u);
     EXPECT_EQ(dialogSeen, watcher.dialogs()[1]);
+    ClearHostReports();  // the previews found no object "L" of those kinds
 }
 
 TEST_F(PluginEntry, OverlongNameIsCutToFitWithoutTouchingTheNextField)
@@ -274,13 +257,14 @@ TEST_F(PluginEntry, OverlongNameIsCutToFitWithoutTouchingTheNextField)
     std::string name(3000, 'n');
     name[1022] = 'L';
     name[1023] = 'X';
-    Command(instance, {"handle_type", "execute_lens_flare_dialog_box"},
-            {0x99, reinterpret_cast<int64_t>(name.c_str())});
+    plugin_.Command(instance, {"handle_type", "execute_lens_flare_dialog_box"},
+                    {0x99, reinterpret_cast<int64_t>(name.c_str())});
     EXPECT_EQ(std::strlen(instance->flareName), 1023u);
     EXPECT_EQ(instance->flareName[1022], 'L');
     EXPECT_EQ(instance->handleType, 0x99);
-    ASSERT_FALSE(HostReports().empty());
-    EXPECT_EQ(HostReports()[0].name, "ERR_NAME_TOO_LONG");
+    const std::vector<std::string> reports = TakeReportNames();
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports[0], "ERR_NAME_TOO_LONG") << "before the preview finds no such light";
     EXPECT_EQ(watcher.dialogs().size(), 1u);
 }
 

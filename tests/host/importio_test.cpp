@@ -8,6 +8,7 @@
 
 #include "host/api/qi_importio.h"
 #include "host/core/qi_host.h"
+#include "tests/support/recording_window.h"
 
 namespace {
 
@@ -15,15 +16,12 @@ class ImportIO : public testing::Test {
 protected:
     void SetUp() override
     {
-        parent_ = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300,
-                                  nullptr, nullptr, nullptr, nullptr);
         check_ = CreateWindowExA(0, "BUTTON", "box", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 50, 20,
                                  parent_, reinterpret_cast<HMENU>(10), nullptr, nullptr);
         edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 30, 80, 20, parent_,
                                 reinterpret_cast<HMENU>(11), nullptr, nullptr);
-        ASSERT_TRUE(parent_ && check_ && edit_);
+        ASSERT_TRUE(check_ && edit_);
     }
-    void TearDown() override { DestroyWindow(parent_); }
 
     std::string EditText()
     {
@@ -32,7 +30,8 @@ protected:
         return text;
     }
 
-    HWND parent_ = nullptr, check_ = nullptr, edit_ = nullptr;
+    RecordingWindow window_;
+    HWND parent_ = window_.hwnd(), check_ = nullptr, edit_ = nullptr;
 };
 
 TEST_F(ImportIO, TogglesFollowTheOnAndOffTokens)
@@ -64,14 +63,11 @@ TEST_F(ImportIO, NumbersAreShownInTheControl)
     EXPECT_EQ(EditText(), "-2147483648");
     Import_IO_QdInt_To_Dialog(parent_, 11, 42);
     EXPECT_EQ(EditText(), "42");
-    Import_IO_QdFloat_To_Dialog(parent_, 11, 0.001f);
-    EXPECT_EQ(EditText(), "0.001");
-    Import_IO_QdFloat_To_Dialog(parent_, 11, 10.0f);
-    EXPECT_EQ(EditText(), "10");
-    Import_IO_QdFloat_To_Dialog(parent_, 11, 2.5f);
-    EXPECT_EQ(EditText(), "2.5");
-    Import_IO_QdFloat_To_Dialog(parent_, 11, 3.0e38f);
-    EXPECT_EQ(EditText(), "3e+38");
+    for (auto [value, text] : {std::pair{0.001f, "0.001"}, {10.0f, "10"}, {2.5f, "2.5"},
+                               {3.0e38f, "3e+38"}}) {
+        Import_IO_QdFloat_To_Dialog(parent_, 11, value);
+        EXPECT_EQ(EditText(), text);
+    }
 }
 
 TEST_F(ImportIO, ControlEnableFollowsTheFlag)

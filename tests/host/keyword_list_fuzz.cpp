@@ -21,6 +21,7 @@
 #include "host/core/flare_calls.h"
 #include "host/core/flare_model.h"
 #include "host/core/qi_host.h"
+#include "tests/formats/flare_digest.h"
 #include "tests/support/fuzz_rules.h"
 
 namespace {
@@ -141,25 +142,11 @@ std::string SceneDigest()
 {
     std::ostringstream out;
     for (const char *kind : {"light", "camera"})
-        for (const char *name : kNames) {
-            const HostObject *object = FindObject(Qi_Inquire_Token(kind), name);
-            if (!object)
-                continue;
-            const FlareGlobals &g = object->flare.globals;
-            out << kind << name << object->lightColor[0] << object->lightColor[1]
-                << object->lightColor[2] << object->lightIntensity << object->distance;
-            out.write(reinterpret_cast<const char *>(&g), sizeof g);
-            for (const auto &element : object->flare.elements) {
-                out << element->guid << element->type->name << element->enabled;
-                for (const ParamValue &v : element->values) {
-                    out.write(reinterpret_cast<const char *>(v.value), sizeof v.value);
-                    for (const GradientStop &stop : v.gradient)
-                        out.write(reinterpret_cast<const char *>(&stop), sizeof stop);
-                    out.write(reinterpret_cast<const char *>(v.data.data()),
-                              std::streamsize(v.data.size()));
-                }
-            }
-        }
+        for (const char *name : kNames)
+            if (const HostObject *object = FindObject(Qi_Inquire_Token(kind), name))
+                out << kind << name << object->lightColor[0] << object->lightColor[1]
+                    << object->lightColor[2] << object->lightIntensity << object->distance
+                    << FlareDigest(object->flare, true);
     return out.str();
 }
 
