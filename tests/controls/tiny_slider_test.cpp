@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "controls/tiny_slider.h"
@@ -16,15 +17,7 @@
 
 namespace {
 
-struct DragCall {
-    std::string phase;
-    uint16_t id;
-    float value;
-    bool operator==(const DragCall &other) const
-    {
-        return phase == other.phase && id == other.id && value == other.value;
-    }
-};
+using DragCall = std::tuple<std::string, uint16_t, float>;  // phase, id, value
 
 std::vector<uint32_t> changes;
 std::vector<DragCall> drags;
@@ -173,7 +166,7 @@ TEST_F(TinySliderTest, DragBackToStartValueNeverCallsOnChange)
     Mouse(WM_LBUTTONUP, 3);
     EXPECT_TRUE(changes.empty());
     ASSERT_EQ(drags.size(), 4u);
-    EXPECT_EQ(drags.front().phase, "start");
+    EXPECT_EQ(std::get<0>(drags.front()), "start");
     EXPECT_EQ(drags.back(), (DragCall{"end", kId, 0.0f}));
 }
 
