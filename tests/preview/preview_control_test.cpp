@@ -13,7 +13,6 @@
 #include "preview/preview.h"
 #include "resources/resource.h"
 #include "tests/support/test_services.h"
-#include "tests/support/dialog_script.h"
 #include "tests/support/modal_watcher.h"
 #include "tests/support/plugin_calls.h"
 

@@ -1,5 +1,7 @@
 #include "tests/support/modal_watcher.h"
 
+#include <map>
+
 namespace {
 
 thread_local ModalWatcher *activeWatcher = nullptr;
@@ -14,6 +16,29 @@ HWND MessageBoxText(HWND window)
         return nullptr;
     HWND text = GetDlgItem(window, 0xFFFF);
     return text ? text : GetDlgItem(window, 100);
+}
+
+struct Script {
+    HWND dialog;
+    std::vector<DialogStep> steps;
+    size_t next = 0;
+};
+
+std::map<UINT_PTR, Script> scripts;
+
+void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    auto it = scripts.find(timer);
+    if (it == scripts.end())
+        return;
+    Script &script = it->second;
+    if (script.next >= script.steps.size() || !IsWindow(script.dialog)) {
+        KillTimer(nullptr, timer);
+        scripts.erase(it);
+        return;
+    }
+    DialogStep step = script.steps[script.next++];
+    step(script.dialog);
 }
 
 }  // namespace
@@ -77,4 +102,10 @@ void ModalWatcher::AnswerBox(HWND box)
 void PostCloseBox(HWND dialog)
 {
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void RunDialogScript(HWND dialog, std::vector<DialogStep> steps)
+{
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, OnTick);
+    scripts[timer] = Script{dialog, std::move(steps)};
 }

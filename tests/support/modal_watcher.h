@@ -54,4 +54,11 @@ private:
 // Closes a dialog the way the user's close box does.
 void PostCloseBox(HWND dialog);
 
+// Runs test steps inside a modal dialog's own message loop: each step runs
+// on its own timer tick, so that whatever a step posts or sends has been
+// handled before the next one starts. Started on `dialog` (typically from
+// ModalWatcher::OnDialog); the last step is expected to end the dialog.
+using DialogStep = std::function<void(HWND dialog)>;
+void RunDialogScript(HWND dialog, std::vector<DialogStep> steps);
+
 #endif
