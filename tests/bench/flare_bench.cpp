@@ -11,7 +11,6 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "host/core/qi_host.h"

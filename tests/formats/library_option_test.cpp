@@ -3,7 +3,6 @@
 // on; a file that cannot be loaded stops the command and changes nothing.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "host/app/library_option.h"

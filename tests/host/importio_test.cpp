@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "host/api/qi_importio.h"

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <tuple>
-#include <vector>
 
 #include "host/core/qi_host.h"
 #include "preview/display_bitmap.h"

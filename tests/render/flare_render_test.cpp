@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "host/core/qi_host.h"
 #include "tests/render/flare_picture.h"
