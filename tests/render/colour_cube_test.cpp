@@ -13,6 +13,11 @@ namespace {
 
 constexpr int kR = 5, kG = 9, kB = 5, kColours = kR * kG * kB;
 
+size_t RowBytes(int width)
+{
+    return (size_t(width) + 3) & ~size_t(3);
+}
+
 int Level(float v, int levels)
 {
     int l = int(v * float(levels));
@@ -23,7 +28,7 @@ int Level(float v, int levels)
 // component truncated to its level, rows padded to 4 bytes with `pad`.
 std::vector<uint8_t> IndexImage(int width, int height, float r, float g, float b, uint8_t pad)
 {
-    size_t rowBytes = (size_t(width) + 3) & ~size_t(3);
+    const size_t rowBytes = RowBytes(width);
     std::vector<uint8_t> image(rowBytes * size_t(height), pad);
     uint8_t index = uint8_t((Level(r, kR) * kG + Level(g, kG)) * kB + Level(b, kB));
     for (int y = 0; y < height; ++y)
@@ -43,7 +48,7 @@ std::vector<float> Cube()
 void Mean(const std::vector<uint8_t> &image, int width, int height, double mean[3])
 {
     std::vector<float> cube = Cube();
-    size_t rowBytes = (size_t(width) + 3) & ~size_t(3);
+    const size_t rowBytes = RowBytes(width);
     mean[0] = mean[1] = mean[2] = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -106,7 +111,7 @@ TEST(Dither, LeavesCubeIndicesInEveryPixelAndPaddingUntouched)
     std::vector<float> cube = Cube();
     for (int width : {218, 1, 2, 3, 5}) {
         const int height = 37;
-        size_t rowBytes = (size_t(width) + 3) & ~size_t(3);
+        const size_t rowBytes = RowBytes(width);
         std::mt19937 random(width);
         std::vector<uint8_t> image(rowBytes * height, 0xEE);
         for (int y = 0; y < height; ++y)
@@ -145,7 +150,7 @@ TEST(Dither, FlatFieldsKeepTheirAverageBlackAndWhiteStayPure)
         Qi_Dither_Image(image.data(), cube.data(), width, height, kR, kG, kB, &zero);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
-                ASSERT_EQ(image[size_t(y) * 68 + size_t(x)], expected) << v;
+                ASSERT_EQ(image[size_t(y) * RowBytes(width) + size_t(x)], expected) << v;
     }
 }
 
