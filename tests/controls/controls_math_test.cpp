@@ -100,7 +100,8 @@ TEST(TabLayout, StripLengthSaturatesAndFontFollowsScreenWidth)
 TEST(TabLayout, HitsSpanEachExtentAndSkipAbsentAndDisabledTabs)
 {
     // Tabs at 10..59 and 60..89 with an absent entry between them.
-    TabEntry tabs[3] = {{0, 50, 0, "a", 7}, {0, 999, 0, nullptr, 8}, {50, 30, kTabDisabled, "c", 9}};
+    TabEntry tabs[3] = {
+        {0, 50, 0, "a", 7}, {0, 999, 0, nullptr, 8}, {50, 30, kTabDisabled, "c", 9}};
     EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 10, 4, 4, 20), 7);
     EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 59, 20, 4, 20), 7);
     EXPECT_EQ(HitTestTabEntries(tabs, 3, 10, 9, 10, 4, 20), -1);

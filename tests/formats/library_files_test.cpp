@@ -165,7 +165,8 @@ TEST_F(LibraryFiles, SavedFilesLoadBackAndWriteFailuresAreReported)
     EXPECT_NE(SaveFlareLibrary(flare_, ScratchPath("no-such-folder/x.lnz").c_str()), 0);
     EXPECT_NE(SaveFlareLibrary(flare_, ""), 0);
     EXPECT_NE(LoadFlareLibrary(loaded, ScratchPath("missing.lnz").c_str()), 0);
-    EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_FILE_WRITE", "ERR_FILE_WRITE", "ERR_FILE_OPEN"));
+    EXPECT_THAT(TakeReportNames(),
+                ElementsAre("ERR_FILE_WRITE", "ERR_FILE_WRITE", "ERR_FILE_OPEN"));
     EXPECT_EQ(FlareDigest(loaded, false), FlareDigest(flare_, false));
 }
 

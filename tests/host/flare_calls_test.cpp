@@ -276,7 +276,8 @@ TEST_F(FlareCalls, EveryParameterPathRoundTrips)
             EXPECT_TRUE(r.floatarg == T("on") || r.floatarg == T("off"));
             EXPECT_TRUE(r.displayaspercentage == T("on") || r.displayaspercentage == T("off"));
             EXPECT_GE(r.precision, 0);
-            EXPECT_EQ(r.type == T("gradient"), r.gradientCount >= 2) << "only gradients have entries";
+            EXPECT_EQ(r.type == T("gradient"), r.gradientCount >= 2)
+                << "only gradients have entries";
             EXPECT_EQ(r.gradientCount == 0, r.colours == nullptr);
             if (r.type == T("list")) {
                 EXPECT_EQ(std::strlen(r.data) + 1, size_t(r.dataSize)) << "entries with a zero";

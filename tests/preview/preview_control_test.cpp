@@ -109,11 +109,13 @@ TEST_F(Preview, ClicksAndDragsPutTheLightUnderTheMouse)
             EXPECT_EQ(lightX, 60);
             RECT client;
             GetClientRect(previewControl, &client);
-            SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, client.bottom - 1));
+            SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON,
+                         MAKELPARAM(0, client.bottom - 1));
             EXPECT_EQ(lightY, 1);
             // Dragging outside the control hands the host positions outside
             // the buffer.
-            SendMessageA(previewControl, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-30, client.bottom + 40));
+            SendMessageA(previewControl, WM_MOUSEMOVE, MK_LBUTTON,
+                         MAKELPARAM(-30, client.bottom + 40));
             EXPECT_EQ(lightX, -30);
             EXPECT_EQ(lightY, previewSize[1] - (client.bottom + 40) - 1);
             SendMessageA(previewControl, WM_CANCELMODE, 0, 0);
