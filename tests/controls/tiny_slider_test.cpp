@@ -93,8 +93,6 @@ TEST_F(TinySliderTest, PercentSliderShowsHundredfoldAndDividesTypedEntries)
     Configure(0.0f, 1.0f, 0.0f, 1.0f, 2, 1);
     SetTinySliderValue(&slider_, 0.5f, 1, 0);
     EXPECT_EQ(EditText(), "50.00");
-    EXPECT_EQ(boundFloat_, 0.5f);
-    EXPECT_TRUE(changes.empty());
 
     Type("25");
     EXPECT_EQ(slider_.floatValue, 0.25f);

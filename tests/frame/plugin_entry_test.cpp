@@ -77,16 +77,6 @@ protected:
     TestServices services_{"test.ini"};
 };
 
-TEST_F(PluginEntry, StartUpCreatesAnInstanceWithTheHostsValues)
-{
-    PluginInstance *instance = NewInstance(&services_, "Quorix 1.0");
-    ASSERT_NE(instance, nullptr);
-    EXPECT_EQ(instance->hostServices, &services_);
-    EXPECT_EQ(instance->moduleInstance, dll_.module());
-    ASSERT_NE(instance->initText, nullptr);
-    EXPECT_STREQ(instance->initText, "Quorix 1.0");
-}
-
 TEST_F(PluginEntry, NullListsAndEmptyKeywordsEndTheCallAtOnce)
 {
     int32_t status = -1;
@@ -107,7 +97,7 @@ TEST_F(PluginEntry, OtherKeywordsAreSkippedSilently)
     ASSERT_NE(Keep(reinterpret_cast<PluginInstance *>(values[4])), nullptr);
 }
 
-TEST_F(PluginEntry, ServicesCountOnlyWithinTheirOwnList)
+TEST_F(PluginEntry, InstancesTakeTheModuleAndOnlyTheServicesOfTheirOwnList)
 {
     plugin_.Entry({"parent_hInstance"}, {reinterpret_cast<int64_t>(&services_)});
     PluginInstance *later = NewInstance(nullptr);
@@ -121,6 +111,7 @@ TEST_F(PluginEntry, ServicesCountOnlyWithinTheirOwnList)
     PluginInstance *after = Keep(reinterpret_cast<PluginInstance *>(values[2]));
     EXPECT_EQ(before->hostServices, nullptr);
     EXPECT_EQ(after->hostServices, &services_);
+    EXPECT_EQ(after->moduleInstance, dll_.module());
 }
 
 TEST_F(PluginEntry, InitializeTextIsCopiedIntoEveryLaterInstance)
