@@ -178,22 +178,21 @@ TEST(FileNames, ExtensionCheckWorksInPlaceAndNeverOverflows)
 
 TEST(FileNames, ExistenceCoversFilesAndFolders)
 {
-    std::string file = testing::TempDir() + "qi_exists_probe.txt";
+    auto exists = [](const std::string &path, bool null = false) {
+        int32_t result = -1;
+        Qi_File_Exists(null ? nullptr : path.c_str(), &result);
+        return result;
+    };
+    const std::string file = testing::TempDir() + "qi_exists_probe.txt";
     std::FILE *f = std::fopen(file.c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
-    int32_t exists = -1;
-    Qi_File_Exists(file.c_str(), &exists);
-    EXPECT_EQ(exists, 1);
-    Qi_File_Exists(testing::TempDir().c_str(), &exists);
-    EXPECT_EQ(exists, 1);
+    EXPECT_EQ(exists(file), 1);
+    EXPECT_EQ(exists(testing::TempDir()), 1);
     std::remove(file.c_str());
-    Qi_File_Exists(file.c_str(), &exists);
-    EXPECT_EQ(exists, 0);
-    Qi_File_Exists("", &exists);
-    EXPECT_EQ(exists, 0);
-    Qi_File_Exists(nullptr, &exists);
-    EXPECT_EQ(exists, 0);
+    EXPECT_EQ(exists(file), 0);
+    EXPECT_EQ(exists(""), 0);
+    EXPECT_EQ(exists("", true), 0);
 }
 
 }  // namespace

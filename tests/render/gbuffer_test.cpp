@@ -22,12 +22,8 @@ TEST(GBuffer, PlanesAreSeparateZeroFilledAndWhollyWritable)
             for (size_t i = 0; i < n; ++i)
                 ASSERT_EQ(plane[i], 0.0f) << i;
         }
-        for (size_t i = 0; i < n; ++i) {
-            b->red[i] = 1;
-            b->green[i] = 2;
-            b->blue[i] = 3;
-            b->plane4[i] = 4;
-        }
+        for (size_t i = 0; i < n; ++i)
+            b->red[i] = 1, b->green[i] = 2, b->blue[i] = 3, b->plane4[i] = 4;
         for (size_t i = 0; i < n; ++i)
             ASSERT_TRUE(b->red[i] == 1 && b->green[i] == 2 && b->blue[i] == 3 && b->plane4[i] == 4);
         Qi_Free_Global_GBuffer(b);
@@ -36,14 +32,8 @@ TEST(GBuffer, PlanesAreSeparateZeroFilledAndWhollyWritable)
 
 TEST(GBuffer, RefusesEmptyAndAbsurdSizes)
 {
-    for (auto [w, h] : {std::pair{0, 10},
-                        {10, 0},
-                        {-1, 5},
-                        {5, -1},
-                        {40000, 1},
-                        {1, 40000},
-                        {20000, 20000},
-                        {INT32_MAX, INT32_MAX}})
+    for (auto [w, h] : {std::pair{0, 10}, {10, 0}, {-1, 5}, {5, -1}, {40000, 1}, {1, 40000},
+                        {20000, 20000}, {INT32_MAX, INT32_MAX}})
         EXPECT_EQ(Qi_Alloc_Global_GBuffer(w, h, h, 0), nullptr) << w << "x" << h;
 }
 
