@@ -121,7 +121,10 @@ int16_t RenderProgress(QiToken phase, float fraction)
     HWND dialog = currentInstance ? currentInstance->dialogWindow : nullptr;
     if (!dialog || !previewControl)
         return 0;
-    if (phase == start || phase == end)
+    // A render starts with no bar on screen unless the last one never ended;
+    // erasing costs a repaint of the dialog, so it is done only when a bar
+    // is there.
+    if ((phase == start && progressLength > 0) || phase == end)
         EraseProgressBar(dialog);
     else if (phase == update)
         ExtendProgressBar(dialog, fraction);
