@@ -34,7 +34,9 @@ wine_prefix() {
 }
 
 wine_services_start() {
-    WINEPREFIX="$1" wineserver -p </dev/null >/dev/null 2>&1
+    # A server already running for the prefix is fine (wineserver -p then
+    # exits with 2).
+    WINEPREFIX="$1" wineserver -p </dev/null >/dev/null 2>&1 || true
     WINEPREFIX="$1" wine wineboot </dev/null >/dev/null 2>&1
 }
 
