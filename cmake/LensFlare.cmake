@@ -2,6 +2,16 @@
 
 include(GoogleTest)
 
+# The plug-in's resource script includes one script per subsystem, with their
+# id headers and cursor files; CMake does not scan those includes, so every
+# target that compiles the script depends on all of them explicitly.
+file(GLOB LF_RESOURCE_INPUTS CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h
+     ${CMAKE_SOURCE_DIR}/resources/*.cur ${CMAKE_SOURCE_DIR}/resources/cursors/*.cur)
+function(lf_resource_depends)
+    set_source_files_properties(${ARGN} PROPERTIES OBJECT_DEPENDS "${LF_RESOURCE_INPUTS}")
+endfunction()
+
 # lf_test(NAME SOURCES... [LIBS libs...] [RESOURCES rc...] [LABELS labels...])
 # One GoogleTest executable; every test case becomes a CTest test, discovered
 # when CTest runs (under Wine in the windows build). Names are prefixed with
@@ -9,6 +19,9 @@ include(GoogleTest)
 function(lf_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;RESOURCES;LABELS;PROPERTIES" ${ARGN})
     add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
+    if(T_RESOURCES)
+        lf_resource_depends(${T_RESOURCES})
+    endif()
     target_link_libraries(${name} PRIVATE lf_test_support ${T_LIBS} GTest::gmock GTest::gtest_main)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LF_TEST_DIR})
     if(WIN32)

@@ -1,0 +1,29 @@
+// Choosing colours: the interactive RGB/HSV selector "ColorSelectorDialog"
+// (with the named colour selector and the system colour dialog behind its
+// buttons) and the colour swatches the editor draws in owner-drawn buttons.
+// A colour is three floats red, green, blue in 0..1.
+#ifndef COLOUR_COLOUR_SELECTOR_H
+#define COLOUR_COLOUR_SELECTOR_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Runs the selector modally over owner with `caption` as the title of its
+// colour frame, editing colour in place while it runs. Returns 1 after OK
+// (colour as edited) and 0 after Cancel or when the dialog could not be
+// shown (colour as it was). Callers compare before and after to see a change.
+int16_t OpenColourSelector(HWND owner, const char *caption, float colour[3]);
+
+// Frames rect with the stock black brush and fills it, inset by one pixel,
+// with the colour.
+void DrawColourSwatch(HDC dc, const RECT *rect, const float colour[3]);
+
+// WM_DRAWITEM of a swatch: draws it and returns 1 when the item is an
+// owner-drawn button, else draws nothing and returns 0.
+int16_t HandleSwatchDrawItem(const DRAWITEMSTRUCT *item, const float colour[3]);
+
+// Invalidates the control (erasing its background) and repaints it at once.
+void RefreshControl(HWND dialog, int id);
+
+#endif

@@ -1,0 +1,29 @@
+// The editor's shared flags and the rule by which edits reach the host.
+#include "editor/editor_state.h"
+
+#include "editor/element_panel.h"
+#include "frame/plugin_instance.h"
+#include "model/working_flare.h"
+#include "preview/preview.h"
+
+int16_t updatingControls = 1;
+int16_t currentPage = PAGE_NONE;
+char *lastLibraryFile = nullptr;
+
+void CommitPendingEdits()
+{
+    PluginInstance *instance = currentInstance;
+    if (currentPage == PAGE_ELEMENT && instance->currentElement)
+        SaveElementPanel(instance, instance->dialogWindow, instance->currentElement);
+    CommitWorkingFlare(instance, instance->handleType, instance->flareName);
+}
+
+void OnParameterChanged(uint32_t)
+{
+    if (updatingControls || previewBusy)
+        return;
+    if (!currentInstance->realtimeUpdates)
+        return;
+    CommitPendingEdits();
+    RequestPreviewRedraw(-1, -1);
+}

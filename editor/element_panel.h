@@ -1,0 +1,38 @@
+// The "Element Parameters" page: the controls of the current element's
+// parameters, built from the host's parameter definitions in two columns
+// inside the page area, with control ids from 10000 upward.
+#ifndef EDITOR_ELEMENT_PANEL_H
+#define EDITOR_ELEMENT_PANEL_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "model/working_flare.h"
+
+// First control id of a panel.
+enum { PANEL_FIRST_ID = 10000 };
+
+// Builds the element's panel and makes it currentElement.
+void BuildElementPanel(PluginInstance *instance, HWND dialog, FlareElement *element);
+
+// Copies what only the controls hold (the gradients) into the working flare.
+void SaveElementPanel(PluginInstance *instance, HWND dialog, FlareElement *element);
+
+// Destroys the panel's controls and clears the parameters' control fields;
+// currentElement is left to the caller.
+void DestroyElementPanel(PluginInstance *instance, FlareElement *element);
+
+// WM_COMMAND of the panel's check boxes, colour buttons and lists.
+void ElementPanelCommand(PluginInstance *instance, HWND dialog, UINT message, WPARAM wParam,
+                         LPARAM lParam);
+
+// WM_DRAWITEM of a colour button of the panel; FALSE when no colour
+// parameter of the current element has that control id.
+BOOL DrawElementColourButton(int controlId, const DRAWITEMSTRUCT *item);
+
+// Drag callback of radius sliders: outlines the radius around the light on
+// the preview while the thumb moves ("update"); "start" and "end" draw nothing.
+void DrawRadiusOverlay(QiToken phase, uint16_t controlId, float value);
+
+#endif

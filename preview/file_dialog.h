@@ -1,0 +1,33 @@
+// The open and save common dialogs as the editor uses them, for library
+// files and gradient files alike, and the folder they start in.
+#ifndef PREVIEW_FILE_DIALOG_H
+#define PREVIEW_FILE_DIALOG_H
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstdint>
+
+// Size of every file name buffer the dialogs fill (terminating zero included)
+// and of the initial-directory buffer.
+enum { FILE_NAME_SIZE = 300, INITIAL_DIRECTORY_SIZE = 256 };
+
+// The folder a dialog starts in when no other folder is known: the host's
+// working directory ("QX_WORKING_DIR"), or its `subdirectory` when that
+// exists; "\" (or the subdirectory itself) when there is no working
+// directory. out holds INITIAL_DIRECTORY_SIZE characters.
+void GetInitialDirectory(const char *subdirectory, char *out);
+
+// Runs the open dialog (open nonzero) or the save dialog over owner.
+// name (FILE_NAME_SIZE characters) gives the file and folder to start at and
+// receives the chosen file's full path. filter is a writable text whose parts
+// are separated and ended by "|"; every "|" is turned into a terminating zero.
+// extraFlags are added to the OFN_ flags; hook and templateName (a child
+// template of instance) extend an Explorer-style open dialog. Returns 1 when
+// the user confirmed a file, 0 when the dialog was cancelled or failed (name
+// unchanged).
+int16_t ShowFileDialog(HWND owner, int16_t open, const char *subdirectory, char *filter,
+                       const char *title, char *name, DWORD extraFlags,
+                       LPOFNHOOKPROC hook, const char *templateName, HINSTANCE instance);
+
+#endif
