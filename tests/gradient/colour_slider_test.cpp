@@ -1,0 +1,303 @@
+// The gradient control on a button of a recording parent, driven with real
+// mouse messages: selecting, dragging, deleting, the cursors of its zones,
+// drags that end without a release, and the picture it draws.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "frame/plugin_instance.h"
+#include "gradient/colour_slider.h"
+#include "tests/support/dib_canvas.h"
+#include "tests/support/recording_window.h"
+
+namespace {
+
+using Pivot = std::pair<uint32_t, int32_t>;  // colour, position
+
+const uint16_t kId = 10004;
+const int kWidth = 300;
+const int kBar = 15;
+const int kBarWidth = kWidth - 2 * kBar;
+const int kMarkerY = 15;  // inside the markers, below the bar's middle
+
+std::vector<uint32_t> changes;
+
+void RecordChange(uint32_t id)
+{
+    changes.push_back(id);
+}
+
+class GradientControl : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        moduleHandle = GetModuleHandleA(nullptr);
+        changes.clear();
+        // The control paints through its parent, which must not clip it.
+        HWND parent = parent_.hwnd();
+        SetWindowLongA(parent, GWL_STYLE, GetWindowLongA(parent, GWL_STYLE) & ~WS_CLIPCHILDREN);
+        int32_t height = 0;
+        GradientControlLayout(kBar, &height, &labelOffset_);
+        button_ = CreateWindowExA(0, "button", "", WS_CHILD | WS_VISIBLE, 10, 60, kWidth, height,
+                                  parent, reinterpret_cast<HMENU>(kId), moduleHandle, nullptr);
+        parent_.Answer(WM_CTLCOLORDLG, reinterpret_cast<LRESULT>(dialogBrush_));
+        slider_ = new CColourSlider(parent, moduleHandle, "Colors", 0, kId, kWidth, kBar,
+                                    RecordChange);
+        slider_->AdoptDialogBackground();
+    }
+
+    void TearDown() override
+    {
+        delete slider_;
+        DestroyWindow(button_);
+        DeleteObject(dialogBrush_);
+        EXPECT_EQ(pivotDragActive, 0);
+        EXPECT_EQ(pivotMovedDuringDrag, 0);
+    }
+
+    void SetPivots(std::vector<Pivot> pivots)
+    {
+        slider_->pivots.count = int32_t(pivots.size());
+        for (size_t i = 0; i < pivots.size(); ++i) {
+            slider_->pivots.colour[i] = pivots[i].first;
+            slider_->pivots.position[i] = pivots[i].second;
+        }
+    }
+
+    std::vector<Pivot> Pivots() const
+    {
+        std::vector<Pivot> pivots;
+        for (int i = 0; i < slider_->pivots.count; ++i)
+            pivots.push_back({slider_->pivots.colour[i], slider_->pivots.position[i]});
+        return pivots;
+    }
+
+    std::vector<int> Selected() const
+    {
+        std::vector<int> pivots;
+        for (int i = 0; i < GRADIENT_CAPACITY; ++i)
+            if (slider_->pivots.selected[i])
+                pivots.push_back(i + 1);
+        return pivots;
+    }
+
+    static int XOf(int position) { return kBar + kBarWidth * position / 99; }
+
+    LRESULT Mouse(UINT message, int x, int y = kMarkerY)
+    {
+        return SendMessageA(button_, message, MK_LBUTTON, MAKELPARAM(x, y));
+    }
+
+    HCURSOR CursorAt(int x, int y = kMarkerY)
+    {
+        SetCursor(nullptr);
+        SendMessageA(button_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        return GetCursor();
+    }
+
+    // The picture as the control draws it, with its label row above: row 0
+    // of the canvas is the label row's top. Print draws it again over what
+    // the canvas holds.
+    struct Picture {
+        explicit Picture(const GradientControl &test)
+            : button(test.button_), rowHeight(-test.labelOffset_),
+              canvas(kWidth, 2 * kBar + rowHeight, RGB(1, 2, 3))
+        {
+            SetViewportOrgEx(canvas.dc(), 0, rowHeight, nullptr);
+            Print();
+        }
+        void Print()
+        {
+            SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()),
+                         PRF_CLIENT);
+        }
+        COLORREF At(int x, int y) const { return canvas.Pixel(x, y + rowHeight); }
+        int InRow(int left, int right, COLORREF colour) const
+        {
+            return canvas.Count(left, 0, right, rowHeight, colour);
+        }
+        // Pixels of the label row between left and right that text has touched.
+        int Inked(int left, int right, COLORREF background) const
+        {
+            return (right - left) * rowHeight - InRow(left, right, background);
+        }
+        HWND button;
+        int rowHeight;
+        DibCanvas canvas;
+    };
+
+    static constexpr COLORREF kDialogColour = RGB(200, 210, 220);
+    HBRUSH dialogBrush_ = CreateSolidBrush(kDialogColour);
+    RecordingWindow parent_;
+    HWND button_ = nullptr;
+    CColourSlider *slider_ = nullptr;
+    int32_t labelOffset_ = 0;
+};
+
+TEST_F(GradientControl, PressSelectsAndADragStopsAtTheNeighbourWithOneChangeAtTheEnd)
+{
+    SetPivots({{0xFF0000, 0}, {0x00FF00, 40}, {0x0000FF, 60}, {0xFFFFFF, 99}});
+    Mouse(WM_LBUTTONDOWN, XOf(40) + 2);
+    EXPECT_EQ(Selected(), std::vector<int>{2});
+    EXPECT_EQ(GetCapture(), button_);
+    EXPECT_EQ(pivotDragActive, 1);
+
+    for (int x = XOf(40) + 2; x <= XOf(99); ++x)
+        Mouse(WM_MOUSEMOVE, x);
+    EXPECT_EQ(slider_->pivots.position[1], 59) << "stops before pivot 3 at 60";
+    EXPECT_EQ(pivotMovedDuringDrag, 1);
+    EXPECT_TRUE(changes.empty()) << "nothing is reported during the drag";
+
+    Mouse(WM_LBUTTONUP, XOf(59));
+    EXPECT_EQ(changes, std::vector<uint32_t>{kId});
+    EXPECT_EQ(GetCapture(), nullptr);
+    Mouse(WM_MOUSEMOVE, XOf(45));
+    EXPECT_EQ(slider_->pivots.position[1], 59) << "the released pivot no longer follows";
+}
+
+TEST_F(GradientControl, EndPivotsOnlySelectAndShowTheirOwnCursor)
+{
+    SetPivots({{0xFF0000, 0}, {0x00FF00, 50}, {0xFFFFFF, 99}});
+    HCURSOR end = LoadCursorA(moduleHandle, "IDC_COLEND");
+    ASSERT_NE(end, nullptr);
+    Mouse(WM_LBUTTONDOWN, XOf(99));
+    EXPECT_EQ(Selected(), std::vector<int>{3});
+    EXPECT_EQ(CursorAt(XOf(60)), end) << "dragging an end";
+    Mouse(WM_LBUTTONUP, XOf(99));
+    Mouse(WM_LBUTTONDOWN, XOf(0));
+    Mouse(WM_MOUSEMOVE, XOf(20));
+    Mouse(WM_LBUTTONUP, XOf(0));
+    EXPECT_EQ(Pivots(), (std::vector<Pivot>{{0xFF0000, 0}, {0x00FF00, 50}, {0xFFFFFF, 99}}));
+    EXPECT_EQ(Selected(), std::vector<int>{1});
+    EXPECT_TRUE(changes.empty());
+
+    EXPECT_EQ(CursorAt(XOf(0)), end);
+    EXPECT_EQ(CursorAt(XOf(50)), LoadCursorA(nullptr, IDC_SIZEWE));
+    EXPECT_EQ(CursorAt(XOf(25)), LoadCursorA(moduleHandle, "IDC_ADDPIV"));
+    EXPECT_EQ(CursorAt(XOf(25), kBar + 7), LoadCursorA(nullptr, IDC_ARROW)) << "below the zone";
+    EXPECT_EQ(CursorAt(kWidth - 3, kBar), LoadCursorA(moduleHandle, "IDC_MENU_CURSOR"));
+    std::vector<Pivot> full(98, Pivot{0, 0});
+    full.push_back({0, 99});
+    SetPivots(full);
+    EXPECT_EQ(CursorAt(XOf(50)), LoadCursorA(nullptr, IDC_ARROW)) << "no room for a pivot";
+}
+
+TEST_F(GradientControl, RightClickDeletesAllButTheFirstAndTheEndOfLongerGradients)
+{
+    SetPivots({{1, 0}, {2, 30}, {3, 60}, {4, 99}});
+    slider_->pivots.selected[0] = 0;
+    slider_->pivots.selected[2] = 1;
+    Mouse(WM_RBUTTONDOWN, XOf(99));
+    Mouse(WM_RBUTTONDOWN, XOf(0));
+    EXPECT_EQ(Pivots().size(), 4u);
+    EXPECT_EQ(changes, std::vector<uint32_t>{kId}) << "only the first pivot reports";
+    Mouse(WM_RBUTTONDOWN, XOf(15));
+    EXPECT_EQ(Pivots().size(), 4u) << "beside the pivots";
+
+    Mouse(WM_RBUTTONDOWN, XOf(30));
+    EXPECT_EQ(Pivots(), (std::vector<Pivot>{{1, 0}, {3, 60}, {4, 99}}));
+    EXPECT_EQ(Selected(), std::vector<int>{3}) << "the flags stay where they were";
+    Mouse(WM_RBUTTONDOWN, XOf(60));
+    Mouse(WM_RBUTTONDOWN, XOf(99));
+    EXPECT_EQ(Pivots(), (std::vector<Pivot>{{1, 0}}));
+    EXPECT_EQ(changes.size(), 4u);
+}
+
+// A drag ends, and reports its move once, however it ends: a lost capture,
+// WM_CANCELMODE, or the control going away in the middle of it.
+TEST_F(GradientControl, DragsEndWithTheCaptureAndWithTheControl)
+{
+    SetPivots({{1, 0}, {2, 44}, {3, 99}});
+    Mouse(WM_LBUTTONDOWN, XOf(44));
+    Mouse(WM_MOUSEMOVE, XOf(66));
+    SetCapture(parent_.hwnd());
+    EXPECT_EQ(changes, std::vector<uint32_t>{kId});
+    EXPECT_EQ(pivotDragActive, 0);
+    Mouse(WM_MOUSEMOVE, XOf(77));
+    EXPECT_EQ(slider_->pivots.position[1], 66);
+    ReleaseCapture();
+
+    Mouse(WM_LBUTTONDOWN, XOf(66));
+    Mouse(WM_MOUSEMOVE, XOf(55));
+    SendMessageA(button_, WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(changes.size(), 2u);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(pivotMovedDuringDrag, 0);
+    EXPECT_EQ(slider_->pivots.position[1], 55);
+
+    Mouse(WM_LBUTTONDOWN, XOf(55));
+    Mouse(WM_MOUSEMOVE, XOf(33));
+    DestroyWindow(button_);
+    EXPECT_EQ(pivotDragActive, 0);
+    EXPECT_EQ(pivotMovedDuringDrag, 0);
+    EXPECT_EQ(changes.size(), 2u) << "a control going away reports nothing";
+}
+
+TEST_F(GradientControl, DeletingTheObjectMidDragClearsTheSharedState)
+{
+    SetPivots({{1, 0}, {2, 50}, {3, 99}});
+    Mouse(WM_LBUTTONDOWN, XOf(50));
+    Mouse(WM_MOUSEMOVE, XOf(55));
+    delete slider_;
+    slider_ = nullptr;
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(button_, GWLP_USERDATA), 0);
+}
+
+TEST_F(GradientControl, ThePressOnTheMenuButtonNeitherSelectsNorCaptures)
+{
+    SetPivots({{1, 0}, {2, 99}});
+    slider_->pivots.selected[0] = 0;
+    BYTE keys[256] = {};
+    SetKeyboardState(keys);
+    Mouse(WM_LBUTTONDOWN, kWidth - 3, kBar);
+    Mouse(WM_LBUTTONUP, kWidth - 3, kBar);
+    EXPECT_EQ(Selected(), std::vector<int>{});
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(changes.empty());
+
+    slider_->hasMenuButton = 0;
+    EXPECT_EQ(CursorAt(kWidth - 3, kBar), LoadCursorA(nullptr, IDC_ARROW));
+}
+
+TEST_F(GradientControl, DrawsBarCapsMarkersMenuButtonAndTheSelectedPivotsValues)
+{
+    SetPivots({{0x0000FF, 0}, {0xFF0000, 99}});
+    Picture picture(*this);
+    EXPECT_EQ(picture.At(kBar + 1, 3), RGB(254, 0, 0)) << "red to blue, a column at a time";
+    EXPECT_EQ(picture.At(kBar + 135, 3), RGB(127, 0, 127));
+    EXPECT_EQ(picture.At(kBar + 200, 3), RGB(66, 0, 188));
+    EXPECT_EQ(picture.At(3, 1), RGB(255, 0, 0)) << "left cap in the first colour";
+    EXPECT_EQ(picture.At(kWidth - 12, 1), RGB(0, 0, 255)) << "right cap in the last";
+    EXPECT_EQ(picture.At(kBar, kMarkerY), RGB(0, 192, 0)) << "selected marker";
+    EXPECT_EQ(picture.At(XOf(99), kMarkerY), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(picture.At(kWidth - 4, kBar + 1), RGB(255, 255, 0)) << "menu button";
+    EXPECT_EQ(picture.At(XOf(50), 20), kDialogColour) << "the dialog's background";
+    EXPECT_GT(picture.Inked(0, 60, kDialogColour), 20) << "the label";
+    EXPECT_EQ(picture.Inked(60, kWidth - 120, kDialogColour), 0);
+    EXPECT_GT(picture.Inked(kWidth - 100, kWidth, kDialogColour), 60) << "the values";
+
+    // Without a selected pivot the row is cleared: no text stays behind.
+    slider_->pivots.selected[0] = 0;
+    slider_->hasMenuButton = 0;
+    picture.Print();
+    EXPECT_EQ(picture.Inked(0, kWidth, kDialogColour), 0);
+    EXPECT_EQ(picture.At(kBar, kMarkerY), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(picture.At(kWidth - 4, kBar + 1), kDialogColour) << "no menu button";
+}
+
+TEST_F(GradientControl, IntensityModeShowsAndLabelsGreys)
+{
+    slider_->intensityOnly = 1;
+    SetPivots({{0xFFFFFF, 0}, {0x0000FF, 99}});
+    Picture picture(*this);
+    EXPECT_EQ(picture.At(kBar, 3), RGB(248, 248, 248));
+    EXPECT_EQ(picture.At(kBar + 200, 3), RGB(116, 116, 116));
+    EXPECT_EQ(picture.At(kWidth - 12, 1), RGB(70, 70, 70));
+    EXPECT_GT(picture.Inked(kWidth - 100, kWidth, kDialogColour), 60);
+}
+
+}  // namespace
