@@ -133,7 +133,8 @@ void GetRequesterSelection(HWND hook, char *buffer)
         SendMessageA(dialog, CDM_GETSPEC, FILE_NAME_SIZE, reinterpret_cast<LPARAM>(buffer));
     if (!Answered(length, buffer) || !buffer[0])
         return;
-    length = SendMessageA(dialog, CDM_GETFILEPATH, FILE_NAME_SIZE, reinterpret_cast<LPARAM>(buffer));
+    length =
+        SendMessageA(dialog, CDM_GETFILEPATH, FILE_NAME_SIZE, reinterpret_cast<LPARAM>(buffer));
     Answered(length, buffer);
 }
 
