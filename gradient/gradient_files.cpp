@@ -151,10 +151,7 @@ int16_t ChooseGradientFile(HWND owner, const char *subdirectory, const char *tit
             rest = initialName + length + 1;
         CopyText(name, sizeof name, rest);
     }
-    const char *workingDirectory = nullptr;
-    Qi_Inquire_Environment("QX_WORKING_DIR", &workingDirectory);
-    if (workingDirectory && workingDirectory[0])
-        SetCurrentDirectoryA(workingDirectory);
+    EnterWorkingDirectory();
 
     char filter[sizeof kLoadFilter];
     std::memcpy(filter, kLoadFilter, sizeof filter);

@@ -111,31 +111,11 @@ UINT_PTR Requester_OnDrawItem(const DRAWITEMSTRUCT *item)
     return 1;
 }
 
-// The answer of a CDM_ message: its length with the terminating zero, or
-// 0, a negative value or more than fits, for which the buffer is emptied.
-bool Answered(LRESULT length, char *buffer)
-{
-    if (length <= 0 || length > FILE_NAME_SIZE) {
-        buffer[0] = '\0';
-        return false;
-    }
-    buffer[FILE_NAME_SIZE - 1] = '\0';
-    return true;
-}
-
 }  // namespace
 
 void GetRequesterSelection(HWND hook, char *buffer)
 {
-    HWND dialog = GetParent(hook);
-    buffer[0] = '\0';
-    LRESULT length =
-        SendMessageA(dialog, CDM_GETSPEC, FILE_NAME_SIZE, reinterpret_cast<LPARAM>(buffer));
-    if (!Answered(length, buffer) || !buffer[0])
-        return;
-    length =
-        SendMessageA(dialog, CDM_GETFILEPATH, FILE_NAME_SIZE, reinterpret_cast<LPARAM>(buffer));
-    Answered(length, buffer);
+    GetOpenDialogSelection(hook, buffer);
 }
 
 void PreviewGradient(HWND dialog, int id, int32_t count, const float *offsets,
