@@ -171,7 +171,8 @@ TEST_F(GradientFiles, LoadFailuresAreShownAndLeaveTheTable)
     float *offsets = static_cast<float *>(Qi_Alloc_Memory(0, 1, 4));
     float *colours = static_cast<float *>(Qi_Alloc_Memory(0, 1, 12));
     TakeLoadedGradient(slider_, 0, 0, offsets, colours, nullptr, Qi_Inquire_Token("linear"));
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Error: The gradient file does not hold any color."});
+    EXPECT_EQ(Boxes(),
+              std::vector<std::string>{"Error: The gradient file does not hold any color."});
     EXPECT_EQ(std::memcmp(&slider_->pivots, &before, sizeof before), 0);
 }
 
