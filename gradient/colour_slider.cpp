@@ -366,7 +366,8 @@ LRESULT CALLBACK ColourSliderWndProc(HWND window, UINT message, WPARAM wParam, L
         return slider->OnCancelMode();
     case WM_CAPTURECHANGED:
         // Losing the capture to another window ends a drag like WM_CANCELMODE.
-        slider->OnCancelMode();
+        if (reinterpret_cast<HWND>(lParam) != window)
+            slider->OnCancelMode();
         return 0;
     case WM_COMMAND:
         return slider->OnCommand(LOWORD(wParam));
