@@ -53,6 +53,24 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2)
     LineTo(dc, x2, y2);
 }
 
+// The colour bands between the pivots, then the bar's black top and bottom
+// edges. The bar always shows linear interpolation, whatever the table says.
+void DrawBar(HDC dc, int32_t h, int32_t w, const GradientPivots &table, int32_t count)
+{
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+    const double scale = w / 99.0;
+    if (count == 1)
+        DrawBand(dc, h, w, scale, table.position[0], GRADIENT_LAST_POSITION, table.colour[0],
+                 table.colour[0]);
+    for (int32_t i = 1; i < count; ++i)
+        DrawBand(dc, h, w, scale, table.position[i - 1], table.position[i],
+                 table.colour[i - 1], table.colour[i]);
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    DrawLine(dc, h, 0, h + w, 0);
+    DrawLine(dc, h, h, h + w, h);
+    SelectObject(dc, oldPen);
+}
+
 // A triangle outlined in black and filled with `colour`, then a line of
 // `lineWidth` pixels in that colour over its side along the bar at x.
 void DrawCap(HDC dc, const POINT corners[3], int x, int h, uint32_t colour, int lineWidth)
@@ -91,6 +109,9 @@ void CColourSlider::DrawGradient(const GradientPivots *source)
 void CColourSlider::PaintGradient(HDC controlDc, const GradientPivots *source)
 {
     const GradientPivots table = *source;
+    GradientPivots shown = table;
+    for (uint32_t &colour : shown.colour)
+        colour = Shown(colour);
     const int32_t h = barHeight;
     const int32_t w = barWidth;
     const int32_t width = 2 * h + w;
@@ -110,26 +131,13 @@ void CColourSlider::PaintGradient(HDC controlDc, const GradientPivots *source)
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
 
-    // The bar always shows linear interpolation, whatever the table says.
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
-    const double scale = w / 99.0;
-    if (count == 1)
-        DrawBand(dc, h, w, scale, table.position[0], GRADIENT_LAST_POSITION,
-                 Shown(table.colour[0]), Shown(table.colour[0]));
-    for (int32_t i = 1; i < count; ++i)
-        DrawBand(dc, h, w, scale, table.position[i - 1], table.position[i],
-                 Shown(table.colour[i - 1]), Shown(table.colour[i]));
-    SelectObject(dc, GetStockObject(BLACK_PEN));
-    DrawLine(dc, h, 0, h + w, 0);
-    DrawLine(dc, h, h, h + w, h);
-    SelectObject(dc, oldPen);
-
+    DrawBar(dc, h, w, shown, count);
     // A table without pivots has caps without colour.
     if (count > 0) {
         const POINT left[3] = {{h, 0}, {0, 0}, {h, h}};
-        DrawCap(dc, left, h, h, Shown(table.colour[0]), 1);
+        DrawCap(dc, left, h, h, shown.colour[0], 1);
         const POINT right[3] = {{h + w, 0}, {2 * h + w, 0}, {h + w, h}};
-        DrawCap(dc, right, h + w, h, Shown(table.colour[count - 1]), 2);
+        DrawCap(dc, right, h + w, h, shown.colour[count - 1], 2);
     }
 
     if (!closing)
