@@ -94,47 +94,6 @@ LRESULT Selector_OnHScroll(HWND dialog, HWND bar, int code, int thumb, float col
     return 0;
 }
 
-}  // namespace
-
-LRESULT ColourSelectorMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                              float colour[3], int16_t *mode, int swatchId, int16_t *handled)
-{
-    *handled = 0;
-    if (!colour)
-        return 0;
-    switch (message) {
-    case WM_ACTIVATE:
-    case WM_MDIACTIVATE:
-    case WM_PALETTECHANGED: RefreshControl(dialog, swatchId); return 0;
-    case WM_DRAWITEM:
-        return Selector_OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam), colour,
-                                   swatchId, handled);
-    case WM_COMMAND:
-        return Selector_OnCommand(dialog, LOWORD(wParam), colour, mode, swatchId, handled);
-    case WM_HSCROLL:
-        return Selector_OnHScroll(dialog, reinterpret_cast<HWND>(lParam), LOWORD(wParam),
-                                  HIWORD(wParam), colour, *mode, swatchId, handled);
-    }
-    return 0;
-}
-
-void ShowColourInControls(HWND dialog, const float colour[3], int16_t mode, int swatchId)
-{
-    RefreshControl(dialog, swatchId);
-    if (!IsWindowEnabled(GetDlgItem(dialog, IDC_CHANNEL_BAR)))
-        return;
-    const ChannelDisplay shown = ChannelDisplayOf(colour, mode);
-    for (int k = 0; k < 3; ++k) {
-        Import_IO_QdInt_To_Dialog(dialog, int16_t(IDC_CHANNEL_NUMBER + k), shown.number[k]);
-        SetScrollPos(GetDlgItem(dialog, IDC_CHANNEL_BAR + k), SB_CTL, shown.position[k], TRUE);
-    }
-    const bool hsv = mode == kColourModeHsv;
-    ShowChannelLetters(dialog, hsv ? "HSL" : "RGB");
-    CheckRadioButton(dialog, IDC_MODE_RGB, IDC_MODE_HSV, hsv ? IDC_MODE_HSV : IDC_MODE_RGB);
-}
-
-namespace {
-
 BOOL SelectorDialog_OnInitDialog(HWND dialog, const SelectorRequest *request)
 {
     selectorColour = request->colour;
@@ -196,6 +155,43 @@ INT_PTR CALLBACK ColourSelectorProc(HWND dialog, UINT message, WPARAM wParam, LP
 }
 
 }  // namespace
+
+LRESULT ColourSelectorMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                              float colour[3], int16_t *mode, int swatchId, int16_t *handled)
+{
+    *handled = 0;
+    if (!colour)
+        return 0;
+    switch (message) {
+    case WM_ACTIVATE:
+    case WM_MDIACTIVATE:
+    case WM_PALETTECHANGED: RefreshControl(dialog, swatchId); return 0;
+    case WM_DRAWITEM:
+        return Selector_OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam), colour,
+                                   swatchId, handled);
+    case WM_COMMAND:
+        return Selector_OnCommand(dialog, LOWORD(wParam), colour, mode, swatchId, handled);
+    case WM_HSCROLL:
+        return Selector_OnHScroll(dialog, reinterpret_cast<HWND>(lParam), LOWORD(wParam),
+                                  HIWORD(wParam), colour, *mode, swatchId, handled);
+    }
+    return 0;
+}
+
+void ShowColourInControls(HWND dialog, const float colour[3], int16_t mode, int swatchId)
+{
+    RefreshControl(dialog, swatchId);
+    if (!IsWindowEnabled(GetDlgItem(dialog, IDC_CHANNEL_BAR)))
+        return;
+    const ChannelDisplay shown = ChannelDisplayOf(colour, mode);
+    for (int k = 0; k < 3; ++k) {
+        Import_IO_QdInt_To_Dialog(dialog, int16_t(IDC_CHANNEL_NUMBER + k), shown.number[k]);
+        SetScrollPos(GetDlgItem(dialog, IDC_CHANNEL_BAR + k), SB_CTL, shown.position[k], TRUE);
+    }
+    const bool hsv = mode == kColourModeHsv;
+    ShowChannelLetters(dialog, hsv ? "HSL" : "RGB");
+    CheckRadioButton(dialog, IDC_MODE_RGB, IDC_MODE_HSV, hsv ? IDC_MODE_HSV : IDC_MODE_RGB);
+}
 
 int16_t OpenColourSelector(HWND owner, const char *caption, float colour[3])
 {
