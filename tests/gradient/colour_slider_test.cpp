@@ -1,9 +1,31 @@
 // The gradient control on a button of a recording parent, driven with real
 // mouse messages: selecting, dragging, deleting, the cursors of its zones,
 // drags that end without a release, and the picture it draws.
+#include "resources/colour_ids.h"
 #include "tests/gradient/gradient_control_fixture.h"
 
 namespace {
+
+// The colour selector's answers: a channel bar moved to a value, then OK.
+DialogStep PickChannel(int channel, int value, std::string *frame = nullptr)
+{
+    return [=](HWND selector) {
+        if (frame) {
+            char text[64] = "";
+            GetDlgItemTextA(selector, IDC_COLOR_FRAME, text, sizeof text);
+            *frame = text;
+        }
+        HWND bar = GetDlgItem(selector, IDC_CHANNEL_BAR + channel);
+        SendMessageA(selector, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, value),
+                     reinterpret_cast<LPARAM>(bar));
+        PostMessageA(selector, WM_COMMAND, IDOK, 0);
+    };
+}
+
+void CancelSelector(HWND selector)
+{
+    PostMessageA(selector, WM_COMMAND, IDCANCEL, 0);
+}
 
 TEST_F(GradientControl, PressSelectsAndADragStopsAtTheNeighbourWithOneChangeAtTheEnd)
 {
@@ -166,6 +188,63 @@ TEST_F(GradientControl, IntensityModeShowsAndLabelsGreys)
     EXPECT_EQ(picture.At(kBar + 200, 3), RGB(116, 116, 116));
     EXPECT_EQ(picture.At(kWidth - 12, 1), RGB(70, 70, 70));
     EXPECT_GT(picture.Inked(kWidth - 100, kWidth, kDialogColour), 60);
+}
+
+// A click on empty bar space adds a pivot at the release point once the
+// selector has confirmed its colour; a gradient of one pivot gains its right
+// end in that colour too.
+TEST_F(GradientControl, ReleaseOnTheBarAddsAPivotInTheConfirmedColour)
+{
+    std::string frame;
+    AnswerDialogs(PickChannel(0, 200, &frame));
+    Mouse(WM_LBUTTONDOWN, XOf(33));
+    Mouse(WM_LBUTTONUP, XOf(33));
+    EXPECT_EQ(frame, "Select pivot color");
+    const uint32_t picked = 0x8080C8;  // mid grey offered, red set to 200
+    EXPECT_EQ(Pivots(), (std::vector<Pivot>{{0xFFFFFF, 0}, {picked, 33}, {picked, 99}}));
+    EXPECT_EQ(Selected(), std::vector<int>{2});
+    EXPECT_EQ(changes, std::vector<uint32_t>{kId});
+
+    AnswerDialogs(CancelSelector);
+    Mouse(WM_LBUTTONUP, XOf(66));
+    Mouse(WM_LBUTTONUP, kBar + 3);
+    Mouse(WM_LBUTTONUP, kBar + kBarWidth - 3);
+    EXPECT_EQ(watcher_.dialogs().size(), 2u) << "nothing is offered within 3 pixels of an end";
+    EXPECT_EQ(Pivots().size(), 3u);
+    EXPECT_EQ(changes.size(), 1u);
+
+    // The colour offered between black and white at 55: 255 x 55 / 100.
+    SetPivots({{0x000000, 0}, {0xFFFFFF, 99}});
+    int offered = -1;
+    AnswerDialogs([&](HWND selector) {
+        offered = GetScrollPos(GetDlgItem(selector, IDC_CHANNEL_BAR), SB_CTL);
+        PickChannel(2, 10)(selector);
+    });
+    Mouse(WM_LBUTTONUP, XOf(55));
+    EXPECT_EQ(offered, 140);
+    EXPECT_EQ(Pivots(), (std::vector<Pivot>{{0x000000, 0}, {0x0A8C8C, 55}, {0xFFFFFF, 99}}));
+}
+
+TEST_F(GradientControl, DoubleClickRecoloursAPivotAndSelectsItEvenWhenCancelled)
+{
+    SetPivots({{0x000000, 0}, {0xFFFFFF, 99}});
+    AnswerDialogs(PickChannel(1, 0));
+    Mouse(WM_LBUTTONDBLCLK, XOf(99));
+    EXPECT_EQ(Pivots(), (std::vector<Pivot>{{0x000000, 0}, {0xFF00FF, 99}}));
+    EXPECT_EQ(Selected(), std::vector<int>{2});
+    EXPECT_EQ(changes, std::vector<uint32_t>{kId});
+
+    AnswerDialogs(CancelSelector);
+    Mouse(WM_LBUTTONDBLCLK, XOf(0));
+    EXPECT_EQ(Selected(), std::vector<int>{1});
+    AnswerDialogs(PickChannel(0, 0));
+    Mouse(WM_LBUTTONDBLCLK, XOf(0));
+    EXPECT_EQ(changes.size(), 1u) << "cancelled, and black made black";
+
+    slider_->intensityOnly = 1;
+    AnswerDialogs(PickChannel(0, 255));
+    Mouse(WM_LBUTTONDBLCLK, XOf(0));
+    EXPECT_EQ(slider_->pivots.colour[0], 0x464646u) << "pure red picked as its grey, 70";
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "frame/plugin_instance.h"
 #include "gradient/colour_slider.h"
 #include "tests/support/dib_canvas.h"
+#include "tests/support/modal_watcher.h"
 #include "tests/support/recording_window.h"
 
 using Pivot = std::pair<uint32_t, int32_t>;  // colour, position
@@ -67,6 +68,10 @@ protected:
         slider_ = new CColourSlider(parent, moduleHandle, "Colors", 0, kId, kWidth, kBar,
                                     RecordChange);
         slider_->AdoptDialogBackground();
+        watcher_.OnDialog([](HWND dialog) {
+            ADD_FAILURE() << "a dialog was opened";
+            PostCloseBox(dialog);
+        });
     }
 
     void TearDown() override
@@ -135,8 +140,16 @@ protected:
         DibCanvas canvas;
     };
 
+    // Lets `step` handle every dialog the control opens from now on, once it
+    // is up; before, any dialog is a failure and is closed.
+    void AnswerDialogs(DialogStep step)
+    {
+        watcher_.OnDialog([step](HWND dialog) { RunDialogScript(dialog, {step}); });
+    }
+
     static constexpr COLORREF kDialogColour = RGB(200, 210, 220);
     HBRUSH dialogBrush_ = CreateSolidBrush(kDialogColour);
+    ModalWatcher watcher_;
     RecordingWindow parent_;
     HWND button_ = nullptr;
     CColourSlider *slider_ = nullptr;

@@ -18,7 +18,6 @@
 #include "tests/gradient/gradient_control_fixture.h"
 #include "tests/library/file_dialog_driver.h"
 #include "tests/library/scratch_folder.h"
-#include "tests/support/modal_watcher.h"
 #include "tests/support/test_services.h"
 
 namespace {
@@ -57,7 +56,7 @@ protected:
     // Runs a file command of the control; `act` handles the file dialog.
     void RunFileCommand(uint16_t id, std::function<void(HWND)> act)
     {
-        watcher_.OnDialog([act](HWND dialog) { RunDialogScript(dialog, {act}); });
+        AnswerDialogs(act);
         SendMessageA(button_, WM_COMMAND, id, 0);
     }
 
@@ -83,7 +82,6 @@ protected:
     std::string ini_ = ScratchPath("gradient.ini");
     TestServices services_{ini_};
     PluginInstance instance_ = {};
-    ModalWatcher watcher_;
     size_t boxesSeen_ = 0;
     int64_t liveBlocks_ = 0;
 };

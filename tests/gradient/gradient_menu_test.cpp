@@ -8,7 +8,6 @@
 #include "gradient/large_gradient_dialog.h"
 #include "resources/gradient_ids.h"
 #include "tests/gradient/gradient_control_fixture.h"
-#include "tests/support/modal_watcher.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ protected:
     void RunLargeDialog(DialogStep step)
     {
         size_t before = watcher_.dialogs().size();
-        watcher_.OnDialog([&](HWND dialog) { RunDialogScript(dialog, {step}); });
+        AnswerDialogs(step);
         Command(IDM_GRADIENT_LARGE_DIALOG);
         EXPECT_EQ(watcher_.dialogs().size(), before + 1);
         EXPECT_EQ(largeGradientControl, nullptr) << "deleted with the dialog, and forgotten";
@@ -36,8 +35,6 @@ protected:
         SendMessageA(GetDlgItem(dialog, IDC_LARGE_GRADIENT), WM_RBUTTONDOWN, 0,
                      MAKELPARAM(x, large.barHeight / 2));
     }
-
-    ModalWatcher watcher_;
 };
 
 TEST_F(GradientMenu, PresetsReplaceThePivotsAndLeaveTheSelectionFlags)
