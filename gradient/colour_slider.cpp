@@ -15,9 +15,10 @@ namespace {
 
 const char kPivotColourTitle[] = "Select pivot color";
 
-// Pixels around a pivot's x that still hit it, and margins of the add zone.
+// Pixels beside a pivot's x that still hit it; rows below the bar that
+// belong to the markers; pixels at each end of the bar where nothing is added.
 const int32_t kPivotReach = 3;
-const int32_t kMarkerBottom = 7;
+const int32_t kBelowBar = 7;
 const int32_t kEndMargin = 3;
 
 HCURSOR ModuleCursor(HINSTANCE instance, const char *name)
@@ -107,7 +108,7 @@ int32_t CColourSlider::PositionFromX(int32_t x) const
 
 int32_t CColourSlider::HitTestPivot(POINT point, const GradientPivots *table) const
 {
-    if (point.y <= barTop || point.y >= barTop + barHeight + kMarkerBottom)
+    if (point.y <= barTop || point.y >= barTop + barHeight + kBelowBar)
         return 0;
     int32_t count = table->count < GRADIENT_CAPACITY ? table->count : GRADIENT_CAPACITY;
     for (int32_t i = 1; i <= count; ++i) {
@@ -127,7 +128,7 @@ bool CColourSlider::OnMenuButton(POINT point) const
 
 bool CColourSlider::InAddZone(POINT point) const
 {
-    return barTop < point.y && point.y < barTop + barHeight + kMarkerBottom &&
+    return barTop < point.y && point.y < barTop + barHeight + kBelowBar &&
            barLeft + kEndMargin < point.x && point.x < barLeft + barWidth - kEndMargin;
 }
 
