@@ -22,6 +22,7 @@ struct Script {
     HWND dialog;
     std::vector<DialogStep> steps;
     size_t next = 0;
+    bool running = false;  // a step is under way
 };
 
 std::map<UINT_PTR, Script> scripts;
@@ -32,13 +33,19 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD)
     if (it == scripts.end())
         return;
     Script &script = it->second;
+    // A step that pumps timer messages (a preview render does) meets its own
+    // script's ticks; the next step waits until it has returned.
+    if (script.running)
+        return;
     if (script.next >= script.steps.size() || !IsWindow(script.dialog)) {
         KillTimer(nullptr, timer);
         scripts.erase(it);
         return;
     }
     DialogStep step = script.steps[script.next++];
+    script.running = true;
     step(script.dialog);
+    script.running = false;
 }
 
 }  // namespace
