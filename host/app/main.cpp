@@ -10,24 +10,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "host/app/library_option.h"
-#include "host/app/plugin_host.h"
-#include "host/app/quorix_services.h"
+#include "host/app/edit_command.h"
 #include "host/app/render_command.h"
 #include "host/core/qi_host.h"
 
 namespace {
-
-const char kInitText[] = "Quorix 1.0";
-
-struct EditOptions {
-    std::string library;
-    bool camera = false;
-};
 
 void PrintReport(int32_t level, const char *errorName, const char *origin, const char *detail,
                  void *)
@@ -64,41 +54,6 @@ void SetUpEnvironment()
                            working && *working ? working : ProgramFolder().c_str());
 }
 
-bool ParseEditOptions(const std::vector<std::string> &args, EditOptions &options)
-{
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--camera") {
-            options.camera = true;
-        } else if (args[i] == "--library" && i + 1 < args.size()) {
-            options.library = args[++i];
-        } else {
-            std::fprintf(stderr, "quorix: unknown option '%s'\n", args[i].c_str());
-            return false;
-        }
-    }
-    return true;
-}
-
-int RunEdit(const EditOptions &options)
-{
-    const QiToken kind = Qi_Inquire_Token(options.camera ? "camera" : "light");
-    const char *name = options.camera ? QIHOST_DEFAULT_CAMERA : QIHOST_DEFAULT_LIGHT;
-    std::string error;
-    if (!options.library.empty() && !LoadLibraryFile(kind, name, options.library, error)) {
-        std::fprintf(stderr, "quorix: edit: %s\n", error.c_str());
-        return 1;
-    }
-    QuorixServices services(SettingsFolder() + "\\quorix.ini");
-    PluginHost plugin;
-    if (!plugin.Start(ProgramFolder() + "\\lensflare.dll", &services, kInitText, error)) {
-        std::fprintf(stderr, "quorix: %s\n", error.c_str());
-        return 1;
-    }
-    plugin.EditFlare(nullptr, kind, name);
-    plugin.Stop();
-    return 0;
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -114,10 +69,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     std::string command = args.front();
     args.erase(args.begin());
-    if (command == "edit") {
-        EditOptions options;
-        return ParseEditOptions(args, options) ? RunEdit(options) : 2;
-    }
+    if (command == "edit")
+        return RunEditCommand(args, ProgramFolder() + "\\lensflare.dll");
     if (command == "render")
         return RunRenderCommand(args);
     PrintUsage();
