@@ -1,5 +1,7 @@
 // quorix.exe: the host application stand-in.
 //
+//   quorix.exe
+//       opens the main window: the scene with the default light's flare.
 //   quorix.exe edit [--library FILE.lnz] [--camera]
 //       opens the Lens Flare Editor on the default light's flare (or the
 //       default camera's), after loading the library file into it, and
@@ -14,6 +16,8 @@
 #include <vector>
 
 #include "host/app/edit_command.h"
+#include "host/app/main_window.h"
+#include "host/app/quorix_services.h"
 #include "host/app/render_command.h"
 #include "host/core/qi_host.h"
 
@@ -30,7 +34,8 @@ void PrintReport(int32_t level, const char *errorName, const char *origin, const
 
 void PrintUsage()
 {
-    std::fputs("usage: quorix.exe edit [--library FILE.lnz] [--camera]\n"
+    std::fputs("usage: quorix.exe\n"
+               "       quorix.exe edit [--library FILE.lnz] [--camera]\n"
                "       quorix.exe render [--library FILE.lnz] [--size WxH] [--light X,Y] "
                "--out FILE.png|FILE.bmp\n",
                stderr);
@@ -54,19 +59,31 @@ void SetUpEnvironment()
                            working && *working ? working : ProgramFolder().c_str());
 }
 
+int RunWindow(HINSTANCE instance, int showCommand)
+{
+    QuorixServices services(SettingsFolder() + "\\quorix.ini");
+    MainWindowSetup setup = {services.GetIniFilePath(), ProgramFolder() + "\\lensflare.dll",
+                             &services};
+    HWND window = CreateMainWindow(instance, setup);
+    if (!window) {
+        MessageBoxA(nullptr, "The main window cannot be created.", "Quorix", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    ShowMainWindow(window, showCommand);
+    return RunMainWindow(window);
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     QiHost_Set_Error_Sink(PrintReport, nullptr);
     SetUpEnvironment();
     QiHost_Create_Default_Scene();
 
     std::vector<std::string> args(__argv + 1, __argv + __argc);
-    if (args.empty()) {
-        PrintUsage();
-        return 2;
-    }
+    if (args.empty())
+        return RunWindow(instance, showCommand);
     std::string command = args.front();
     args.erase(args.begin());
     if (command == "edit")
