@@ -1,6 +1,6 @@
 // quorix.exe edit with a plug-in that does not start: the file and the
 // reason on stderr and exit code 1, for a missing file, a file that is no
-// DLL and a DLL without the plug-in's exports.
+// DLL, a DLL without the plug-in's exports and one with only the first.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -38,7 +38,9 @@ TEST(EditCommand, APluginThatDoesNotStartIsNamedWithTheReasonAndExitCodeOne)
         {(folder / "missing.dll").string(), "no such file"},
         {text, "not a Windows x64 DLL"},
         {hostDll, "not a lens flare plug-in (it does not export Quorix_Plugin_EntryPoint and "
-                  "DLL_ExecuteLensFlareASCIICommand)"}};
+                  "DLL_ExecuteLensFlareASCIICommand)"},
+        {HALF_PLUGIN_DLL,
+         "not a lens flare plug-in (it does not export DLL_ExecuteLensFlareASCIICommand)"}};
     for (const auto &[path, reason] : cases) {
         testing::internal::CaptureStderr();
         EXPECT_EQ(RunEditCommand({}, path), 1);
