@@ -155,8 +155,8 @@ LRESULT MainWindow_OnCreate(HWND window, const CREATESTRUCTA *create)
 {
     auto *state = new MainWindow{*static_cast<const MainWindowSetup *>(create->lpCreateParams)};
     state->lightKind = Qi_Inquire_Token("light");
-    state->statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
-                                       0, 0, 0, 0, window,
+    state->statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "",
+                                       WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
                                        reinterpret_cast<HMENU>(INT_PTR(kStatusBarId)),
                                        create->hInstance, nullptr);
     state->view = CreateSceneView(window, create->hInstance, kSceneViewId, state->lightKind,

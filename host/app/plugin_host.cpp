@@ -55,9 +55,9 @@ bool PluginHost::Start(const std::string &modulePath, HostServices *services,
     entry_ = reinterpret_cast<QiPluginEntryFn>(GetProcAddress(module_, kEntryName));
     command_ = reinterpret_cast<QiPluginCommandFn>(GetProcAddress(module_, kCommandName));
     if (!entry_ || !command_) {
-        std::string missing = !entry_ && !command_ ? std::string(kEntryName) + " and " + kCommandName
-                              : !entry_            ? kEntryName
-                                                   : kCommandName;
+        std::string missing = !entry_ ? kEntryName : kCommandName;
+        if (!entry_ && !command_)
+            missing += std::string(" and ") + kCommandName;
         error = modulePath + ": not a lens flare plug-in (it does not export " + missing + ")";
         Stop();
         return false;

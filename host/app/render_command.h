@@ -25,10 +25,10 @@ struct RenderOptions {
 bool ParseRenderOptions(const std::vector<std::string> &args, RenderOptions &options,
                         std::string &error);
 
-// Fills the buffer with the scene, or black and open everywhere, and draws the flare of the host object (kind, name) over it
-// with the light where the options put it (by default a quarter of the
-// width from the left and a third of the height from the top). progress may
-// be null.
+// Fills the buffer with the scene, or black and open everywhere, and draws
+// the flare of the host object (kind, name) over it with the light where the
+// options put it (by default a quarter of the width from the left and a
+// third of the height from the top). progress may be null.
 void DrawFlareScene(QiGBuffer &buffer, const RenderOptions &options, QiToken kind,
                     const char *name, QiProgressFn progress);
 
