@@ -8,9 +8,7 @@
 
 #include <cstdint>
 
-// Size of every file name buffer the dialogs fill (terminating zero included)
-// and of the initial-directory buffer.
-enum { FILE_NAME_SIZE = 300, INITIAL_DIRECTORY_SIZE = 256 };
+#include "preview/file_paths.h"
 
 // The folder a dialog starts in when no other folder is known: the host's
 // working directory ("QX_WORKING_DIR"), or its `subdirectory` when that
@@ -29,5 +27,25 @@ void GetInitialDirectory(const char *subdirectory, char *out);
 int16_t ShowFileDialog(HWND owner, int16_t open, const char *subdirectory, char *filter,
                        const char *title, char *name, DWORD extraFlags,
                        LPOFNHOOKPROC hook, const char *templateName, HINSTANCE instance);
+
+// The host's working directory ("QX_WORKING_DIR"); "" when it has none.
+const char *HostWorkingDirectory();
+
+// Makes the host's working directory the process's current directory when
+// there is one, so that relative names are found under it.
+void EnterWorkingDirectory();
+
+// Reads the selection of an Explorer-style open dialog from its hook dialog
+// (the child of the template): the file name (CDM_GETSPEC), then its full
+// path (CDM_GETFILEPATH), into path (FILE_NAME_SIZE characters). A message
+// whose result is 0, negative or larger than the buffer counts as no
+// selection. Returns 1 with the full path, else 0 with path empty.
+int16_t GetOpenDialogSelection(HWND hookDialog, char *path);
+
+// Shows a message box whose text is format with its one "%s" filled with
+// path; a text that does not fit its buffer is cut, never overflows.
+// Returns the button that closed the box.
+int ShowPathMessage(HWND owner, const char *format, const char *path, const char *caption,
+                    UINT type);
 
 #endif

@@ -1,0 +1,24 @@
+// Drives the system's open and save dialogs from inside a test, as a user
+// would: reads the folder and file they show, types a file name and presses
+// the button.
+#ifndef TESTS_LIBRARY_FILE_DIALOG_DRIVER_H
+#define TESTS_LIBRARY_FILE_DIALOG_DRIVER_H
+
+#include <windows.h>
+
+#include <string>
+
+// The folder the dialog shows, and the text of its file name field.
+std::string DialogFolder(HWND fileDialog);
+std::string DialogFileField(HWND fileDialog);
+
+// Types name into the file name field and presses Open or Save.
+void ChooseFile(HWND fileDialog, const std::string &name);
+
+// Presses Cancel.
+void CancelFileDialog(HWND fileDialog);
+
+// Whether the window is a system file dialog (it has a file name field).
+bool IsFileDialog(HWND window);
+
+#endif

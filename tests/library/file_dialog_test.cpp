@@ -1,0 +1,168 @@
+// The open and save dialogs as the plug-in runs them: the folder and file
+// they start at, what comes back when the user confirms or cancels, and the
+// reading of an open dialog's selection when the dialog answers badly.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/core/qi_host.h"
+#include "preview/file_dialog.h"
+#include "tests/library/file_dialog_driver.h"
+#include "tests/library/scratch_folder.h"
+#include "tests/support/modal_watcher.h"
+
+namespace {
+
+const char kFilter[] = "Lens Effect Files (*.LNZ)|*.lnz|";
+
+class FileDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        working_ = ScratchPath("work");
+        WriteFile(ScratchPath("work\\lensfx\\stars.lnz"), "");
+        QiHost_Set_Environment("QX_WORKING_DIR", working_.c_str());
+        SetCurrentDirectoryA(working_.c_str());
+    }
+    void TearDown() override { QiHost_Set_Environment("QX_WORKING_DIR", nullptr); }
+
+    // Runs the dialog and lets `act` handle it once it is up.
+    int16_t Run(int16_t open, const char *subdirectory, char *name,
+                std::function<void(HWND)> act)
+    {
+        std::strcpy(filter_, kFilter);
+        watcher_.OnDialog([act](HWND dialog) { RunDialogScript(dialog, {act}); });
+        return ShowFileDialog(nullptr, open, subdirectory, filter_, "Title", name, 0, nullptr,
+                              nullptr, GetModuleHandleA(nullptr));
+    }
+
+    std::string working_;
+    char filter_[sizeof kFilter];
+    ModalWatcher watcher_;
+};
+
+TEST_F(FileDialog, StartsInTheFolderTheNameOrTheWorkingDirectoryGives)
+{
+    std::string drive = working_.substr(0, 3);  // "C:\"
+    struct Case {
+        std::string name;
+        const char *subdirectory;
+        std::string folder, file;
+    } cases[] = {
+        {"", "lensfx", working_ + "\\lensfx", ""},
+        {"", "colormap", working_, ""},
+        {"lensfx\\stars.lnz", "lensfx", working_ + "\\lensfx", "stars.lnz"},
+        {drive + "stars.lnz", "lensfx", drive, "stars.lnz"},
+        {"\\stars.lnz", "lensfx", drive, "stars.lnz"},
+    };
+    for (const Case &c : cases) {
+        char name[FILE_NAME_SIZE];
+        std::strcpy(name, c.name.c_str());
+        std::string folder, file;
+        int16_t result = Run(1, c.subdirectory, name, [&](HWND dialog) {
+            folder = DialogFolder(dialog);
+            file = DialogFileField(dialog);
+            CancelFileDialog(dialog);
+        });
+        EXPECT_EQ(result, 0) << "cancelled";
+        EXPECT_STREQ(name, c.name.c_str()) << "a cancelled dialog leaves the name";
+        EXPECT_STRCASEEQ(folder.c_str(), c.folder.c_str()) << "for \"" << c.name << "\"";
+        EXPECT_EQ(file, c.file) << "for \"" << c.name << "\"";
+    }
+    EXPECT_EQ(std::string(filter_, sizeof filter_),
+              std::string("Lens Effect Files (*.LNZ)\0*.lnz\0", sizeof kFilter))
+        << "every \"|\" becomes a terminating zero";
+}
+
+TEST_F(FileDialog, AConfirmedFileComesBackWithItsFullPath)
+{
+    char name[FILE_NAME_SIZE] = "lensfx\\stars.lnz";
+    EXPECT_EQ(Run(1, "lensfx", name, [](HWND dialog) { ChooseFile(dialog, "stars.lnz"); }), 1);
+    EXPECT_STRCASEEQ(name, (working_ + "\\lensfx\\stars.lnz").c_str());
+
+    char saved[FILE_NAME_SIZE] = "";
+    EXPECT_EQ(Run(0, "lensfx", saved, [](HWND dialog) { ChooseFile(dialog, "nova.lnz"); }), 1);
+    EXPECT_STRCASEEQ(saved, (working_ + "\\lensfx\\nova.lnz").c_str());
+    EXPECT_TRUE(watcher_.boxes().empty());
+}
+
+// An open dialog whose answers to the selection queries a case scripts.
+struct Answer {
+    LRESULT result;
+    std::string text;  // written into the caller's buffer, cut to its size
+    bool terminated;   // followed by a zero when it fits
+};
+Answer specAnswer, pathAnswer;
+std::vector<UINT> queries;
+
+LRESULT CALLBACK ScriptedDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != CDM_GETSPEC && message != CDM_GETFILEPATH)
+        return DefWindowProcA(window, message, wParam, lParam);
+    queries.push_back(message);
+    const Answer &answer = message == CDM_GETSPEC ? specAnswer : pathAnswer;
+    char *buffer = reinterpret_cast<char *>(lParam);
+    size_t n = std::min(answer.text.size(), size_t(wParam));
+    std::memcpy(buffer, answer.text.data(), n);
+    if (answer.terminated && n < wParam)
+        buffer[n] = '\0';
+    return answer.result;
+}
+
+TEST(OpenDialogSelection, OnlyAnswersThatFitTheBufferCount)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ScriptedDialogProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ScriptedOpenDialog";
+    RegisterClassA(&windowClass);
+    HWND dialog = CreateWindowA("ScriptedOpenDialog", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                nullptr, windowClass.hInstance, nullptr);
+    HWND hook = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, dialog, nullptr,
+                              windowClass.hInstance, nullptr);
+
+    const std::string longest(FILE_NAME_SIZE - 1, 'p');
+    const std::string spec = "stars.lnz", path = "C:\\fx\\stars.lnz";
+    struct Case {
+        Answer spec, path;
+        std::string expected;
+        size_t queries;
+    } cases[] = {
+        {{0, "", true}, {}, "", 1},
+        {{-1, "junk", false}, {}, "", 1},
+        {{FILE_NAME_SIZE + 1, std::string(FILE_NAME_SIZE, 's'), false}, {}, "", 1},
+        {{1, "", true}, {}, "", 1},
+        {{10, spec, true}, {0, "junk", false}, "", 2},
+        {{10, spec, true}, {-5, path, true}, "", 2},
+        {{10, spec, true}, {FILE_NAME_SIZE + 40, std::string(FILE_NAME_SIZE, 'p'), false}, "",
+         2},
+        {{10, spec, true}, {16, path, true}, path, 2},
+        {{10, spec, true}, {FILE_NAME_SIZE, longest, true}, longest, 2},
+        // A dialog that fills the whole buffer without a zero is read only
+        // up to the buffer's last character.
+        {{10, spec, true}, {FILE_NAME_SIZE, std::string(FILE_NAME_SIZE, 'p'), false}, longest,
+         2},
+    };
+    for (const Case &c : cases) {
+        specAnswer = c.spec;
+        pathAnswer = c.path;
+        queries.clear();
+        char buffer[FILE_NAME_SIZE + 16];
+        std::memset(buffer, 'z', sizeof buffer);
+        buffer[sizeof buffer - 1] = '\0';
+        int16_t found = GetOpenDialogSelection(hook, buffer);
+        EXPECT_EQ(std::string(buffer), c.expected)
+            << "spec " << c.spec.result << ", path " << c.path.result;
+        EXPECT_EQ(found, c.expected.empty() ? 0 : 1);
+        EXPECT_EQ(queries.size(), c.queries);
+    }
+    DestroyWindow(dialog);
+}
+
+}  // namespace
