@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <dlgs.h>
 
 #include <filesystem>
 #include <fstream>
@@ -30,6 +29,7 @@
 #include "host/app/window_placement.h"
 #include "host/core/qi_host.h"
 #include "resources/resource.h"
+#include "tests/library/file_dialog_driver.h"
 #include "tests/support/dib_canvas.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/modal_watcher.h"
@@ -54,13 +54,6 @@ void Pump()
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-}
-
-// Types the path into a file dialog's name box and presses its OK button.
-void ChooseFile(HWND dialog, const std::string &path)
-{
-    RunDialogScript(dialog, {[path](HWND d) { SetDlgItemTextA(d, cmb13, path.c_str()); },
-                             [](HWND d) { PostMessageA(d, WM_COMMAND, IDOK, 0); }});
 }
 
 class MainWindowTest : public testing::Test {
