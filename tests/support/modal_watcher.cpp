@@ -33,8 +33,9 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD)
     if (it == scripts.end())
         return;
     Script &script = it->second;
-    // A step that opens a dialog runs that dialog's loop, which dispatches
-    // this timer too: the next step waits until the step has returned.
+    // A step that opens a dialog runs that dialog's loop, and a step that
+    // renders the preview pumps timer messages: both dispatch this timer
+    // too, so the next step waits until the step has returned.
     if (script.running)
         return;
     if (script.next >= script.steps.size() || !IsWindow(script.dialog)) {
