@@ -217,6 +217,17 @@ uint16_t PivotsFromHost(GradientPivots *table, int32_t count, const float *colou
     return corrected;
 }
 
+bool SamePivots(const GradientPivots *a, const GradientPivots *b)
+{
+    int32_t count = UsedEntries(a);
+    if (count != UsedEntries(b))
+        return false;
+    for (int32_t i = 0; i < count; ++i)
+        if (a->colour[i] != b->colour[i] || a->position[i] != b->position[i])
+            return false;
+    return true;
+}
+
 void PivotsToHost(const GradientPivots *table, float *colours, float *offsets)
 {
     int32_t count = UsedEntries(table);

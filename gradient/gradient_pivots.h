@@ -90,6 +90,10 @@ void ComponentsFromColour(uint32_t colour, float rgb[3]);
 uint16_t PivotsFromHost(GradientPivots *table, int32_t count, const float *colours,
                         const float *offsets);
 
+// True when both tables hold the same pivots: count, positions and colours
+// (selection and interpolation aside).
+bool SamePivots(const GradientPivots *a, const GradientPivots *b);
+
 // Writes `count` entries: colours (three floats each) and offsets (one each).
 void PivotsToHost(const GradientPivots *table, float *colours, float *offsets);
 
