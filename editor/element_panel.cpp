@@ -209,7 +209,7 @@ void BuildColourButton(PanelLayout &layout, FlareParameter *p)
         return;
     }
     int buttonHeight = ClientHeight(p->controlWindow);
-    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP,
+    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_SIMPLE,
                                  layout.x, layout.y + (buttonHeight - label.cy + 1) / 2, labelWidth,
                                  label.cy, layout.nextId + 1);
     layout.nextId += 2;
@@ -257,7 +257,7 @@ void BuildList(PanelLayout &layout, FlareParameter *p)
     }
     SetPanelFont(p->controlWindow);
     int comboHeight = ClientHeight(p->controlWindow);
-    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP,
+    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_SIMPLE,
                                  layout.x, layout.y + (comboHeight - label.cy + 1) / 2, labelWidth,
                                  label.cy, layout.nextId + 1);
     layout.nextId += 2;
