@@ -218,6 +218,10 @@ bool TinySlider_OnCommand(TinySlider *slider, int childId, int code)
         return false;
     if (code == EN_UPDATE)
         TinySlider_OnTypedEntry(slider);
+    else if (code == EN_KILLFOCUS && slider->hwnd)
+        SendMessageA(GetParent(slider->hwnd), WM_COMMAND,
+                     MAKEWPARAM(uint16_t(slider->id), EN_KILLFOCUS),
+                     reinterpret_cast<LPARAM>(slider->hwnd));
     return true;
 }
 
