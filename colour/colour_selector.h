@@ -26,4 +26,16 @@ int16_t HandleSwatchDrawItem(const DRAWITEMSTRUCT *item, const float colour[3]);
 // Invalidates the control (erasing its background) and repaints it at once.
 void RefreshControl(HWND dialog, int id);
 
+// The selector's message handling, for any dialog with the selector's
+// controls (bars, numbers, letters, mode buttons, the ">>" buttons) and a
+// swatch of id swatchId: swatch repaints, the scroll bars, the mode switch
+// (*mode: 0 RGB, 1 HSV) and the named and system colour pickers, all editing
+// colour in place. Sets *handled when the caller must return the result.
+LRESULT ColourSelectorMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                              float colour[3], int16_t *mode, int swatchId, int16_t *handled);
+
+// Shows the colour in the swatch and, unless the first scroll bar is missing
+// or disabled, in the bars, numbers, channel letters and mode buttons.
+void ShowColourInControls(HWND dialog, const float colour[3], int16_t mode, int swatchId);
+
 #endif

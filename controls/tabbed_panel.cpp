@@ -15,8 +15,9 @@ const COLORREF kSelectedLabelColour = RGB(191, 0, 0);
 // DeleteTabbedPanelFonts.
 HFONT horizontalFont;
 HFONT verticalFont;
-// A strip holds the mouse capture since a press on one of its tabs.
-bool stripCaptured;
+// The strip that holds the mouse capture since a press on one of its tabs,
+// or null.
+HWND capturingStrip;
 
 struct TabPens {
     HGDIOBJ highlight;  // COLOR_BTNHIGHLIGHT, made for one paint
@@ -213,20 +214,30 @@ void TabbedPanel_OnButtonDown(TabbedPanel *panel, HWND window, int16_t x, int16_
     if (id < 0)
         return;
     SetCapture(window);
-    stripCaptured = true;
+    capturingStrip = window;
     if (panel->onClick)
         panel->onClick(id, panel, rightButton);
     else if (!rightButton)
         SendMessageA(panel->parent, TPN_CLICKED, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(panel));
 }
 
-// Either button's release ends the capture that either button's press took.
-void TabbedPanel_OnButtonUp()
+// Either button's release ends the capture that either button's press took;
+// a capture another window has taken since is left to it. The strip's
+// destruction ends it too: not every system tells a window that it loses
+// the capture by its destruction.
+void TabbedPanel_EndCapture(HWND window)
 {
-    if (!stripCaptured)
+    if (capturingStrip != window)
         return;
-    stripCaptured = false;
-    ReleaseCapture();
+    capturingStrip = nullptr;
+    if (GetCapture() == window)
+        ReleaseCapture();
+}
+
+void TabbedPanel_OnCaptureLost(HWND window, HWND newCapture)
+{
+    if (capturingStrip == window && newCapture != window)
+        capturingStrip = nullptr;
 }
 
 void TabbedPanel_Repaint(HWND window)
@@ -388,11 +399,14 @@ LRESULT CALLBACK TabbedPanelWndProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-        TabbedPanel_OnButtonUp();
+        TabbedPanel_EndCapture(window);
         return 0;
     case WM_CAPTURECHANGED:
-        stripCaptured = false;
+        TabbedPanel_OnCaptureLost(window, reinterpret_cast<HWND>(lParam));
         return 0;
+    case WM_DESTROY:
+        TabbedPanel_EndCapture(window);
+        break;
     case WM_MOUSEMOVE:
         return 0;
     case TPM_SELECT:

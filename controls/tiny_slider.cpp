@@ -13,11 +13,13 @@ const int kCreatedWidth = 296;
 const int kCreatedHeight = 30;
 
 // Drag state shared by all sliders; mouse capture allows one drag at a time.
+// The drag belongs to the slider that started it and ends with its window.
 struct DragState {
     int32_t startInt;  // intValue at the button press
     float startFloat;  // floatValue at the button press
     int32_t dragging;  // a drag is under way
     uint8_t captured;  // the dragging slider holds the mouse capture
+    HWND window;       // the slider that started the drag, or null
 };
 DragState drag;
 uint16_t classRegistered;
@@ -219,13 +221,23 @@ bool TinySlider_OnCommand(TinySlider *slider, int childId, int code)
     return true;
 }
 
+void TinySlider_ForgetDrag()
+{
+    drag.dragging = 0;
+    drag.captured = 0;
+    drag.window = nullptr;
+}
+
+// The capture is taken first, so that a drag it ends elsewhere is finished
+// with that slider's own start values.
 void TinySlider_OnButtonDown(const TinySlider *slider, HWND window)
 {
+    SetCapture(window);
     drag.startInt = slider->intValue;
     drag.startFloat = slider->floatValue;
     drag.dragging = 1;
-    SetCapture(window);
     drag.captured = 1;
+    drag.window = window;
     TinySlider_NotifyDrag(slider, "start");
 }
 
@@ -237,9 +249,11 @@ void TinySlider_MoveThumb(TinySlider *slider, int x)
     SetTinySliderValue(slider, TinySlider_ValueAtThumb(slider), 1, 0);
 }
 
-void TinySlider_OnMouseMove(TinySlider *slider, int x)
+// Only the dragging slider follows the pointer, and only while it holds the
+// capture.
+void TinySlider_OnMouseMove(TinySlider *slider, HWND window, int x)
 {
-    if (!drag.dragging)
+    if (!drag.dragging || drag.window != window || GetCapture() != window)
         return;
     TinySlider_MoveThumb(slider, x);
     TinySlider_NotifyDrag(slider, "update");
@@ -254,13 +268,14 @@ void TinySlider_FinishDrag(const TinySlider *slider)
     TinySlider_NotifyDrag(slider, "end");
 }
 
-void TinySlider_OnButtonUp(TinySlider *slider, int x)
+// A capture taken since by another window is left to it.
+void TinySlider_OnButtonUp(TinySlider *slider, HWND window, int x)
 {
-    if (!drag.captured)
+    if (!drag.captured || drag.window != window)
         return;
-    drag.captured = 0;
-    ReleaseCapture();
-    drag.dragging = 0;
+    TinySlider_ForgetDrag();
+    if (GetCapture() == window)
+        ReleaseCapture();
     if (ClampSliderThumb(x, slider->width) != slider->thumbX)
         TinySlider_MoveThumb(slider, x);
     TinySlider_FinishDrag(slider);
@@ -268,13 +283,25 @@ void TinySlider_OnButtonUp(TinySlider *slider, int x)
 
 // Capture taken away in the middle of a drag (another window took it) ends
 // the drag where the thumb is, so that the pointer no longer moves it.
-void TinySlider_OnCaptureLost(const TinySlider *slider)
+void TinySlider_OnCaptureLost(const TinySlider *slider, HWND window, HWND newCapture)
 {
-    if (!drag.captured)
+    if (!drag.captured || drag.window != window || newCapture == window)
         return;
-    drag.captured = 0;
-    drag.dragging = 0;
+    TinySlider_ForgetDrag();
     TinySlider_FinishDrag(slider);
+}
+
+// A slider destroyed in the middle of its drag ends it without callbacks:
+// its owner is taking it down and may be half gone. Not every system tells
+// a window that it loses the capture by its destruction, so the capture is
+// given back here.
+void TinySlider_OnDestroy(HWND window)
+{
+    if (drag.window != window)
+        return;
+    TinySlider_ForgetDrag();
+    if (GetCapture() == window)
+        ReleaseCapture();
 }
 
 void TinySlider_OnNcDestroy(TinySlider *slider, HWND window)
@@ -409,14 +436,17 @@ LRESULT CALLBACK TinySliderWndProc(HWND window, UINT message, WPARAM wParam, LPA
         TinySlider_OnButtonDown(slider, window);
         return 0;
     case WM_MOUSEMOVE:
-        TinySlider_OnMouseMove(slider, (SHORT)LOWORD(lParam));
+        TinySlider_OnMouseMove(slider, window, (SHORT)LOWORD(lParam));
         return 0;
     case WM_LBUTTONUP:
-        TinySlider_OnButtonUp(slider, (SHORT)LOWORD(lParam));
+        TinySlider_OnButtonUp(slider, window, (SHORT)LOWORD(lParam));
         return 0;
     case WM_CAPTURECHANGED:
-        TinySlider_OnCaptureLost(slider);
+        TinySlider_OnCaptureLost(slider, window, reinterpret_cast<HWND>(lParam));
         return 0;
+    case WM_DESTROY:
+        TinySlider_OnDestroy(window);
+        break;
     case WM_NCDESTROY:
         TinySlider_OnNcDestroy(slider, window);
         break;

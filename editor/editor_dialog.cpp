@@ -2,22 +2,96 @@
 // way out (Ok, or the close box, which acts as Ok; there is no cancel).
 #include "editor/editor_dialog.h"
 
+#include "colour/colour_selector.h"
+#include "controls/tabbed_panel.h"
+#include "editor/editor_settings.h"
+#include "editor/editor_state.h"
+#include "editor/element_list.h"
+#include "editor/element_panel.h"
+#include "editor/global_pages.h"
+#include "editor/global_sliders.h"
+#include "editor/page_tabs.h"
+#include "editor/parameter_pages.h"
 #include "frame/plugin_instance.h"
 #include "host/api/qi_importio.h"
+#include "model/working_flare.h"
 #include "preview/preview.h"
 #include "resources/resource.h"
 
 namespace {
 
+PluginInstance *Instance()
+{
+    return currentInstance;
+}
+
+void ShowRealtimeSwitch(HWND dialog)
+{
+    int16_t realtime = Instance()->realtimeUpdates;
+    CheckDlgButton(dialog, IDC_REALTIME_UPDATES, realtime ? BST_CHECKED : BST_UNCHECKED);
+    Import_IO_Set_Control_Enable(dialog, IDC_REDRAW_NOW, realtime ? 0 : 1);
+}
+
+// The flare, the settings, the preview, the element list, the tab strip and
+// the sliders, in this order; the first preview last. Without a tab strip
+// the dialog stays up without pages and sliders, and since updatingControls
+// stays set nothing is committed before Ok.
 BOOL Editor_OnInitDialog(HWND dialog)
 {
+    PluginInstance *instance = Instance();
+    updatingControls = 1;
     LoadPreviewCursors();
+    RegisterTabbedPanelClass();
     Import_IO_Center_Window(GetParent(dialog), dialog);
-    currentInstance->dialogWindow = dialog;
-    currentInstance->currentElement = nullptr;
+
+    currentPage = PAGE_NONE;
+    ShowParameterPage(dialog, PAGE_NONE, 1);
+
+    instance->dialogWindow = dialog;
+    instance->currentElement = nullptr;
+    ReleaseWorkingFlare(instance);
+    LoadWorkingFlare(instance, instance->handleType, instance->flareName);
+    RefreshGlobalControls(dialog);
+
+    instance->realtimeUpdates = ReadRealtimeSetting();
+    ShowRealtimeSwitch(dialog);
+    ReadLastLibraryFile();
+
     SetUpPreview(dialog);
+    SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
+
+    if (!CreatePageTabs(dialog))
+        return FALSE;
+    ShowParameterPage(dialog, PAGE_ELEMENT);
+    SelectPageTab(currentPage);
+    AdoptTabbedPanelBackground(dialog, pageTabControl);
+    ShowWindow(pageTabControl->hwnd, SW_SHOWNORMAL);
+
+    CreateGlobalSliders(dialog);
+
+    RefreshControl(dialog, IDC_BASE_COLOR);
     StartPreviewAtQuarter();
+    updatingControls = 0;
+    EnableWindow(GetDlgItem(dialog, IDC_COPY_ELEMENT), FALSE);
     return FALSE;
+}
+
+void Editor_OnDestroy(HWND dialog)
+{
+    PluginInstance *instance = Instance();
+    updatingControls = 1;
+    previewBusy = 0;
+    if (instance->currentElement)
+        DestroyElementPanel(instance, instance->currentElement);
+    ReleaseGlobalSliders();
+    ReleaseWorkingFlare(instance);
+    instance->currentElement = nullptr;
+    DestroyPageTabs();
+    TearDownPreview();
+    Qi_Free_Memory(lastLibraryFile);
+    lastLibraryFile = nullptr;
+    currentPage = PAGE_NONE;
+    instance->dialogWindow = nullptr;
 }
 
 // Ok acts only when the focus is on the Ok button itself, so that Enter
@@ -26,16 +100,91 @@ void Editor_OnOk(HWND dialog)
 {
     if (GetFocus() != GetDlgItem(dialog, IDOK))
         return;
+    ShowGlobalFieldMinimums(dialog);
+    StoreGlobalSliders(dialog);
+    CommitPendingEdits();
+    StoreLastLibraryFile();
     EndDialog(dialog, 1);
 }
 
-BOOL Editor_OnCommand(HWND dialog, int id, int notification)
+// Turning realtime updates on pushes what was edited meanwhile at once.
+void Editor_OnRealtimeSwitch(HWND dialog)
+{
+    PluginInstance *instance = Instance();
+    instance->realtimeUpdates = instance->realtimeUpdates ? 0 : 1;
+    WriteRealtimeSetting(instance->realtimeUpdates);
+    Import_IO_Set_Control_Enable(dialog, IDC_REDRAW_NOW, instance->realtimeUpdates ? 0 : 1);
+    if (instance->realtimeUpdates && !updatingControls) {
+        CommitPendingEdits();
+        RequestPreviewRedraw(-1, -1);
+    }
+}
+
+void Editor_OnFasterUpdates(HWND dialog)
+{
+    static const QiToken fastdrag = Qi_Inquire_Token("fastdrag");
+    static const QiToken enabled = Qi_Inquire_Token("enabled");
+    PluginInstance *instance = Instance();
+    if (!instance->workingFlare)
+        return;
+    Import_IO_Flip_Quorix_Toggle(dialog, IDC_FASTER_UPDATES, &instance->workingFlare->fastdrag);
+    Qi_LensFlare(instance->handleType, instance->flareName, fastdrag, enabled,
+                 instance->workingFlare->fastdrag, QI_END);
+    RequestPreviewRedraw(-1, -1);
+}
+
+void Editor_OnRedrawNow()
+{
+    CommitPendingEdits();
+    RequestPreviewRedraw(-1, -1);
+}
+
+void Editor_OnHelp(HWND dialog)
+{
+    if (HostServices *services = Instance()->hostServices)
+        services->ShowHelpTopic(dialog, "lens flare effects");
+}
+
+bool IsGlobalPageControl(int id)
+{
+    switch (id) {
+    case IDC_FLARE_ENABLED: case IDC_USE_LIGHT_PARAMS: case IDC_RANDOM_SEED:
+    case IDC_BASE_COLOR: case IDC_REF_DISTANCE:
+        return true;
+    }
+    return id >= IDC_FADE_NEAR_BORDER && id <= IDC_SCALE_GLOW;
+}
+
+void Editor_OnOtherCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    PluginInstance *instance = Instance();
+    const WorkingFlare *flare = instance->workingFlare;
+    if (flare && flare->numelements && flare->firstElement)
+        ElementPanelCommand(instance, dialog, WM_COMMAND, wParam, lParam);
+}
+
+BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
 {
     if (previewBusy)
         return FALSE;
+    int id = LOWORD(wParam), notification = HIWORD(wParam);
     switch (id) {
-    case IDOK:
-        Editor_OnOk(dialog);
+    case IDOK: Editor_OnOk(dialog); break;
+    case IDC_ELEMENT_LIST:
+        if (notification == LBN_SELCHANGE)
+            OnElementSelected(dialog);
+        break;
+    case IDC_ELEMENT_ENABLED: ToggleElementEnabled(dialog); break;
+    case IDC_REALTIME_UPDATES: Editor_OnRealtimeSwitch(dialog); break;
+    case IDC_FASTER_UPDATES: Editor_OnFasterUpdates(dialog); break;
+    case IDC_REDRAW_NOW: Editor_OnRedrawNow(); break;
+    case IDC_HELP_BUTTON: Editor_OnHelp(dialog); break;
+    case IDC_COPY_ELEMENT: break;
+    default:
+        if (IsGlobalPageControl(id))
+            GlobalPageCommand(dialog, id, notification);
+        else
+            Editor_OnOtherCommand(dialog, wParam, lParam);
         break;
     }
     return TRUE;
@@ -48,6 +197,14 @@ BOOL Editor_OnSysCommand(HWND dialog, WPARAM command)
     SetFocus(GetDlgItem(dialog, IDOK));
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     return TRUE;
+}
+
+BOOL Editor_OnDrawItem(int id, const DRAWITEMSTRUCT *item)
+{
+    const WorkingFlare *flare = Instance()->workingFlare;
+    if (id == IDC_BASE_COLOR)
+        return flare ? HandleSwatchDrawItem(item, flare->color) : FALSE;
+    return DrawElementColourButton(id, item);
 }
 
 // While a render runs the cursor chosen last stays (the hourglass once the
@@ -67,14 +224,34 @@ void Editor_OnTimer(UINT_PTR timer)
         SetWaitCursor();
 }
 
-void Editor_OnDestroy(HWND dialog)
+BOOL Editor_OnTabClicked(HWND dialog, int16_t page)
 {
-    previewBusy = 0;
-    TearDownPreview();
-    currentInstance->dialogWindow = nullptr;
+    SelectPageTab(page);
+    if (page != currentPage)
+        ShowParameterPage(dialog, page);
+    return TRUE;
 }
 
 }  // namespace
+
+void ReloadAfterLibraryLoad(HWND dialog)
+{
+    PluginInstance *instance = Instance();
+    updatingControls = 1;
+    if (currentPage == PAGE_ELEMENT && instance->currentElement)
+        DestroyElementPanel(instance, instance->currentElement);
+    instance->currentElement = nullptr;
+    ReloadWorkingFlare();
+    SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
+    RefreshGlobalControls(dialog);
+    RefreshGlobalSliders(dialog);
+    RefreshControl(dialog, IDC_BASE_COLOR);
+    if (currentPage == PAGE_ELEMENT && instance->currentElement)
+        BuildElementPanel(instance, dialog, instance->currentElement);
+    ShowElementEnabled(dialog);
+    updatingControls = 0;
+    RequestPreviewRedraw(-1, -1);
+}
 
 INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -85,11 +262,15 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return result;
     switch (message) {
     case WM_INITDIALOG: return Editor_OnInitDialog(dialog);
-    case WM_COMMAND: return Editor_OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-    case WM_SYSCOMMAND: return Editor_OnSysCommand(dialog, wParam);
-    case WM_SETCURSOR: return Editor_OnSetCursor();
-    case WM_TIMER: Editor_OnTimer(wParam); return FALSE;
     case WM_DESTROY: Editor_OnDestroy(dialog); return FALSE;
+    case WM_SETCURSOR: return Editor_OnSetCursor();
+    case WM_DRAWITEM:
+        return Editor_OnDrawItem(int(wParam), reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+    case WM_COMMAND: return Editor_OnCommand(dialog, wParam, lParam);
+    case WM_SYSCOMMAND: return Editor_OnSysCommand(dialog, wParam);
+    case WM_TIMER: Editor_OnTimer(wParam); return FALSE;
+    case WMU_REFILL_ELEMENT_LIST: RefillElementList(dialog); return FALSE;
+    case TPN_CLICKED: return Editor_OnTabClicked(dialog, int16_t(LOWORD(wParam)));
     }
     return FALSE;
 }

@@ -8,4 +8,9 @@
 // currentInstance and ends with 1 through Ok or the close box.
 INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// After a library file was loaded into the host's flare: the working flare,
+// the element list and page, the global controls and sliders read anew, and
+// the preview redrawn.
+void ReloadAfterLibraryLoad(HWND dialog);
+
 #endif

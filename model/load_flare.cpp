@@ -51,8 +51,9 @@ T *CopyHostBlock(const void *source, size_t bytes)
 }
 
 // Keeps copies of the parameter's gradient and data block. A negative count
-// or size is taken as none; a copy that cannot be made leaves the count or
-// size 0, so that counts always describe what the model holds.
+// or size is taken as none, and so is a gradient count that comes without
+// both arrays; a copy that cannot be made leaves the count or size 0, so
+// that counts always describe what the model holds.
 void KeepParameterArrays(FlareParameter *p, const float *colours, const float *offsets,
                          const char *block)
 {
@@ -66,7 +67,7 @@ void KeepParameterArrays(FlareParameter *p, const float *colours, const float *o
             p->gradientColors = p->gradientOffsets = nullptr;
             p->gradientCount = 0;
         }
-    } else if (p->gradientCount < 0) {
+    } else {
         p->gradientCount = 0;
     }
     if (p->arbitraryDataSize > 0 && block) {

@@ -66,6 +66,11 @@ HCURSOR CurrentPreviewCursor();
 // right-click clipboard copy.
 LRESULT CALLBACK PreviewControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Ends a drag of the light under way and gives back the capture it took; at
+// the preview's teardown, as not every system tells a window that it loses
+// the capture by its destruction.
+void EndPreviewDrag();
+
 // Renders a CLIPBOARD_WIDTH x CLIPBOARD_HEIGHT picture of the flare with the
 // light at the proportional position and puts it on the clipboard.
 void CopySmallPreviewToClipboard();

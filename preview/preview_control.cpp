@@ -38,7 +38,23 @@ void Preview_OnDragEnd()
     dragging = 0;
 }
 
+// Another window took the capture: the pointer no longer drags the light.
+void Preview_OnCaptureLost(HWND window, HWND newCapture)
+{
+    if (newCapture != window)
+        dragging = 0;
+}
+
 }  // namespace
+
+void EndPreviewDrag()
+{
+    if (!dragging)
+        return;
+    dragging = 0;
+    if (previewControl && GetCapture() == previewControl)
+        ReleaseCapture();
+}
 
 LRESULT CALLBACK PreviewControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -47,6 +63,7 @@ LRESULT CALLBACK PreviewControlProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_MOUSEMOVE: Preview_OnMouseMove(lParam); break;
     case WM_LBUTTONUP:
     case WM_CANCELMODE: Preview_OnDragEnd(); break;
+    case WM_CAPTURECHANGED: Preview_OnCaptureLost(window, reinterpret_cast<HWND>(lParam)); break;
     case WM_RBUTTONUP: CopySmallPreviewToClipboard(); break;
     }
     return CallWindowProcA(previousPreviewProc, window, message, wParam, lParam);

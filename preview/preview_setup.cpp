@@ -20,6 +20,7 @@ void SetUpPreview(HWND dialog)
 
 void TearDownPreview()
 {
+    EndPreviewDrag();
     if (previewControl && previousPreviewProc)
         SetWindowLongPtrA(previewControl, GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(previousPreviewProc));

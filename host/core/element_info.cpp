@@ -6,11 +6,29 @@
 #include "host/core/flare_calls.h"
 #include "host/core/flare_model.h"
 #include "host/core/keyword_list.h"
+#include "host/core/qi_host.h"
 #include "host/core/tokens.h"
+
+namespace {
+
+int32_t offeredTypes = -1;  // the types offered to plug-ins; -1: all of the catalogue
+
+}  // namespace
+
+extern "C" void QiHost_Offer_Element_Types(int32_t count)
+{
+    offeredTypes = count;
+}
 
 namespace qi {
 
 namespace {
+
+size_t OfferedTypes(const std::vector<ElementType> &types)
+{
+    return offeredTypes >= 0 && size_t(offeredTypes) < types.size() ? size_t(offeredTypes)
+                                                                     : types.size();
+}
 
 // Reads one entry of the list; `type` is the type whose group is open.
 bool Step(KeywordList &list, Plan &plan, QiToken token, const ElementType *&type)
@@ -24,7 +42,7 @@ bool Step(KeywordList &list, Plan &plan, QiToken token, const ElementType *&type
     if (token == QI_TOKEN("numelements") && !type) {
         if (!list.Address(address, "numelements"))
             return false;
-        plan.Write(address, int32_t(types.size()));
+        plan.Write(address, int32_t(OfferedTypes(types)));
         return true;
     }
     if (token == QI_TOKEN("element")) {
@@ -32,10 +50,10 @@ bool Step(KeywordList &list, Plan &plan, QiToken token, const ElementType *&type
         if (!list.Address(address, "element"))
             return false;
         std::memcpy(&index, address, sizeof index);
-        if (index < 0 || size_t(index) >= types.size())
+        if (index < 0 || size_t(index) >= OfferedTypes(types))
             return list.Fail(kErrNoElement, "element type index " + std::to_string(index) +
                                                 " (the catalogue has " +
-                                                std::to_string(types.size()) + ")");
+                                                std::to_string(OfferedTypes(types)) + ")");
         type = &types[size_t(index)];
         return true;
     }

@@ -2,7 +2,20 @@
 // keyword engine, which reads every slot as 64 bits.
 #include <cstdarg>
 
+#include "host/core/call_trace.h"
 #include "host/core/flare_calls.h"
+
+namespace {
+
+void TraceFirstSlot(const char *function, va_list args)
+{
+    va_list first;
+    va_copy(first, args);
+    qi::TraceCall(function, va_arg(first, int64_t));
+    va_end(first);
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -10,6 +23,7 @@ void Qi_Inquire_LensFlare(QiToken kind, const char *name, ...)
 {
     va_list args;
     va_start(args, name);
+    TraceFirstSlot("Qi_Inquire_LensFlare", args);
     qi::VaListSlots slots(args);
     qi::RunLensFlare(qi::CallMode::Inquire, kind, name, slots);
     va_end(args);
@@ -19,6 +33,7 @@ void Qi_LensFlare(QiToken kind, const char *name, ...)
 {
     va_list args;
     va_start(args, name);
+    TraceFirstSlot("Qi_LensFlare", args);
     qi::VaListSlots slots(args);
     qi::RunLensFlare(qi::CallMode::Set, kind, name, slots);
     va_end(args);

@@ -53,6 +53,11 @@ QI_API void QiHost_Set_Environment(const char *variable, const char *value);
    exist already are kept. */
 QI_API void QiHost_Create_Default_Scene(void);
 
+/* For tests of plug-ins with a smaller catalogue: the element types offered
+   through Qi_LensFlare_Enumerate_ElementInfo are the catalogue's first
+   `count`; a negative count (the default) offers all. */
+QI_API void QiHost_Offer_Element_Types(int32_t count);
+
 /* Rendering --------------------------------------------------------------- */
 
 /* Threads a flare render uses, the calling thread included; 0 (the default)
@@ -64,6 +69,16 @@ QI_API void QiHost_Set_Render_Threads(int32_t count);
    spread over its progress updates (the second half of the fraction); 0
    turns it off. */
 QI_API void QiHost_Set_Render_Delay(int32_t milliseconds);
+
+/* Call trace -------------------------------------------------------------- */
+
+/* For tests that check the order of a plug-in's host calls: called at the
+   start of every Qi_Inquire_LensFlare, Qi_LensFlare, Qi_Alloc_Global_GBuffer
+   and Qi_LensFlareApplyToGBuffer with the function's name and, for the two
+   lens flare calls, the first slot after the object's name (else 0). A null
+   trace turns it off. */
+typedef void (*QiHostCallTrace)(const char *function, int64_t firstSlot, void *context);
+QI_API void QiHost_Set_Call_Trace(QiHostCallTrace trace, void *context);
 
 #ifdef __cplusplus
 }

@@ -5,6 +5,7 @@
 #include <exception>
 #include <thread>
 
+#include "host/core/call_trace.h"
 #include "host/core/flare_model.h"
 #include "host/core/qi_host.h"
 #include "host/core/tokens.h"
@@ -88,6 +89,7 @@ void Render(const qi::HostObject &object, QiGBuffer &buffer, int32_t lightX, int
 extern "C" void Qi_LensFlareApplyToGBuffer(QiGBuffer *buffer, QiToken kind, const char *name,
                                            int32_t lightX, int32_t lightY, QiProgressFn progress)
 {
+    qi::TraceCall("Qi_LensFlareApplyToGBuffer");
     if (!Usable(buffer)) {
         Qi_Report_Error(4, "ERR_BAD_GBUFFER", kOrigin, "no buffer, or one without pixels");
         return;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "host/core/call_trace.h"
 #include "host/core/qi_host.h"
 
 static_assert(offsetof(QiGBuffer, width) == 4 && offsetof(QiGBuffer, height) == 8 &&
@@ -25,6 +26,7 @@ size_t PlaneBytes(int64_t pixels) { return (size_t(pixels) * sizeof(float) + 63)
 extern "C" QiGBuffer *Qi_Alloc_Global_GBuffer(int32_t width, int32_t height, int32_t height2,
                                               int32_t flags)
 {
+    qi::TraceCall("Qi_Alloc_Global_GBuffer");
     static_assert(sizeof(QiGBuffer) <= kHeaderBytes, "record must fit its header");
     int32_t rows = height2 > height ? height2 : height;
     if (width <= 0 || height <= 0 || width > kMaxSide || rows > kMaxSide ||

@@ -1,8 +1,10 @@
 // Times the editor's preview: the conversion of a render buffer into a
 // display bitmap (24-bit, and 8-bit with the dither onto the colour cube) in
 // Mpixel/s, one preview cycle (clear, host render, convert) at the editor's
-// preview size, and the whole redraw inside the running editor dialog
-// (render with its progress bar, convert, repaint).
+// preview size, the whole redraw inside the running editor dialog (render
+// with its progress bar, convert, repaint), one drag of a global slider
+// (value, commit, render, convert, repaint), and the editor's opening (from
+// the call to the first preview on screen).
 //
 //   preview_bench [--iterations N] [--smoke]
 #include <windows.h>
@@ -13,7 +15,10 @@
 #include <functional>
 #include <vector>
 
+#include "controls/tabbed_panel.h"
 #include "editor/editor_dialog.h"
+#include "editor/editor_state.h"
+#include "editor/global_sliders.h"
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
 #include "tests/bench/bench_options.h"
@@ -93,17 +98,44 @@ void CALLBACK TimeEditorRedraw(HWND dialog, UINT, UINT_PTR timer, DWORD)
     std::printf("preview redraw in the editor at %dx%d (render, progress bar, convert, "
                 "repaint): %.3f ms\n",
                 previewSize[0], previewSize[1], ms);
+
+    // A drag of the intensity slider between two places: the value follows
+    // the pointer, the release commits, the preview renders and repaints.
+    SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
+    HWND slider = globalIntensitySlider->hwnd;
+    int16_t x = 60;
+    ms = MedianMs([&] {
+        x = int16_t(x == 60 ? 200 : 60);
+        SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(globalIntensitySlider->thumbX, 25));
+        SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 25));
+        SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(x, 25));
+        UpdateWindow(previewControl);
+    });
+    std::printf("global slider drag in the editor (value, commit, render, convert, repaint): "
+                "%.3f ms\n", ms);
     EndDialog(dialog, 1);
 }
 
+// The timer starts once set-up is over: set-up's own render lets timer
+// messages through.
 INT_PTR CALLBACK BenchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    INT_PTR result = EditorDialogProc(dialog, message, wParam, lParam);
     if (message == WM_INITDIALOG)
         SetTimer(dialog, 1, 10, TimeEditorRedraw);
-    return EditorDialogProc(dialog, message, wParam, lParam);
+    return result;
 }
 
-void TimeEditorPreview()
+// Ends the editor as soon as its preview has been drawn on screen.
+INT_PTR CALLBACK FirstPreviewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR result = EditorDialogProc(dialog, message, wParam, lParam);
+    if (message == WM_DRAWITEM && wParam == 1000 && previewBitmap.hasImage)
+        EndDialog(dialog, 1);
+    return result;
+}
+
+void TimeEditor()
 {
     moduleHandle = GetModuleHandleA(nullptr);
     TestServices services("preview_bench.ini");
@@ -111,6 +143,11 @@ void TimeEditorPreview()
     instance->handleType = Qi_Inquire_Token("light");
     lstrcpynA(instance->flareName, QIHOST_DEFAULT_LIGHT, FLARE_NAME_SIZE);
     DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, BenchDialogProc, 0);
+    double ms = MedianMs([] {
+        DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, FirstPreviewProc, 0);
+    });
+    std::printf("editor opening (dialog call to the first preview on screen, then closed): "
+                "%.3f ms\n", ms);
     LinkedPlugin().Destroy(instance);
 }
 
@@ -127,6 +164,6 @@ int main(int argc, char **argv)
     TimeConversions(381, 243);
     TimeConversions(1920, 1080);
     TimePreviewCycle(381, 243);
-    TimeEditorPreview();
+    TimeEditor();
     return 0;
 }

@@ -166,6 +166,30 @@ TEST_F(TabbedPanelTest, PressesOutsideEnabledTabsAndRightPressesNotifyNobody)
     EXPECT_TRUE(Clicked().empty());
 }
 
+// A strip destroyed while its press holds the capture leaves no trace: the
+// next strip's release does not take away a capture someone else holds.
+TEST_F(TabbedPanelTest, StripDestroyedDuringAPressLeavesNoCaptureBehind)
+{
+    ASSERT_NE(Create(500), nullptr);
+    Press(WM_LBUTTONDOWN, 5, 10);
+    ASSERT_EQ(GetCapture(), panel_.hwnd);
+    DestroyTabbedPanel(&panel_);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    ASSERT_NE(Create(500), nullptr);
+    SetCapture(parent_.hwnd());
+    Press(WM_LBUTTONUP, 5, 10);
+    Press(WM_RBUTTONUP, 5, 10);
+    EXPECT_EQ(GetCapture(), parent_.hwnd());
+    ReleaseCapture();
+
+    Press(WM_LBUTTONDOWN, 5, 10);
+    EXPECT_EQ(GetCapture(), panel_.hwnd);
+    Press(WM_LBUTTONUP, 5, 10);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Clicked(), (std::vector<RecordedMessage>{ClickOf(1502), ClickOf(1502)}));
+}
+
 TEST_F(TabbedPanelTest, OnClickReplacesNotificationForEitherButton)
 {
     ASSERT_NE(Create(500), nullptr);

@@ -244,6 +244,58 @@ TEST_F(TinySliderTest, LosingCaptureEndsTheDrag)
     ReleaseCapture();
 }
 
+// Swallows WM_CAPTURECHANGED, as for a window whose loss of the capture is
+// never announced.
+LRESULT CALLBACK DeafToCaptureLoss(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CAPTURECHANGED)
+        return 0;
+    return TinySliderWndProc(window, message, wParam, lParam);
+}
+
+// A drag belongs to the slider that started it: destroying that slider in
+// the middle of the drag ends it without a word, and hovering over another
+// slider later moves nothing. A move without the capture drags nothing.
+TEST_F(TinySliderTest, DragEndsWithItsSliderAndNeedsTheCapture)
+{
+    Configure(0.0f, 100.0f, 0.0f, 100.0f, 2, 0);
+    TinySlider other = {};
+    float otherBound = 0.0f;
+    ASSERT_NE(CreateTinySlider(parent_.hwnd(), moduleHandle, &other, kId + 1, RecordChange),
+              nullptr);
+    other.onDrag = RecordDrag;
+    other.boundFloat = &otherBound;
+    other.floatMin = other.limitLow = 0.0f;
+    other.floatMax = other.limitHigh = 100.0f;
+    SetTinySliderValue(&other, 10.0f, 1, 0);
+
+    Mouse(WM_LBUTTONDOWN, 6);
+    Mouse(WM_MOUSEMOVE, 150);
+    DestroyTinySlider(&slider_);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(drags.size(), 2u) << "no callback from a slider being destroyed";
+    SendMessageA(other.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(250, 25));
+    SendMessageA(other.hwnd, WM_LBUTTONUP, 0, MAKELPARAM(250, 25));
+    EXPECT_EQ(otherBound, 10.0f);
+    EXPECT_EQ(other.floatValue, 10.0f);
+    EXPECT_EQ(drags.size(), 2u);
+    EXPECT_TRUE(changes.empty());
+
+    // The capture lost without notice: moves leave the thumb alone, and the
+    // release ends the drag where it was without taking another's capture.
+    SetWindowLongPtrA(other.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DeafToCaptureLoss));
+    SendMessageA(other.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(34, 25));
+    SetCapture(parent_.hwnd());
+    SendMessageA(other.hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 25));
+    EXPECT_EQ(otherBound, 10.0f);
+    SendMessageA(other.hwnd, WM_LBUTTONUP, 0, MAKELPARAM(34, 25));
+    EXPECT_EQ(GetCapture(), parent_.hwnd());
+    EXPECT_EQ(drags.back(), (DragCall{"end", kId + 1, 10.0f}));
+    EXPECT_TRUE(changes.empty());
+    ReleaseCapture();
+    DestroyTinySlider(&other);
+}
+
 // Entries beyond the 32-bit range saturate instead of wrapping round, and
 // text that is no number counts as 0.
 TEST_F(TinySliderTest, TypedEntriesBeyondIntegerRangeSaturate)

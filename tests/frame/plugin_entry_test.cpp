@@ -297,8 +297,16 @@ TEST_F(PluginEntry, EditorTemplateHoldsEveryControlOfTheEditor)
         style = GetWindowLongA(dialog, GWL_STYLE);
         for (int id : ids)
             EXPECT_NE(GetDlgItem(dialog, id), nullptr) << id;
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            ++children;
+        // Besides the template's controls the editor makes the tab strip and
+        // the element panel's controls (ids from 10000).
+        for (HWND child = GetWindow(dialog, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            char cls[16] = "";
+            GetClassNameA(child, cls, sizeof cls);
+            int id = GetDlgCtrlID(child);
+            if (lstrcmpA(cls, "TABBEDLF") != 0 && (id < 10000 || id == 0xFFFF))
+                ++children;
+        }
         GetWindowRect(GetDlgItem(dialog, IDC_PAGE_AREA), &pageArea);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&pageArea), 2);
         MapDialogRect(dialog, &pageAreaUnits);

@@ -343,6 +343,29 @@ TEST_F(WorkingFlareCalls, NegativeCountsAndSizesCountAsNone)
     EXPECT_EQ(recording_host::Calls().size(), 1u + 1 + 3 + 1 + 1);
 }
 
+// A gradient count without both arrays is a gradient the model cannot hold:
+// it keeps none, so that a commit never sends a count without its arrays.
+TEST_F(WorkingFlareCalls, AGradientCountWithoutItsArraysCountsAsNone)
+{
+    for (bool coloursToo : {true, false}) {
+        SCOPED_TRACE(coloursToo ? "neither array" : "no offsets");
+        recording_host::Reset();
+        ScriptTwoElements();
+        ScriptedParameter &scripted = recording_host::Script().elements[0].parameters[0];
+        scripted.offsets.clear();
+        if (coloursToo)
+            scripted.colours.clear();
+        Load();
+        ExpectConsistent();
+        const FlareParameter *gradient = instance_.workingFlare->firstElement->firstParameter;
+        EXPECT_EQ(gradient->gradientCount, 0);
+        EXPECT_EQ(gradient->gradientColors, nullptr);
+        EXPECT_EQ(gradient->next->Qv_Current_Value[0], 0.25f) << "the load goes on";
+        ReleaseWorkingFlare(&instance_);
+        EXPECT_EQ(recording_host::LiveBlocks(), 0);
+    }
+}
+
 TEST_F(WorkingFlareCalls, AFailedAllocationLeavesAConsistentReleasableModel)
 {
     // One load makes 1 + 2 + 3 + 1 + 2 + 1 allocations; fail each in turn.

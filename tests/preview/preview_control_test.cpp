@@ -51,9 +51,10 @@ protected:
     {
         steps.insert(steps.begin(), [](HWND) {});
         steps.push_back(PostCloseBox);
+        size_t opened = watcher_.dialogs().size();
         watcher_.OnDialog([&](HWND dialog) { RunDialogScript(dialog, steps); });
         DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, EditorDialogProc, 0);
-        EXPECT_EQ(watcher_.dialogs().size(), 1u);
+        EXPECT_EQ(watcher_.dialogs().size(), opened + 1);
     }
 
     TestServices services_{"preview_control_test.ini"};
@@ -122,6 +123,41 @@ TEST_F(Preview, ClicksAndDragsPutTheLightUnderTheMouse)
             EXPECT_EQ(GetCapture(), nullptr);
         },
     });
+}
+
+// The preview, deaf to the loss of its capture, as a window destroyed with
+// it is on some systems.
+LRESULT CALLBACK DeafPreview(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CAPTURECHANGED)
+        return 0;
+    return PreviewControlProc(window, message, wParam, lParam);
+}
+
+// The editor closed while the button is held in the preview leaves no drag
+// behind: in the next session a plain move leaves the light alone and the
+// first press places it.
+TEST_F(Preview, ClosingTheEditorDuringADragEndsIt)
+{
+    RunEditor({[](HWND) {
+        SetWindowLongPtrA(previewControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DeafPreview));
+        SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
+        ASSERT_EQ(GetCapture(), previewControl);
+    }});
+    EXPECT_EQ(GetCapture(), nullptr);
+    RunEditor({[](HWND dialog) {
+        SendMessageA(previewControl, WM_MOUSEMOVE, 0, MAKELPARAM(60, 50));
+        EXPECT_EQ(lightX, previewSize[0] / 4);
+        EXPECT_EQ(lightY, previewSize[1] / 4);
+        SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(70, 40));
+        EXPECT_EQ(lightX, 70);
+        EXPECT_EQ(GetCapture(), previewControl);
+        // Another window taking the capture ends the drag too.
+        SetCapture(dialog);
+        SendMessageA(previewControl, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 20));
+        EXPECT_EQ(lightX, 70);
+        ReleaseCapture();
+    }});
 }
 
 // Watches the editor's preview timer while renders run, from a subclass of

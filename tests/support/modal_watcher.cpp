@@ -23,6 +23,7 @@ struct Script {
     HWND dialog;
     std::vector<DialogStep> steps;
     size_t next = 0;
+    bool running = false;  // a step is under way (it may run a nested modal loop)
 };
 
 std::map<UINT_PTR, Script> scripts;
@@ -33,13 +34,20 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD)
     if (it == scripts.end())
         return;
     Script &script = it->second;
+    // A step that opens a dialog runs that dialog's loop, and a step that
+    // renders the preview pumps timer messages: both dispatch this timer
+    // too, so the next step waits until the step has returned.
+    if (script.running)
+        return;
     if (script.next >= script.steps.size() || !IsWindow(script.dialog)) {
         KillTimer(nullptr, timer);
         scripts.erase(it);
         return;
     }
     DialogStep step = script.steps[script.next++];
+    script.running = true;
     step(script.dialog);
+    script.running = false;
 }
 
 }  // namespace

@@ -1,0 +1,175 @@
+#include "editor/global_sliders.h"
+
+#include <cfloat>
+#include <cstring>
+
+#include "controls/slider_math.h"
+#include "editor/editor_state.h"
+#include "editor/element_panel.h"
+#include "frame/plugin_instance.h"
+#include "model/working_flare.h"
+#include "resources/resource.h"
+
+TinySlider *globalIntensitySlider = nullptr;
+TinySlider *globalScaleSlider = nullptr;
+TinySlider *globalRotationSlider = nullptr;
+TinySlider *anamorphicStretchSlider = nullptr;
+TinySlider *occlusionRadiusSlider = nullptr;
+
+namespace {
+
+struct GlobalSliderSpec {
+    TinySlider **slider;
+    int placeholderId;
+    int16_t page;
+    const char *caption;
+    float WorkingFlare::*field;
+    float sliderMin, sliderMax, acceptedMin, acceptedMax;
+    uint16_t percent;
+    TinySliderDragFn onDrag;
+};
+
+// In the order the sliders are created and stored at Ok. The occlusion
+// radius is shown as a percentage and outlined on the preview while dragged.
+const GlobalSliderSpec kGlobalSliders[] = {
+    {&globalIntensitySlider, IDC_INTENSITY_FRAME, PAGE_GLOBAL, "Global Intensity",
+     &WorkingFlare::intensity, 0.0f, 4.0f, 0.0f, FLT_MAX, 0, nullptr},
+    {&globalScaleSlider, IDC_SCALE_FRAME, PAGE_GLOBAL, "Global Scale", &WorkingFlare::scale,
+     0.1f, 10.0f, 0.1f, FLT_MAX, 0, nullptr},
+    {&globalRotationSlider, IDC_ROTATION_FRAME, PAGE_GLOBAL, "Global Rotation Angle",
+     &WorkingFlare::angle, 0.0f, 360.0f, 0.0f, 360.0f, 0, nullptr},
+    {&anamorphicStretchSlider, IDC_STRETCH_FRAME, PAGE_GLOBAL, "Anamorphic Stretch",
+     &WorkingFlare::anamorphicstretch, 0.5f, 2.0f, 0.01f, FLT_MAX, 0, nullptr},
+    {&occlusionRadiusSlider, IDC_OCCLUSION_FRAME, PAGE_FADING, "Occlusion Radius",
+     &WorkingFlare::occlusionradius, 0.01f, 2.0f, 0.001f, FLT_MAX, 1, DrawRadiusOverlay},
+};
+
+WorkingFlare *Flare()
+{
+    return currentInstance ? currentInstance->workingFlare : nullptr;
+}
+
+RECT PlaceholderRect(HWND dialog, HWND placeholder)
+{
+    RECT r = {};
+    GetClientRect(placeholder, &r);
+    MapWindowPoints(placeholder, dialog, reinterpret_cast<POINT *>(&r), 2);
+    return r;
+}
+
+}  // namespace
+
+TinySlider *CreateGlobalSlider(HWND dialog, int placeholderId, const char *caption,
+                               int16_t floatMode, float *field, float sliderMin, float sliderMax,
+                               float acceptedMin, float acceptedMax, uint16_t percent,
+                               TinySliderDragFn onDrag)
+{
+    auto *record = static_cast<TinySlider *>(Qi_Alloc_Memory(0, 1, sizeof(TinySlider)));
+    if (!record)
+        return nullptr;
+    HWND placeholder = GetDlgItem(dialog, placeholderId);
+    RECT place = PlaceholderRect(dialog, placeholder);
+    DestroyWindow(placeholder);
+    if (!CreateTinySlider(dialog, currentInstance->moduleInstance, record, uint32_t(placeholderId),
+                          OnParameterChanged)) {
+        Qi_Free_Memory(record);
+        return nullptr;
+    }
+    AdoptParentBackground(dialog, record);
+    ShowWindow(record->hwnd, SW_HIDE);
+    record->floatMin = sliderMin;
+    record->floatMax = sliderMax;
+    record->intMin = TruncateToInt32(sliderMin);
+    record->intMax = TruncateToInt32(sliderMax);
+    record->limitLow = acceptedMin;
+    record->limitHigh = acceptedMax;
+    record->label = caption;
+    record->boundFloat = field;
+    record->mode = floatMode ? 1 : 0;
+    record->precision = 2;
+    record->percent = percent;
+    record->onDrag = onDrag;
+    MoveWindow(record->hwnd, place.left, place.top, place.right - place.left + 1,
+               place.bottom - place.top + 1, TRUE);
+    SetTinySliderValue(record, *field, 1, 0);
+    return record;
+}
+
+void CreateGlobalSliders(HWND dialog)
+{
+    WorkingFlare *flare = Flare();
+    if (!flare)
+        return;
+    for (const GlobalSliderSpec &spec : kGlobalSliders)
+        *spec.slider = CreateGlobalSlider(dialog, spec.placeholderId, spec.caption, 1,
+                                          &(flare->*spec.field), spec.sliderMin, spec.sliderMax,
+                                          spec.acceptedMin, spec.acceptedMax, spec.percent,
+                                          spec.onDrag);
+}
+
+float ReadGlobalSlider(HWND, TinySlider *record, float current)
+{
+    if (!record)
+        return current;
+    char typed[256] = "", shown[64] = "";
+    if (record->hwndEdit)
+        GetWindowTextA(record->hwndEdit, typed, sizeof typed);
+    FormatSliderFloat(shown, sizeof shown, record->floatValue, record->precision,
+                      record->percent != 0);
+    float value = current;
+    if (record->hwndEdit && std::strcmp(typed, shown) != 0)
+        value = AcceptTypedEntry(ParseSliderEntry(typed, record->percent != 0), record->limitLow,
+                                 record->limitHigh).value;
+    DestroyTinySlider(record);
+    Qi_Free_Memory(record);
+    return value;
+}
+
+void StoreGlobalSliders(HWND dialog)
+{
+    WorkingFlare *flare = Flare();
+    for (const GlobalSliderSpec &spec : kGlobalSliders) {
+        if (flare)
+            flare->*spec.field = ReadGlobalSlider(dialog, *spec.slider, flare->*spec.field);
+        else if (*spec.slider)
+            ReadGlobalSlider(dialog, *spec.slider, 0.0f);
+        *spec.slider = nullptr;
+    }
+}
+
+void ReleaseGlobalSliders()
+{
+    for (const GlobalSliderSpec &spec : kGlobalSliders) {
+        if (TinySlider *slider = *spec.slider) {
+            DestroyTinySlider(slider);
+            Qi_Free_Memory(slider);
+        }
+        *spec.slider = nullptr;
+    }
+}
+
+void RebindGlobalSliders()
+{
+    WorkingFlare *flare = Flare();
+    for (const GlobalSliderSpec &spec : kGlobalSliders)
+        if (TinySlider *slider = *spec.slider)
+            slider->boundFloat = flare ? &(flare->*spec.field) : nullptr;
+}
+
+void RefreshGlobalSliders(HWND)
+{
+    RebindGlobalSliders();
+    WorkingFlare *flare = Flare();
+    if (!flare)
+        return;
+    for (const GlobalSliderSpec &spec : kGlobalSliders)
+        if (TinySlider *slider = *spec.slider)
+            SetTinySliderValue(slider, flare->*spec.field, 1, 0);
+}
+
+void ShowGlobalSliders(int16_t page, int16_t show)
+{
+    for (const GlobalSliderSpec &spec : kGlobalSliders)
+        if (spec.page == page && *spec.slider && (*spec.slider)->hwnd)
+            ShowWindow((*spec.slider)->hwnd, show ? SW_SHOW : SW_HIDE);
+}

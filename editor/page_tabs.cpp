@@ -1,0 +1,67 @@
+#include "editor/page_tabs.h"
+
+#include "controls/tabbed_panel.h"
+#include "editor/editor_state.h"
+#include "editor/parameter_pages.h"
+#include "host/api/qi_core.h"
+
+TabbedPanel *pageTabControl = nullptr;
+TabEntry *pageTabList = nullptr;
+
+namespace {
+
+const TabEntry kPageTabs[] = {
+    {0, 0, 0, "Element Parameters", PAGE_ELEMENT},
+    {0, 0, 0, "Global Parameters", PAGE_GLOBAL},
+    {0, 0, 0, "Global Fading Parameters", PAGE_FADING},
+};
+constexpr int16_t kPageTabCount = int16_t(sizeof kPageTabs / sizeof kPageTabs[0]);
+
+void ReleasePageTabRecords()
+{
+    Qi_Free_Memory(pageTabControl);
+    Qi_Free_Memory(pageTabList);
+    pageTabControl = nullptr;
+    pageTabList = nullptr;
+}
+
+}  // namespace
+
+bool CreatePageTabs(HWND dialog)
+{
+    pageTabControl = static_cast<TabbedPanel *>(Qi_Alloc_Memory(0, 1, sizeof(TabbedPanel)));
+    pageTabList = static_cast<TabEntry *>(Qi_Alloc_Memory(0, 1, sizeof kPageTabs));
+    if (!pageTabControl || !pageTabList) {
+        ReleasePageTabRecords();
+        return false;
+    }
+    for (int16_t i = 0; i < kPageTabCount; ++i) {
+        pageTabList[i].text = kPageTabs[i].text;
+        pageTabList[i].id = kPageTabs[i].id;
+    }
+    pageTabControl->insetEdges = 1;
+    RECT area = PageAreaRect(dialog);
+    HWND strip = CreateTabbedPanel(dialog, pageTabControl, pageTabList, kPageTabCount,
+                                   area.right - area.left - 2, 0, 0, 0, 0.0f);
+    if (!strip) {
+        ReleasePageTabRecords();
+        return false;
+    }
+    MoveWindow(strip, area.left + 1, area.top - pageTabControl->height, pageTabControl->width,
+               pageTabControl->height, TRUE);
+    return true;
+}
+
+void SelectPageTab(int16_t pageId)
+{
+    if (pageTabControl && pageTabControl->hwnd)
+        SendMessageA(pageTabControl->hwnd, TPM_SELECT, WPARAM(uint16_t(pageId)), 0);
+}
+
+void DestroyPageTabs()
+{
+    if (pageTabControl)
+        DestroyTabbedPanel(pageTabControl);
+    ReleasePageTabRecords();
+    DeleteTabbedPanelFonts();
+}

@@ -1,0 +1,237 @@
+#include "tests/editor/editor_harness.h"
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "editor/editor_dialog.h"
+#include "host/core/qi_host.h"
+#include "tests/support/plugin_calls.h"
+#include "tests/support/token.h"
+
+namespace {
+
+// A host keyword path as its tokens: "fadewithdistance enabled" is two.
+std::vector<QiToken> Path(const char *keyword)
+{
+    std::vector<QiToken> tokens;
+    std::string words = keyword;
+    size_t start = 0;
+    while (start < words.size()) {
+        size_t end = words.find(' ', start);
+        if (end == std::string::npos)
+            end = words.size();
+        tokens.push_back(T(words.substr(start, end - start).c_str()));
+        start = end + 1;
+    }
+    return tokens;
+}
+
+void Inquire(const char *keyword, void *address)
+{
+    std::vector<QiToken> p = Path(keyword);
+    if (p.size() == 1)
+        Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, p[0], address, QI_GROUP, QI_END);
+    else
+        Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, p[0], p[1], address, QI_GROUP,
+                             QI_END);
+}
+
+}  // namespace
+
+std::string EditorTest::IniFilePath()
+{
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    return std::string(folder) + "lensflare_editor_test.ini";
+}
+
+void EditorTest::SetUp()
+{
+    moduleHandle = GetModuleHandleA(nullptr);
+    // Every test starts on the built-in default flare.
+    Qi_Remove(T("light"), QIHOST_DEFAULT_LIGHT, QI_END);
+    Qi_Remove(T("camera"), QIHOST_DEFAULT_CAMERA, QI_END);
+    QiHost_Create_Default_Scene();
+    QiHost_Clear_Errors();
+    iniPath_ = services_.GetIniFilePath();
+    DeleteFileA(iniPath_.c_str());
+    liveBlocks_ = QiHost_Live_Blocks();
+    instance_ = LinkedPlugin().NewInstance(&services_);
+}
+
+void EditorTest::TearDown()
+{
+    LinkedPlugin().Destroy(instance_);
+    EXPECT_EQ(QiHost_Live_Blocks(), liveBlocks_) << "the editor gave back all host memory";
+    DeleteFileA(iniPath_.c_str());
+}
+
+void EditorTest::RunEditor(std::vector<DialogStep> steps, const char *kind, const char *name)
+{
+    instance_->handleType = T(kind);
+    lstrcpynA(instance_->flareName, name, FLARE_NAME_SIZE);
+    steps.insert(steps.begin(), [](HWND) {});
+    steps.push_back(PostCloseBox);
+    size_t first = watcher_.dialogs().size();
+    watcher_.OnDialog([&, first](HWND dialog) {
+        if (watcher_.dialogs().size() == first + 1)
+            RunDialogScript(dialog, steps);
+        else if (onNestedDialog_)
+            onNestedDialog_(dialog);
+    });
+    INT_PTR result =
+        DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, EditorDialogProc, 0);
+    EXPECT_EQ(result, 1);
+}
+
+std::string EditorTest::IniValue(const char *section, const char *key) const
+{
+    char value[512] = "";
+    GetPrivateProfileStringA(section, key, "(absent)", value, sizeof value, iniPath_.c_str());
+    return value;
+}
+
+void EditorTest::SetIniValue(const char *section, const char *key, const char *value) const
+{
+    WritePrivateProfileStringA(section, key, value, iniPath_.c_str());
+}
+
+float HostFloat(const char *keyword)
+{
+    float value[3] = {-1.0f, -1.0f, -1.0f};
+    Inquire(keyword, value);
+    return value[0];
+}
+
+int32_t HostInt(const char *keyword)
+{
+    int32_t value = -1;
+    Inquire(keyword, &value);
+    return value;
+}
+
+QiToken HostSwitch(const char *keyword)
+{
+    QiToken value = 0;
+    Inquire(keyword, &value);
+    return value;
+}
+
+void SetHostFloat(const char *keyword, float value)
+{
+    std::vector<QiToken> p = Path(keyword);
+    Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, p[0], &value, QI_GROUP, QI_END);
+}
+
+void SetHostSwitch(const char *keyword, const char *onOrOff)
+{
+    std::vector<QiToken> p = Path(keyword);
+    Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, p[0], p[1], T(onOrOff), QI_GROUP, QI_END);
+}
+
+std::vector<std::string> HostElementTypes()
+{
+    std::vector<std::string> types;
+    int32_t count = 0;
+    Inquire("numelements", &count);
+    for (int32_t e = 0; e < count; ++e) {
+        const char *name = nullptr;
+        Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &e, T("name"), &name,
+                             QI_GROUP, QI_END);
+        types.push_back(name ? name : "");
+    }
+    return types;
+}
+
+std::vector<std::string> HostElementGuids()
+{
+    std::vector<std::string> guids;
+    int32_t count = 0;
+    Inquire("numelements", &count);
+    for (int32_t e = 0; e < count; ++e) {
+        const char *guid = nullptr;
+        Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &e, T("guid"), &guid,
+                             QI_GROUP, QI_END);
+        guids.push_back(guid ? guid : "");
+    }
+    return guids;
+}
+
+void SetHostElements(const std::vector<const char *> &types)
+{
+    for (const std::string &guid : HostElementGuids())
+        Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("delete"), guid.c_str(), QI_END);
+    for (const char *type : types) {
+        const char *guid = nullptr;
+        Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("insert"), T("end"), type, &guid, QI_END);
+    }
+}
+
+std::array<float, 3> HostParameter(int32_t element, int32_t parameter)
+{
+    std::array<float, 3> value = {-1.0f, -1.0f, -1.0f};
+    Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &element, QI_GROUP,
+                         T("parameter"), &parameter, T("value"), value.data(), QI_GROUP, QI_END);
+    return value;
+}
+
+int32_t HostGradientCount(int32_t element, int32_t parameter)
+{
+    int32_t count = -1;
+    float *colours = nullptr, *offsets = nullptr;
+    Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &element, QI_GROUP,
+                         T("parameter"), &parameter, T("gradientdata"), &count, &colours,
+                         &offsets, QI_GROUP, QI_END);
+    return count;
+}
+
+std::string HostFlareFile()
+{
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + "lensflare_editor_test.lnz";
+    int32_t status = -1;
+    Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("savetofile"), path.c_str(), &status, QI_END);
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    file.close();
+    DeleteFileA(path.c_str());
+    return status == 0 ? text.str() : "(not saved)";
+}
+
+void SelectElement(HWND dialog, int index)
+{
+    HWND list = GetDlgItem(dialog, 1005);
+    SendMessageA(list, LB_SETCURSEL, WPARAM(index), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1005, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void Click(HWND dialog, int id)
+{
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void DragSlider(HWND slider, int x0, int x1)
+{
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, 25));
+    SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((x0 + x1) / 2, 25));
+    SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x1, 25));
+    SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(x1, 25));
+}
+
+void TypeInto(HWND edit, const char *text)
+{
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    for (const char *c = text; *c; ++c)
+        SendMessageA(edit, WM_CHAR, WPARAM(uint8_t(*c)), 1);
+}
+
+uint32_t Bits(float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}

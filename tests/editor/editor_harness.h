@@ -1,0 +1,85 @@
+// Runs the real editor dialog in process against the real host core, on a
+// fresh default scene, and reads the host's flare back for the checks.
+#ifndef TESTS_EDITOR_EDITOR_HARNESS_H
+#define TESTS_EDITOR_EDITOR_HARNESS_H
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "frame/plugin_instance.h"
+#include "tests/support/modal_watcher.h"
+#include "tests/support/test_services.h"
+
+class EditorTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens the editor on the flare of (kind, name) and runs the steps inside
+    // it once it has settled; unless the last step ended it, the editor is
+    // then closed with its close box (which acts as Ok).
+    void RunEditor(std::vector<DialogStep> steps, const char *kind = "light",
+                   const char *name = "Light1");
+
+    // The settings file of this test and one value of it.
+    std::string IniValue(const char *section, const char *key) const;
+    void SetIniValue(const char *section, const char *key, const char *value) const;
+
+    // Handed every dialog the editor opens over itself (colour selectors,
+    // file dialogs, ...); it must close it.
+    std::function<void(HWND)> onNestedDialog_;
+
+    PluginInstance *instance_ = nullptr;
+    ModalWatcher watcher_;
+    std::string iniPath_;
+    TestServices services_{IniFilePath()};
+    int64_t liveBlocks_ = 0;
+
+private:
+    static std::string IniFilePath();
+};
+
+// A global value of the host's flare of Light1 (by keyword path, e.g.
+// "intensity" or "fadewithdistance enabled"), and setting one.
+float HostFloat(const char *keyword);
+QiToken HostSwitch(const char *keyword);
+int32_t HostInt(const char *keyword);
+void SetHostFloat(const char *keyword, float value);
+void SetHostSwitch(const char *keyword, const char *onOrOff);
+
+// The host's elements of Light1: type names and guids in order; replacing
+// them all by new elements of the given types; one parameter's value and
+// gradient size.
+std::vector<std::string> HostElementTypes();
+std::vector<std::string> HostElementGuids();
+void SetHostElements(const std::vector<const char *> &types);
+std::array<float, 3> HostParameter(int32_t element, int32_t parameter);
+int32_t HostGradientCount(int32_t element, int32_t parameter);
+
+// Light1's flare as the host writes it to a library file: every value,
+// floats exact, element order and types.
+std::string HostFlareFile();
+
+// Selects item `index` of the editor's element list as a click does.
+void SelectElement(HWND dialog, int index);
+
+// A press on a button of the dialog, as a click delivers it.
+void Click(HWND dialog, int id);
+
+// Drags a small slider's thumb from x0 to x1 with the left button.
+void DragSlider(HWND slider, int x0, int x1);
+
+// Types text into an edit control character by character, as the keyboard
+// delivers it (WM_CHAR), after selecting what it held.
+void TypeInto(HWND edit, const char *text);
+
+// The bits of a float, for comparisons that must be exact.
+uint32_t Bits(float value);
+
+#endif

@@ -1,0 +1,226 @@
+// The two global pages inside the running editor: their controls, the
+// edit fields' rules, the five sliders and what Ok stores.
+#include <windows.h>
+
+#include <cfloat>
+#include <cstring>
+#include <string>
+
+#include "controls/tabbed_panel.h"
+#include "editor/editor_dialog.h"
+#include "editor/editor_state.h"
+#include "editor/global_sliders.h"
+#include "editor/page_tabs.h"
+#include "host/core/qi_host.h"
+#include "model/working_flare.h"
+#include "resources/resource.h"
+#include "tests/editor/editor_harness.h"
+#include "tests/support/dib_canvas.h"
+#include "tests/support/token.h"
+
+namespace {
+
+using GlobalPages = EditorTest;
+
+void ShowPage(HWND dialog, int16_t page)
+{
+    SendMessageA(dialog, TPN_CLICKED, WPARAM(page), 0);
+}
+
+bool Shown(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(dialog, id);
+    return control && IsWindowVisible(control);
+}
+
+std::string Text(HWND window)
+{
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool Inside(const RECT &inner, const RECT &outer)
+{
+    return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
+           inner.bottom <= outer.bottom;
+}
+
+RECT ScreenRect(HWND dialog, int id)
+{
+    RECT r = {};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    return r;
+}
+
+TEST_F(GlobalPages, EachPageShowsItsOwnControlsInThePageArea)
+{
+    SetHostFloat("occlusionradius", 0.1f);
+    RunEditor({[](HWND dialog) {
+        EXPECT_EQ(currentPage, PAGE_ELEMENT) << "the element page comes first";
+        EXPECT_FALSE(Shown(dialog, IDC_FLARE_ENABLED));
+
+        ShowPage(dialog, PAGE_GLOBAL);
+        EXPECT_EQ(currentPage, PAGE_GLOBAL);
+        EXPECT_TRUE(pageTabList[1].flags & kTabSelected);
+        RECT area = ScreenRect(dialog, IDC_PAGE_AREA);
+        for (int id : {IDC_FLARE_ENABLED, IDC_USE_LIGHT_PARAMS, IDC_INTENSITY_FRAME,
+                       IDC_SCALE_FRAME, IDC_ROTATION_FRAME, IDC_STRETCH_FRAME, IDC_BASE_COLOR}) {
+            EXPECT_TRUE(Shown(dialog, id)) << id;
+            EXPECT_TRUE(Inside(ScreenRect(dialog, id), area)) << id;
+        }
+        EXPECT_FALSE(Shown(dialog, IDC_SEED_LABEL)) << "the random seed is never offered";
+        EXPECT_FALSE(Shown(dialog, IDC_RANDOM_SEED));
+        EXPECT_FALSE(Shown(dialog, IDC_OCCLUSION_FRAME));
+        EXPECT_EQ(Text(globalIntensitySlider->hwnd), "") << "sliders draw their own label";
+
+        ShowPage(dialog, PAGE_FADING);
+        EXPECT_FALSE(Shown(dialog, IDC_INTENSITY_FRAME));
+        for (int id : {IDC_FADE_NEAR_BORDER, IDC_SCALE_GLOW, IDC_REF_DISTANCE,
+                       IDC_OCCLUSION_FRAME}) {
+            EXPECT_TRUE(Shown(dialog, id)) << id;
+            EXPECT_TRUE(Inside(ScreenRect(dialog, id), area)) << id;
+        }
+        EXPECT_EQ(Text(occlusionRadiusSlider->hwndEdit), "10.00") << "shown as a percentage";
+        EXPECT_EQ(occlusionRadiusSlider->percent, 1);
+
+        ShowPage(dialog, PAGE_ELEMENT);
+        EXPECT_FALSE(Shown(dialog, IDC_OCCLUSION_FRAME));
+        EXPECT_FALSE(Shown(dialog, IDC_FADE_NEAR_BORDER));
+    }});
+}
+
+// Values the sliders cannot show exactly, or not at all, come back from an
+// untouched Ok bit for bit; a value typed into a slider's box is taken.
+TEST_F(GlobalPages, UntouchedOkStoresEveryValueBitForBitAndTypedOnesAreTaken)
+{
+    const struct {
+        const char *keyword;
+        float value;
+    } globals[] = {{"intensity", 1.234f},       {"scale", 15.0f},
+                   {"angle", 123.456f},         {"anamorphicstretch", 1.23456f},
+                   {"occlusionradius", 0.00123f}, {"refdistance", 12.3456f}};
+    for (const auto &global : globals)
+        SetHostFloat(global.keyword, global.value);
+    RunEditor({[](HWND dialog) {
+        ShowPage(dialog, PAGE_GLOBAL);
+        ShowPage(dialog, PAGE_FADING);
+        ShowPage(dialog, PAGE_ELEMENT);
+    }});
+    for (const auto &global : globals)
+        EXPECT_EQ(Bits(HostFloat(global.keyword)), Bits(global.value)) << global.keyword;
+
+    RunEditor({[](HWND dialog) {
+        ShowPage(dialog, PAGE_GLOBAL);
+        TypeInto(globalScaleSlider->hwndEdit, "2.5");
+        SetWindowTextA(globalIntensitySlider->hwndEdit, "3.25");
+    }});
+    EXPECT_EQ(HostFloat("scale"), 2.5f);
+    EXPECT_EQ(HostFloat("intensity"), 3.25f);
+}
+
+// A reload replaces the working flare; every slider writes into the new one.
+TEST_F(GlobalPages, SlidersWriteIntoTheFlareLoadedLast)
+{
+    RunEditor({[](HWND dialog) {
+        SetHostFloat("intensity", 0.5f);
+        ReloadAfterLibraryLoad(dialog);
+        EXPECT_EQ(Text(globalIntensitySlider->hwndEdit), "0.50") << "the slider shows the reload";
+        const struct {
+            TinySlider *slider;
+            int16_t page;
+            float WorkingFlare::*field;
+            const char *keyword;
+        } sliders[] = {
+            {globalIntensitySlider, PAGE_GLOBAL, &WorkingFlare::intensity, "intensity"},
+            {globalScaleSlider, PAGE_GLOBAL, &WorkingFlare::scale, "scale"},
+            {globalRotationSlider, PAGE_GLOBAL, &WorkingFlare::angle, "angle"},
+            {anamorphicStretchSlider, PAGE_GLOBAL, &WorkingFlare::anamorphicstretch,
+             "anamorphicstretch"},
+            {occlusionRadiusSlider, PAGE_FADING, &WorkingFlare::occlusionradius,
+             "occlusionradius"},
+        };
+        for (const auto &s : sliders) {
+            ShowPage(dialog, s.page);
+            const float old = currentInstance->workingFlare->*s.field;
+            DragSlider(s.slider->hwnd, s.slider->thumbX, s.slider->width - 20);
+            const float now = currentInstance->workingFlare->*s.field;
+            EXPECT_NE(now, old) << s.keyword;
+            EXPECT_EQ(now, s.slider->floatValue) << s.keyword;
+            EXPECT_EQ(HostFloat(s.keyword), now) << s.keyword << " reached the host";
+        }
+    }});
+}
+
+TEST_F(GlobalPages, SeedAndDistanceKeepTheirMinimumsWithoutFightingTheTyping)
+{
+    SetHostFloat("refdistance", 10.0f);
+    RunEditor({[](HWND dialog) {
+        WorkingFlare *flare = currentInstance->workingFlare;
+        HWND seed = GetDlgItem(dialog, IDC_RANDOM_SEED);
+        TypeInto(seed, "0");
+        EXPECT_EQ(flare->randomseed, 1);
+        EXPECT_EQ(Text(seed), "0") << "the text is left while it is typed";
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_RANDOM_SEED, EN_KILLFOCUS),
+                     reinterpret_cast<LPARAM>(seed));
+        EXPECT_EQ(Text(seed), "1");
+        TypeInto(seed, "42");
+        EXPECT_EQ(flare->randomseed, 42);
+
+        ShowPage(dialog, PAGE_FADING);
+        HWND distance = GetDlgItem(dialog, IDC_REF_DISTANCE);
+        TypeInto(distance, "10.00005");
+        EXPECT_EQ(flare->refdistance, 10.00005f);
+        EXPECT_EQ(HostFloat("refdistance"), 10.0f) << "a change of 0.0001 or less waits";
+        TypeInto(distance, "10.0002");
+        EXPECT_EQ(HostFloat("refdistance"), 10.0002f);
+        TypeInto(distance, "0.5");
+        EXPECT_EQ(Text(distance), "0.5") << "typing is not rewritten on the way";
+        EXPECT_EQ(HostFloat("refdistance"), 0.5f);
+        TypeInto(distance, "0.0005");
+        EXPECT_EQ(flare->refdistance, 0.001f);
+        EXPECT_EQ(Text(distance), "0.0005");
+        SetFocus(GetDlgItem(dialog, IDC_FADE_NEAR_BORDER));
+        EXPECT_EQ(Text(distance), "0.001") << "rewritten when the field is left";
+    }});
+    EXPECT_EQ(HostInt("randomseed"), 42);
+}
+
+TEST_F(GlobalPages, AFlareOfACameraCannotMultiplyByTheLight)
+{
+    RunEditor({[](HWND dialog) {
+                  ShowPage(dialog, PAGE_GLOBAL);
+                  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_USE_LIGHT_PARAMS)));
+                  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_USE_LIGHT_PARAMS), BST_UNCHECKED);
+                  EXPECT_EQ(currentInstance->workingFlare->uselightparams, T("off"));
+              }},
+              "camera", "Camera1");
+    RunEditor({[](HWND dialog) {
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_USE_LIGHT_PARAMS)));
+    }});
+}
+
+// The base colour goes through the colour selector; the swatch shows it.
+TEST_F(GlobalPages, BaseColourIsChosenInTheSelectorAndShownInTheSwatch)
+{
+    onNestedDialog_ = [](HWND selector) {
+        HWND red = GetDlgItem(selector, 2000);
+        SendMessageA(selector, WM_HSCROLL, SB_TOP, reinterpret_cast<LPARAM>(red));
+        PostMessageA(selector, WM_COMMAND, IDOK, 0);
+    };
+    float colour[3] = {};
+    COLORREF drawn = 0;
+    RunEditor({[&](HWND dialog) {
+        ShowPage(dialog, PAGE_GLOBAL);
+        Click(dialog, IDC_BASE_COLOR);
+        std::memcpy(colour, currentInstance->workingFlare->color, sizeof colour);
+        DibCanvas swatch(GetDlgItem(dialog, IDC_BASE_COLOR));
+        drawn = swatch.Pixel(swatch.width() / 2, swatch.height() / 2);
+    }});
+    EXPECT_EQ(colour[0], 0.0f);
+    EXPECT_EQ(GetRValue(drawn), 0);
+    EXPECT_EQ(GetGValue(drawn), BYTE(colour[1] * 255.0f));
+    EXPECT_EQ(HostFloat("color"), 0.0f) << "red reached the host";
+}
+
+}  // namespace
