@@ -1,7 +1,7 @@
 // "Library Save" and "Library Load" on the real system dialogs, with a
 // stand-in editor window: the extension and the upper-case backup, the
-// replace question, failed writes, the pending edits, the order of a load
-// and the flare kept intact when a file cannot be loaded.
+// replace question, failed writes, the order of a load and the flare kept
+// intact when a file cannot be loaded.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -139,7 +139,7 @@ TEST_F(Library, SavingAddsTheExtensionAndKeepsAnUpperCaseBackupOfTheReplacedFile
     ASSERT_TRUE(lastLibraryFile);
     EXPECT_STRCASEEQ(lastLibraryFile, stars.c_str());
     const std::string first = ReadFile(stars);
-    EXPECT_EQ(LibraryFileValues(stars), FlareValues(T("light"), QIHOST_DEFAULT_LIGHT));
+    EXPECT_EQ(LibraryFileText(stars), FlareText(T("light"), QIHOST_DEFAULT_LIGHT));
     EXPECT_TRUE(watcher_.boxes().empty()) << "a new file needs no question";
 
     WriteFile(fx_ + "\\STARS.BAK", "an older backup");
@@ -158,7 +158,7 @@ TEST_F(Library, SavingAddsTheExtensionAndKeepsAnUpperCaseBackupOfTheReplacedFile
     EXPECT_EQ(NameOnDisk(fx_ + "\\stars.bak"), "STARS.BAK");
     EXPECT_EQ(ReadFile(fx_ + "\\STARS.BAK"), first) << "the replaced file is the backup";
     EXPECT_NE(ReadFile(stars), first);
-    EXPECT_EQ(LibraryFileValues(stars), FlareValues(T("light"), QIHOST_DEFAULT_LIGHT));
+    EXPECT_EQ(LibraryFileText(stars), FlareText(T("light"), QIHOST_DEFAULT_LIGHT));
 }
 
 TEST_F(Library, NoToTheReplaceQuestionReopensTheDialogAtTheRememberedFile)
@@ -219,23 +219,6 @@ TEST_F(Library, ABackupThatCannotBeMadeNeverCostsTheFormerFile)
     EXPECT_EQ(ReadFile(backup), "older backup");
 }
 
-TEST_F(Library, WithRealtimeUpdatesOffTheSavedFileHoldsThePendingEdit)
-{
-    instance_->realtimeUpdates = 0;
-    instance_->workingFlare->intensity = 0.375f;  // edited, not yet committed
-    const std::string nova = fx_ + "\\nova.lnz";
-    OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, nova); }});
-    EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 1);
-    Qi_Light("Reader", T("model"), T("point"), QI_END);
-    int32_t status = -1;
-    Qi_LensFlare(T("light"), "Reader", T("loadfromfile"), nova.c_str(), &status, QI_END);
-    float intensity = 0;
-    Qi_Inquire_LensFlare(T("light"), "Reader", T("intensity"), &intensity, QI_END);
-    Qi_Remove(T("light"), "Reader", QI_END);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(intensity, 0.375f);
-}
-
 TEST_F(Library, LoadingShowsTheFlareWithoutElementsThenLoadsTheFile)
 {
     const std::string rings = fx_ + "\\RINGS.LNZ";
@@ -247,7 +230,7 @@ TEST_F(Library, LoadingShowsTheFlareWithoutElementsThenLoadsTheFile)
     EXPECT_EQ(refills[0].workingElements, 0) << "and the working flare reloaded";
     EXPECT_EQ(refills[0].updating, 1) << "while the change notifications were held off";
     EXPECT_EQ(updatingControls, 0);
-    EXPECT_EQ(FlareValues(T("light"), QIHOST_DEFAULT_LIGHT), LibraryFileValues(rings));
+    EXPECT_EQ(FlareText(T("light"), QIHOST_DEFAULT_LIGHT), LibraryFileText(rings));
     EXPECT_STREQ(lastLibraryFile, Lower(rings).c_str())
         << "an upper-case extension is accepted; the lower-case path is remembered";
     EXPECT_TRUE(watcher_.boxes().empty());
@@ -265,7 +248,7 @@ TEST_F(Library, ARelativeRememberedPathIsOfferedInTheWorkingDirectory)
         CancelFileDialog(dialog);
     };
     OnFileDialogs({look, look});
-    const std::string before = FlareValues(T("light"), QIHOST_DEFAULT_LIGHT);
+    const std::string before = FlareText(T("light"), QIHOST_DEFAULT_LIGHT);
     EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
     QiHost_Set_Environment("QX_WORKING_DIR", bare.c_str());
     EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
@@ -273,7 +256,7 @@ TEST_F(Library, ARelativeRememberedPathIsOfferedInTheWorkingDirectory)
     EXPECT_STRCASEEQ(folders[0].c_str(), (working_ + "\\lensfx").c_str());
     EXPECT_STRCASEEQ(folders[1].c_str(), bare.c_str()) << "without a lensfx folder";
     EXPECT_EQ(fields, (std::vector<std::string>{"stars.lnz", "stars.lnz"}));
-    EXPECT_EQ(FlareValues(T("light"), QIHOST_DEFAULT_LIGHT), before);
+    EXPECT_EQ(FlareText(T("light"), QIHOST_DEFAULT_LIGHT), before);
     EXPECT_TRUE(refills.empty());
     EXPECT_STREQ(lastLibraryFile, "lensfx\\stars.lnz");
 }
@@ -283,7 +266,7 @@ TEST_F(Library, AFileThatCannotBeLoadedLeavesTheFlareAsItWas)
     const std::string broken = fx_ + "\\broken.lnz";
     WriteFile(broken, "QUORIX-LENS-FLARE-LIBRARY 9\nelement ???\n");
     Remember(fx_ + "\\stars.lnz");
-    const std::string before = FlareValues(T("light"), QIHOST_DEFAULT_LIGHT);
+    const std::string before = FlareText(T("light"), QIHOST_DEFAULT_LIGHT);
     OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, broken); }});
     EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
     ASSERT_EQ(watcher_.boxes().size(), 1u);
@@ -292,7 +275,7 @@ TEST_F(Library, AFileThatCannotBeLoadedLeavesTheFlareAsItWas)
                      ("The lens flare effect file '" + broken +
                       "' could not be loaded. It may be damaged or not a lens effect file.")
                          .c_str());
-    EXPECT_EQ(FlareValues(T("light"), QIHOST_DEFAULT_LIGHT), before);
+    EXPECT_EQ(FlareText(T("light"), QIHOST_DEFAULT_LIGHT), before);
     EXPECT_EQ(instance_->workingFlare->numelements, ElementCount(T("light"), QIHOST_DEFAULT_LIGHT));
     EXPECT_TRUE(refills.empty()) << "nothing was taken from the flare";
     EXPECT_STRCASEEQ(lastLibraryFile, (fx_ + "\\stars.lnz").c_str());
