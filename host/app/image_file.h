@@ -12,6 +12,16 @@ struct RgbImage {
     std::vector<uint8_t> pixels;
 };
 
+// A linear channel value as a byte: limited to 0..1 (NaN counts as 0), so
+// that light brighter than 1.0 is white, never wrapped; then times 255,
+// rounded. Free of branches, so that loops over whole pictures vectorise.
+inline uint8_t ChannelByte(float value)
+{
+    float limited = value > 0.0f ? value : 0.0f;
+    limited = limited < 1.0f ? limited : 1.0f;
+    return uint8_t(int32_t(limited * 255.0f + 0.5f));
+}
+
 // True when the path ends in ".png" or ".bmp" (any case).
 bool IsImageFileName(const std::string &path);
 

@@ -1,5 +1,7 @@
 // quorix.exe: the host application stand-in.
 //
+//   quorix.exe
+//       opens the main window: the scene with the default light's flare.
 //   quorix.exe edit [--library FILE.lnz] [--camera]
 //       opens the Lens Flare Editor on the default light's flare (or the
 //       default camera's), after loading the library file into it, and
@@ -10,24 +12,16 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "host/app/library_option.h"
-#include "host/app/plugin_host.h"
+#include "host/app/edit_command.h"
+#include "host/app/main_window.h"
 #include "host/app/quorix_services.h"
 #include "host/app/render_command.h"
 #include "host/core/qi_host.h"
 
 namespace {
-
-const char kInitText[] = "Quorix 1.0";
-
-struct EditOptions {
-    std::string library;
-    bool camera = false;
-};
 
 void PrintReport(int32_t level, const char *errorName, const char *origin, const char *detail,
                  void *)
@@ -40,7 +34,8 @@ void PrintReport(int32_t level, const char *errorName, const char *origin, const
 
 void PrintUsage()
 {
-    std::fputs("usage: quorix.exe edit [--library FILE.lnz] [--camera]\n"
+    std::fputs("usage: quorix.exe\n"
+               "       quorix.exe edit [--library FILE.lnz] [--camera]\n"
                "       quorix.exe render [--library FILE.lnz] [--size WxH] [--light X,Y] "
                "--out FILE.png|FILE.bmp\n",
                stderr);
@@ -64,60 +59,35 @@ void SetUpEnvironment()
                            working && *working ? working : ProgramFolder().c_str());
 }
 
-bool ParseEditOptions(const std::vector<std::string> &args, EditOptions &options)
+int RunWindow(HINSTANCE instance, int showCommand)
 {
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--camera") {
-            options.camera = true;
-        } else if (args[i] == "--library" && i + 1 < args.size()) {
-            options.library = args[++i];
-        } else {
-            std::fprintf(stderr, "quorix: unknown option '%s'\n", args[i].c_str());
-            return false;
-        }
-    }
-    return true;
-}
-
-int RunEdit(const EditOptions &options)
-{
-    const QiToken kind = Qi_Inquire_Token(options.camera ? "camera" : "light");
-    const char *name = options.camera ? QIHOST_DEFAULT_CAMERA : QIHOST_DEFAULT_LIGHT;
-    std::string error;
-    if (!options.library.empty() && !LoadLibraryFile(kind, name, options.library, error)) {
-        std::fprintf(stderr, "quorix: edit: %s\n", error.c_str());
-        return 1;
-    }
     QuorixServices services(SettingsFolder() + "\\quorix.ini");
-    PluginHost plugin;
-    if (!plugin.Start(ProgramFolder() + "\\lensflare.dll", &services, kInitText, error)) {
-        std::fprintf(stderr, "quorix: %s\n", error.c_str());
+    MainWindowSetup setup = {services.GetIniFilePath(), ProgramFolder() + "\\lensflare.dll",
+                             &services};
+    HWND window = CreateMainWindow(instance, setup);
+    if (!window) {
+        MessageBoxA(nullptr, "The main window cannot be created.", "Quorix", MB_OK | MB_ICONERROR);
         return 1;
     }
-    plugin.EditFlare(nullptr, kind, name);
-    plugin.Stop();
-    return 0;
+    ShowMainWindow(window, showCommand);
+    return RunMainWindow(window);
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     QiHost_Set_Error_Sink(PrintReport, nullptr);
     SetUpEnvironment();
     QiHost_Create_Default_Scene();
 
     std::vector<std::string> args(__argv + 1, __argv + __argc);
-    if (args.empty()) {
-        PrintUsage();
-        return 2;
-    }
+    if (args.empty())
+        return RunWindow(instance, showCommand);
     std::string command = args.front();
     args.erase(args.begin());
-    if (command == "edit") {
-        EditOptions options;
-        return ParseEditOptions(args, options) ? RunEdit(options) : 2;
-    }
+    if (command == "edit")
+        return RunEditCommand(args, ProgramFolder() + "\\lensflare.dll");
     if (command == "render")
         return RunRenderCommand(args);
     PrintUsage();

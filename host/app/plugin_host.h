@@ -11,17 +11,26 @@
 #include "host/api/qi_core.h"
 #include "host/api/qi_plugin.h"
 
+// The text the host hands every plug-in with "initialize".
+constexpr char kQuorixInitText[] = "Quorix 1.0";
+
 class PluginHost {
 public:
     ~PluginHost();
 
     // Loads the module and creates its instance ("parent_hInstance",
-    // "initialize", "new_instance"). On failure `error` says why.
+    // "initialize", "new_instance"); a plug-in started before is stopped
+    // first. On failure `error` names the file and says why: no such file,
+    // not a Windows x64 DLL, a DLL without the plug-in's two exports, or no
+    // instance.
     bool Start(const std::string &modulePath, HostServices *services, const char *initText,
                std::string &error);
 
-    // Opens the editor on the lens flare of the object (kind, name); returns
-    // when the user has closed it.
+    bool started() const { return instance_ != nullptr; }
+
+    // Opens the editor on the lens flare of the object (kind, name), owned by
+    // `owner`; returns when the user has closed it. Does nothing unless
+    // started.
     void EditFlare(HWND owner, QiToken kind, const char *name);
 
     // Destroys the instance ("destroy_instance") and unloads the module.

@@ -1,11 +1,13 @@
 #include "host/app/render_command.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include "host/app/library_option.h"
+#include "host/app/scene_picture.h"
 #include "host/core/qi_host.h"
 
 namespace {
@@ -34,13 +36,6 @@ bool ParsePair(const std::string &text, char separator, int32_t low, int32_t hig
     size_t at = text.find(separator);
     return at != std::string::npos && ParseNumber(text.substr(0, at), low, high, a) &&
            ParseNumber(text.substr(at + 1), low, high, b);
-}
-
-uint8_t ToByte(float v)
-{
-    if (!(v > 0.0f))
-        return 0;
-    return v >= 1.0f ? 255 : uint8_t(v * 255.0f + 0.5f);
 }
 
 struct FreeBuffer {
@@ -110,6 +105,41 @@ bool ParseRenderOptions(const std::vector<std::string> &args, RenderOptions &opt
     return true;
 }
 
+void DrawFlareScene(QiGBuffer &buffer, const RenderOptions &options, QiToken kind,
+                    const char *name, QiProgressFn progress)
+{
+    int32_t w = buffer.width, h = buffer.height;
+    if (options.scene) {
+        PaintScene(buffer);
+    } else {
+        size_t pixels = size_t(w) * size_t(h);
+        std::fill(buffer.red, buffer.red + pixels, 0.0f);
+        std::fill(buffer.green, buffer.green + pixels, 0.0f);
+        std::fill(buffer.blue, buffer.blue + pixels, 0.0f);
+        std::fill(buffer.plane4, buffer.plane4 + pixels, 1.0f);
+    }
+    int32_t x = options.lightGiven ? options.lightX : w / 4;
+    int32_t y = options.lightGiven ? options.lightY : h / 3;
+    Qi_LensFlareApplyToGBuffer(&buffer, kind, name, x, h - 1 - y, progress);
+}
+
+void ConvertToImage(const QiGBuffer &buffer, RgbImage &image)
+{
+    int32_t w = buffer.width, h = buffer.height;
+    image.width = w;
+    image.height = h;
+    image.pixels.resize(size_t(w) * size_t(h) * 3);
+    uint8_t *out = image.pixels.data();
+    for (int32_t row = h - 1; row >= 0; --row) {
+        size_t at = size_t(row) * size_t(w);
+        for (int32_t col = 0; col < w; ++col) {
+            *out++ = ChannelByte(buffer.red[at + size_t(col)]);
+            *out++ = ChannelByte(buffer.green[at + size_t(col)]);
+            *out++ = ChannelByte(buffer.blue[at + size_t(col)]);
+        }
+    }
+}
+
 bool RenderFlarePicture(const RenderOptions &options, QiToken kind, const char *name,
                         QiProgressFn progress, RgbImage &image, std::string &error)
 {
@@ -119,25 +149,17 @@ bool RenderFlarePicture(const RenderOptions &options, QiToken kind, const char *
         error = "no memory for a picture of that size";
         return false;
     }
-    size_t pixels = size_t(w) * size_t(h);
-    for (size_t i = 0; i < pixels; ++i)
-        buffer->plane4[i] = 1.0f;
-    int32_t x = options.lightGiven ? options.lightX : w / 4;
-    int32_t y = options.lightGiven ? options.lightY : h / 3;
-    Qi_LensFlareApplyToGBuffer(buffer.get(), kind, name, x, h - 1 - y, progress);
-    image.width = w;
-    image.height = h;
-    image.pixels.resize(pixels * 3);
-    uint8_t *out = image.pixels.data();
-    for (int32_t row = h - 1; row >= 0; --row) {
-        size_t at = size_t(row) * size_t(w);
-        for (int32_t col = 0; col < w; ++col) {
-            *out++ = ToByte(buffer->red[at + size_t(col)]);
-            *out++ = ToByte(buffer->green[at + size_t(col)]);
-            *out++ = ToByte(buffer->blue[at + size_t(col)]);
-        }
-    }
+    DrawFlareScene(*buffer, options, kind, name, progress);
+    ConvertToImage(*buffer, image);
     return true;
+}
+
+bool WriteFlarePicture(const RenderOptions &options, QiToken kind, const char *name,
+                       QiProgressFn progress, std::string &error)
+{
+    RgbImage image;
+    return RenderFlarePicture(options, kind, name, progress, image, error) &&
+           WriteImageFile(options.out, image, error);
 }
 
 int RunRenderCommand(const std::vector<std::string> &args)
@@ -153,14 +175,12 @@ int RunRenderCommand(const std::vector<std::string> &args)
         std::fprintf(stderr, "quorix: render: %s\n", error.c_str());
         return 1;
     }
-    RgbImage image;
-    if (!RenderFlarePicture(options, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, PrintProgress,
-                            image, error) ||
-        !WriteImageFile(options.out, image, error)) {
+    if (!WriteFlarePicture(options, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, PrintProgress,
+                           error)) {
         std::fprintf(stderr, "quorix: render: %s\n", error.c_str());
         return 1;
     }
-    std::fprintf(stderr, "quorix: wrote %s (%dx%d)\n", options.out.c_str(), int(image.width),
-                 int(image.height));
+    std::fprintf(stderr, "quorix: wrote %s (%dx%d)\n", options.out.c_str(), int(options.width),
+                 int(options.height));
     return 0;
 }

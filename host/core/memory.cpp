@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <mutex>
 
 #include "host/core/qi_host.h"
 
@@ -19,6 +21,7 @@ static_assert(sizeof(BlockHeader) == 16, "header must keep blocks aligned");
 constexpr uint64_t kLiveMagic = 0x514978426c6f636bULL;   // "QIxBlock"
 constexpr uint64_t kFreedMagic = 0x46726565644d656dULL;  // "FreedMem"
 constexpr size_t kMaxBlock = size_t(1) << 40;
+constexpr unsigned char kFreedByte = 0xDD;  // fills quarantined blocks
 
 std::atomic<int64_t> liveBlocks{0};
 std::atomic<int32_t> failSkip{0};
@@ -34,6 +37,36 @@ bool InjectedFailure()
     }
     --failCount;
     return true;
+}
+
+// Freed blocks held back from reuse, oldest first, so that a later
+// allocation never takes a just-freed block's place and writes into it show.
+std::mutex quarantineLock;
+std::deque<BlockHeader *> quarantine;
+size_t quarantineSize = 0;
+
+// Releases a quarantined block, reporting a write made after it was freed.
+void ReleaseQuarantined(BlockHeader *header)
+{
+    const auto *payload = reinterpret_cast<const unsigned char *>(header + 1);
+    for (uint64_t i = 0; i < header->size; ++i)
+        if (payload[i] != kFreedByte) {
+            Qi_Report_Error(3, "ERR_WRITE_AFTER_FREE", "Qi_Free_Memory()",
+                            "a freed block was written to");
+            break;
+        }
+    std::free(header);
+}
+
+void Quarantine(BlockHeader *header)
+{
+    std::memset(header + 1, kFreedByte, header->size);
+    std::lock_guard<std::mutex> hold(quarantineLock);
+    quarantine.push_back(header);
+    while (quarantine.size() > quarantineSize) {
+        ReleaseQuarantined(quarantine.front());
+        quarantine.pop_front();
+    }
 }
 
 }  // namespace
@@ -64,7 +97,20 @@ extern "C" void Qi_Free_Memory(void *block)
     }
     header->magic = kFreedMagic;
     --liveBlocks;
-    std::free(header);
+    if (quarantineSize)
+        Quarantine(header);
+    else
+        std::free(header);
+}
+
+extern "C" void QiHost_Quarantine_Freed_Blocks(int32_t blocks)
+{
+    std::lock_guard<std::mutex> hold(quarantineLock);
+    quarantineSize = blocks > 0 ? size_t(blocks) : 0;
+    while (quarantine.size() > quarantineSize) {
+        ReleaseQuarantined(quarantine.front());
+        quarantine.pop_front();
+    }
 }
 
 extern "C" int64_t QiHost_Live_Blocks(void)

@@ -36,6 +36,13 @@ QI_API int64_t QiHost_Live_Blocks(void);
    (0, 0) turns failures off. For tests of out-of-memory paths. */
 QI_API void QiHost_Fail_Allocations(int32_t skip, int32_t count);
 
+/* For tests: the last `blocks` freed blocks are filled with a pattern and
+   held back from reuse, so that memory freed by a plug-in is never handed
+   out again at once; a block released from the quarantine that was written
+   to meanwhile is reported as ERR_WRITE_AFTER_FREE. 0 (the default) releases
+   every held block (checking it) and frees blocks at once again. */
+QI_API void QiHost_Quarantine_Freed_Blocks(int32_t blocks);
+
 /* Environment ------------------------------------------------------------- */
 
 /* Sets (or, with a null value, removes) a host environment entry; entries

@@ -415,4 +415,20 @@ TEST_F(TinySliderTest, FailedCreationLeavesNoWindowAndNoBrush)
     DestroyTinySlider(&orphan);
 }
 
+// Between two ticks an integer slider keeps the lower value: x = 107 lies
+// 3.57 steps along a 283-pixel track of 0..10, which gives 3, not 4.
+TEST_F(TinySliderTest, IntegerDragBetweenTicksTruncates)
+{
+    Configure(0.0f, 10.0f, 0.0f, 10.0f, 0, 0);
+    slider_.mode = 0;
+    SetTinySliderValue(&slider_, 0.0f, 1, 0);
+    ASSERT_EQ(slider_.width, 296);
+    Mouse(WM_LBUTTONDOWN, 6);
+    Mouse(WM_MOUSEMOVE, 107);
+    EXPECT_EQ(slider_.intValue, 3);
+    EXPECT_EQ(EditText(), "3");
+    Mouse(WM_LBUTTONUP, 107);
+    EXPECT_EQ(boundInt_, 3);
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "editor/editor_dialog.h"
 #include "host/core/qi_host.h"
+#include "tests/support/host_channel.h"
 #include "tests/support/plugin_calls.h"
 #include "tests/support/token.h"
 
@@ -57,6 +58,9 @@ void EditorTest::SetUp()
     iniPath_ = services_.GetIniFilePath();
     DeleteFileA(iniPath_.c_str());
     liveBlocks_ = QiHost_Live_Blocks();
+    // Freed host memory is not handed out again during a test, so that a
+    // pointer into a released working flare writes where it shows.
+    QiHost_Quarantine_Freed_Blocks(100000);
     instance_ = LinkedPlugin().NewInstance(&services_);
 }
 
@@ -64,6 +68,9 @@ void EditorTest::TearDown()
 {
     LinkedPlugin().Destroy(instance_);
     EXPECT_EQ(QiHost_Live_Blocks(), liveBlocks_) << "the editor gave back all host memory";
+    QiHost_Quarantine_Freed_Blocks(0);
+    for (const HostReport &report : HostReports())
+        EXPECT_NE(report.name, "ERR_WRITE_AFTER_FREE") << "the editor wrote into freed memory";
     DeleteFileA(iniPath_.c_str());
 }
 

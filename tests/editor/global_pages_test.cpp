@@ -141,6 +141,9 @@ TEST_F(GlobalPages, SlidersWriteIntoTheFlareLoadedLast)
              "occlusionradius"},
         };
         for (const auto &s : sliders) {
+            // The allocator may hand the new flare the old one's place, so
+            // the binding itself is checked too.
+            EXPECT_EQ(s.slider->boundFloat, &(currentInstance->workingFlare->*s.field));
             ShowPage(dialog, s.page);
             const float old = currentInstance->workingFlare->*s.field;
             DragSlider(s.slider->hwnd, s.slider->thumbX, s.slider->width - 20);

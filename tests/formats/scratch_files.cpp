@@ -3,18 +3,45 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
+
+#ifdef _WIN32
+#include <process.h>
+#define CurrentProcessId _getpid
+#else
+#include <unistd.h>
+#define CurrentProcessId getpid
+#endif
 
 namespace {
 
-std::filesystem::path Folder()
+// The folder of this process: test programs run side by side (one process
+// per test case, two at a time in the native build), so each process has a
+// folder named after its id, emptied when it starts and removed when it ends.
+class ScratchFolder {
+public:
+    ScratchFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("lf-format-tests-" + std::to_string(CurrentProcessId())))
+    {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path &path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+const std::filesystem::path &Folder()
 {
-    static const std::filesystem::path folder = [] {
-        std::filesystem::path path = std::filesystem::temp_directory_path() / "lf-format-tests";
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return folder;
+    static const ScratchFolder folder;
+    return folder.path();
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Files the format tests write: a folder of their own under the system's
-// temporary folder, emptied when the test program starts.
+// Files the format tests write: a folder of each test process's own under
+// the system's temporary folder, removed again when the process ends.
 #ifndef TESTS_FORMATS_SCRATCH_FILES_H
 #define TESTS_FORMATS_SCRATCH_FILES_H
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "host/core/qi_host.h"
 #include "tests/render/flare_picture.h"
@@ -186,6 +187,35 @@ TEST(FlareValues, FastDragIsACloseHalfResolutionApproximation)
         }
     EXPECT_LT(difference / total, 0.2);
     EXPECT_NEAR(fast.Total() / full.Total(), 1.0, 0.05);
+}
+
+// With an odd width the last block is one pixel wide and with an odd height
+// the last row pair one row tall: the light of the right edge stays in its
+// own row and inside the planes. Every 2 x 2 block stays one colour, the
+// first pixels of each row included.
+TEST(FlareValues, FastDragKeepsOddEdgesInsideTheirRowsAndThePlanes)
+{
+    RenderSetup s;
+    s.width = 161, s.height = 101;
+    s.LightAt(150, 50);
+    TestLight light;
+    light.globals().fastDrag = true;
+    light.globals().scale = 2.0f;  // lights the top row and the right column
+    Picture p = Render(light, s);
+    auto at = [&](const std::vector<float> &plane, int32_t x, int32_t y) {
+        return plane[size_t(y) * size_t(s.width) + size_t(x)];
+    };
+    ASSERT_GT(at(p.red, 160, 100), 0.0f);
+    ASSERT_GT(at(p.red, 160, 0), 0.0f);
+    int mixed = 0;
+    for (int32_t y = 0; y < s.height; ++y)
+        for (int32_t x = 0; x < s.width; ++x)
+            for (const std::vector<float> *plane : {&p.red, &p.green, &p.blue})
+                if (at(*plane, x, y) != at(*plane, x & ~1, y & ~1)) {
+                    ADD_FAILURE() << "pixel " << x << ", " << y;
+                    if (++mixed == 5)
+                        return;
+                }
 }
 
 // Plane 4 is set to `covered` from `inner` to `outer` pixels around the

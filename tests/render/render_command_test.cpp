@@ -16,6 +16,7 @@
 #pragma GCC diagnostic pop
 
 #include "host/app/render_command.h"
+#include "host/app/scene_picture.h"
 #include "host/core/qi_host.h"
 
 namespace {
@@ -79,6 +80,37 @@ TEST(RenderCommand, PutsTheLightWhereAskedAndClampsInsteadOfWrapping)
     ASSERT_TRUE(RenderFlarePicture(o, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, nullptr,
                                    image, error));
     EXPECT_EQ(at(50, 40)[1], 255);  // a quarter from the left, a third from the top
+}
+
+// The main window's scene: a light behind the slab leaves the bare scene,
+// every pixel the slab's colour or the backdrop's; in the open its core is
+// white.
+TEST(RenderCommand, TheScenesObjectHidesALightBehindIt)
+{
+    QiHost_Create_Default_Scene();
+    RenderOptions o;
+    o.width = 101, o.height = 61, o.scene = true, o.lightGiven = true;
+    const SceneRect slab = SceneObjectRect(o.width, o.height);
+    o.lightX = (slab.left + slab.right) / 2, o.lightY = (slab.top + slab.bottom) / 2;
+    RgbImage image;
+    std::string error;
+    ASSERT_TRUE(RenderFlarePicture(o, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, nullptr,
+                                   image, error));
+    int wrong = 0;
+    for (int32_t y = 0; y < o.height; ++y)
+        for (int32_t x = 0; x < o.width; ++x) {
+            bool covered = x >= slab.left && x < slab.right && y >= slab.top && y < slab.bottom;
+            const float *colour = covered ? kSceneObject : kSceneBackdrop;
+            const uint8_t *p = &image.pixels[(size_t(y) * size_t(o.width) + size_t(x)) * 3];
+            for (int c = 0; c < 3; ++c)
+                wrong += p[c] != ChannelByte(colour[c]);
+        }
+    EXPECT_EQ(wrong, 0);
+
+    o.lightX = slab.left / 2;
+    ASSERT_TRUE(RenderFlarePicture(o, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, nullptr,
+                                   image, error));
+    EXPECT_EQ(image.pixels[(size_t(o.lightY) * size_t(o.width) + size_t(o.lightX)) * 3], 255);
 }
 
 TEST(RenderCommand, WritesPngAndBmpFilesThatReadBack)
