@@ -93,6 +93,9 @@ TEST_F(EditorLibrary, ALoadedFlareShowsEverywhereAndAnUntouchedOkStoresIt)
         const WorkingFlare *flare = currentInstance->workingFlare;
         EXPECT_EQ(currentPage, PAGE_ELEMENT);
         EXPECT_EQ(currentInstance->currentElement, flare->firstElement);
+        const FlareParameter *intensity = flare->firstElement->firstParameter;
+        ASSERT_TRUE(intensity && intensity->controlWindow) << "the page shows the halo's panel";
+        EXPECT_TRUE(IsWindowVisible(intensity->controlWindow));
         EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCURSEL, 0, 0), 0);
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ELEMENT_ENABLED), BST_UNCHECKED);
         const TinySlider *sliders[] = {globalIntensitySlider, globalScaleSlider,
