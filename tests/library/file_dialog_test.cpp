@@ -85,7 +85,7 @@ struct Answer {
     std::string text;  // written into the caller's buffer, cut to its size
     bool terminated;   // followed by a zero when it fits
 };
-Answer specAnswer, pathAnswer;
+Answer nameAnswer, pathAnswer;
 std::vector<UINT> queries;
 
 LRESULT CALLBACK ScriptedDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -93,7 +93,7 @@ LRESULT CALLBACK ScriptedDialogProc(HWND window, UINT message, WPARAM wParam, LP
     if (message != CDM_GETSPEC && message != CDM_GETFILEPATH)
         return DefWindowProcA(window, message, wParam, lParam);
     queries.push_back(message);
-    const Answer &answer = message == CDM_GETSPEC ? specAnswer : pathAnswer;
+    const Answer &answer = message == CDM_GETSPEC ? nameAnswer : pathAnswer;
     char *buffer = reinterpret_cast<char *>(lParam);
     size_t n = std::min(answer.text.size(), size_t(wParam));
     std::memcpy(buffer, answer.text.data(), n);
@@ -115,9 +115,9 @@ TEST(OpenDialogSelection, OnlyAnswersThatFitTheBufferCount)
                               windowClass.hInstance, nullptr);
 
     const std::string longest(FILE_NAME_SIZE - 1, 'p');
-    const std::string spec = "stars.lnz", path = "C:\\fx\\stars.lnz";
+    const std::string fileName = "stars.lnz", path = "C:\\fx\\stars.lnz";
     struct Case {
-        Answer spec, path;
+        Answer name, path;
         std::string expected;
         size_t queries;
     } cases[] = {
@@ -125,19 +125,19 @@ TEST(OpenDialogSelection, OnlyAnswersThatFitTheBufferCount)
         {{-1, "junk", false}, {}, "", 1},
         {{FILE_NAME_SIZE + 1, std::string(FILE_NAME_SIZE, 's'), false}, {}, "", 1},
         {{1, "", true}, {}, "", 1},
-        {{10, spec, true}, {0, "junk", false}, "", 2},
-        {{10, spec, true}, {-5, path, true}, "", 2},
-        {{10, spec, true}, {FILE_NAME_SIZE + 40, std::string(FILE_NAME_SIZE, 'p'), false}, "",
+        {{10, fileName, true}, {0, "junk", false}, "", 2},
+        {{10, fileName, true}, {-5, path, true}, "", 2},
+        {{10, fileName, true}, {FILE_NAME_SIZE + 40, std::string(FILE_NAME_SIZE, 'p'), false}, "",
          2},
-        {{10, spec, true}, {16, path, true}, path, 2},
-        {{10, spec, true}, {FILE_NAME_SIZE, longest, true}, longest, 2},
+        {{10, fileName, true}, {16, path, true}, path, 2},
+        {{10, fileName, true}, {FILE_NAME_SIZE, longest, true}, longest, 2},
         // A dialog that fills the whole buffer without a zero is read only
         // up to the buffer's last character.
-        {{10, spec, true}, {FILE_NAME_SIZE, std::string(FILE_NAME_SIZE, 'p'), false}, longest,
+        {{10, fileName, true}, {FILE_NAME_SIZE, std::string(FILE_NAME_SIZE, 'p'), false}, longest,
          2},
     };
     for (const Case &c : cases) {
-        specAnswer = c.spec;
+        nameAnswer = c.name;
         pathAnswer = c.path;
         queries.clear();
         char buffer[FILE_NAME_SIZE + 16];
@@ -145,7 +145,7 @@ TEST(OpenDialogSelection, OnlyAnswersThatFitTheBufferCount)
         buffer[sizeof buffer - 1] = '\0';
         int16_t found = GetOpenDialogSelection(hook, buffer);
         EXPECT_EQ(std::string(buffer), c.expected)
-            << "spec " << c.spec.result << ", path " << c.path.result;
+            << "name " << c.name.result << ", path " << c.path.result;
         EXPECT_EQ(found, c.expected.empty() ? 0 : 1);
         EXPECT_EQ(queries.size(), c.queries);
     }
