@@ -17,6 +17,7 @@
 #include "frame/plugin_instance.h"
 #include "host/api/qi_importio.h"
 #include "model/working_flare.h"
+#include "preview/effect_library.h"
 #include "preview/preview.h"
 #include "resources/resource.h"
 
@@ -177,6 +178,11 @@ BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
         EndUndoTyping();
     switch (id) {
     case IDOK: Editor_OnOk(dialog); break;
+    case IDC_LIBRARY_LOAD:
+        if (LoadEffectLibrary(dialog, Instance()->moduleInstance))
+            ReloadAfterLibraryLoad(dialog);
+        break;
+    case IDC_LIBRARY_SAVE: SaveEffectLibrary(dialog, Instance()->moduleInstance); break;
     case IDC_ELEMENT_LIST:
         if (notification == LBN_SELCHANGE)
             OnElementSelected(dialog);

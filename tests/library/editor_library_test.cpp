@@ -13,7 +13,6 @@
 #include "controls/tabbed_panel.h"
 #include "editor/global_sliders.h"
 #include "model/working_flare.h"
-#include "preview/effect_library.h"
 #include "resources/resource.h"
 #include "tests/editor/editor_harness.h"
 #include "tests/library/file_dialog_driver.h"
@@ -29,16 +28,15 @@ std::string Lower(std::string text)
     return text;
 }
 
-// What the editor's "Library &Load" runs.
+// The editor's two library buttons, pressed.
 void LoadLibrary(HWND editor)
 {
-    if (LoadEffectLibrary(editor, moduleHandle))
-        ReloadAfterLibraryLoad(editor);
+    Click(editor, IDC_LIBRARY_LOAD);
 }
 
 void SaveLibrary(HWND editor)
 {
-    EXPECT_EQ(SaveEffectLibrary(editor, moduleHandle), 1);
+    Click(editor, IDC_LIBRARY_SAVE);
 }
 
 class EditorLibrary : public EditorTest {
