@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -16,6 +14,7 @@
 
 #include "host/core/qi_host.h"
 #include "tests/support/host_channel.h"
+#include "tests/support/scratch_files.h"
 #include "tests/support/token.h"
 
 namespace {
@@ -548,8 +547,7 @@ TEST_F(FlareCalls, LibraryFilesKeepEveryValueThroughSaveAndLoad)
     guids = Guids();
     const std::vector<std::string> oldGuids(guids.begin(), guids.end());
 
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "lf-flare-calls.lnz").string();
+    const std::string path = ScratchPath("flare-calls.lnz");
     int32_t status = -1;
     Qi_LensFlare(T("light"), kLight, T("savetofile"), path.c_str(), &status, QI_END);
     ASSERT_EQ(status, 0);
@@ -566,9 +564,7 @@ TEST_F(FlareCalls, LibraryFilesKeepEveryValueThroughSaveAndLoad)
             << "loaded elements are new";
 
     const std::string loaded = Dump();
-    {
-        std::ofstream(path, std::ios::binary) << "quorix-lensflare 1.0\nglobals\nend\nelements 1\n";
-    }
+    WriteFile(path, "quorix-lensflare 1.0\nglobals\nend\nelements 1\n");
     status = 0;
     Qi_LensFlare(T("light"), kLight, T("loadfromfile"), path.c_str(), &status, QI_END);
     EXPECT_NE(status, 0);
@@ -576,7 +572,6 @@ TEST_F(FlareCalls, LibraryFilesKeepEveryValueThroughSaveAndLoad)
     status = 0;
     Qi_LensFlare(T("light"), "NoSuchLight", T("loadfromfile"), path.c_str(), &status, QI_END);
     EXPECT_NE(status, 0);
-    std::filesystem::remove(path);
     EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_FILE_TRUNCATED", "ERR_NO_OBJECT"));
 }
 

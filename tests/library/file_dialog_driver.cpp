@@ -62,6 +62,23 @@ void CancelFileDialog(HWND fileDialog)
     PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
+HWND FindDialogControl(HWND fileDialog, int id)
+{
+    struct Search {
+        int id;
+        HWND found;
+    } search = {id, nullptr};
+    EnumChildWindows(
+        fileDialog,
+        [](HWND child, LPARAM data) {
+            auto *s = reinterpret_cast<Search *>(data);
+            s->found = GetDlgCtrlID(child) == s->id ? child : nullptr;
+            return s->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 bool IsFileDialog(HWND window)
 {
     return FileField(window) != nullptr;
