@@ -139,7 +139,9 @@ TEST_F(ElementPanel, EveryElementTypeOfTheCatalogueGetsItsPanel)
 }
 
 // Each kind of control stores its edit in the working flare and, with
-// realtime updates on, the host has it at once.
+// realtime updates on, the host has it at once. A gradient's label row
+// stands above its bar, on the page itself: the label at the left, the
+// selected pivot's values at the right.
 TEST_F(ElementPanel, EditsOfEveryKindOfControlReachTheHost)
 {
     SetHostElements({"glow", "streaks"});
@@ -148,7 +150,22 @@ TEST_F(ElementPanel, EditsOfEveryKindOfControlReachTheHost)
                      reinterpret_cast<LPARAM>(GetDlgItem(selector, 2000)));
         PostMessageA(selector, WM_COMMAND, IDOK, 0);
     };
-    RunEditor({[](HWND dialog) {
+    int left = 0, right = 0;
+    RunEditor({[&](HWND dialog) {
+        CColourSlider *gradient = Parameter(4)->gradientSlider;
+        ASSERT_NE(gradient, nullptr);
+        UpdateWindow(dialog);
+        gradient->Invalidate();
+        UpdateWindow(dialog);
+        RECT r = gradient->ControlRectInParent();
+        HDC dc = GetDC(dialog);
+        const int middle = (r.left + r.right) / 2;
+        for (int y = r.top - 14; y < r.top; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (GetRValue(GetPixel(dc, x, y)) < 64)
+                    ++(x < middle ? left : right);
+        ReleaseDC(dialog, dc);
+
         // glow: intensity (slider 0), color (3), colors (gradient 4), profile (list 5)
         TinySlider *intensity = Parameter(0)->tinySlider;
         DragSlider(intensity->hwnd, intensity->thumbX, 200);
@@ -173,6 +190,8 @@ TEST_F(ElementPanel, EditsOfEveryKindOfControlReachTheHost)
         Click(dialog, Parameter(6)->firstControlId);
         EXPECT_EQ(HostParameter(1, 6)[0], before == 0.0f ? 1.0f : 0.0f);
     }});
+    EXPECT_GT(left, 20) << "\"Radial Colors\"";
+    EXPECT_GT(right, 20) << "\"R=255,G=255,B=255,Pos=0\"";
 }
 
 // While a "radius" slider is dragged, a white outline of that radius
@@ -211,31 +230,6 @@ TEST_F(ElementPanel, RadiusSlidersOutlineTheRadiusOnThePreview)
     }});
     EXPECT_GT(whiteOnOutline, 0);
     EXPECT_EQ(whiteAfterRepaint, 0) << "the next repaint removes the outline";
-}
-
-// A gradient's label row stands above its bar, on the page itself: the
-// label at the left, the selected pivot's values at the right.
-TEST_F(ElementPanel, GradientLabelRowsShowOnThePage)
-{
-    SetHostElements({"glow"});
-    int left = 0, right = 0;
-    RunEditor({[&](HWND dialog) {
-        CColourSlider *gradient = Parameter(4)->gradientSlider;
-        ASSERT_NE(gradient, nullptr);
-        UpdateWindow(dialog);
-        gradient->Invalidate();
-        UpdateWindow(dialog);
-        RECT r = gradient->ControlRectInParent();
-        HDC dc = GetDC(dialog);
-        const int middle = (r.left + r.right) / 2;
-        for (int y = r.top - 14; y < r.top; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                if (GetRValue(GetPixel(dc, x, y)) < 64)
-                    ++(x < middle ? left : right);
-        ReleaseDC(dialog, dc);
-    }});
-    EXPECT_GT(left, 20) << "\"Radial Colors\"";
-    EXPECT_GT(right, 20) << "\"R=255,G=255,B=255,Pos=0\"";
 }
 
 // Definitions a careless host may give: points before controls, list texts

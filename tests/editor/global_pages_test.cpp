@@ -69,6 +69,7 @@ TEST_F(GlobalPages, EachPageShowsItsOwnControlsInThePageArea)
             EXPECT_TRUE(Shown(dialog, id)) << id;
             EXPECT_TRUE(Inside(ScreenRect(dialog, id), area)) << id;
         }
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_USE_LIGHT_PARAMS))) << "a light";
         EXPECT_FALSE(Shown(dialog, IDC_SEED_LABEL)) << "the random seed is never offered";
         EXPECT_FALSE(Shown(dialog, IDC_RANDOM_SEED));
         EXPECT_FALSE(Shown(dialog, IDC_OCCLUSION_FRAME));
@@ -198,9 +199,6 @@ TEST_F(GlobalPages, AFlareOfACameraCannotMultiplyByTheLight)
                   EXPECT_EQ(currentInstance->workingFlare->uselightparams, T("off"));
               }},
               "camera", "Camera1");
-    RunEditor({[](HWND dialog) {
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_USE_LIGHT_PARAMS)));
-    }});
 }
 
 // The base colour goes through the colour selector; the swatch shows it.
