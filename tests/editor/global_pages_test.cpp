@@ -2,7 +2,6 @@
 // edit fields' rules, the five sliders and what Ok stores.
 #include <windows.h>
 
-#include <cfloat>
 #include <cstring>
 #include <string>
 

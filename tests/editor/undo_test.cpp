@@ -3,7 +3,6 @@
 // keys, the system menu, the bounds and the realtime rule.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 

@@ -8,7 +8,6 @@
 #include <dlgs.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
