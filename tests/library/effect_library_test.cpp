@@ -180,43 +180,43 @@ TEST_F(Library, NoToTheReplaceQuestionReopensTheDialogAtTheRememberedFile)
     EXPECT_STRCASEEQ(lastLibraryFile, (fx_ + "\\first.lnz").c_str());
 }
 
+// A write the host cannot do puts the former file back under its name and
+// remembers the new name; when no backup could be made (an older backup
+// held open without sharing its deletion can be neither deleted nor
+// replaced), the former file and the older backup stay as they were.
 TEST_F(Library, AFailedWriteRestoresTheFormerFileAndRemembersTheNewName)
 {
-    const std::string comet = fx_ + "\\comet.lnz";
-    WriteFile(comet, "former");
+    const std::string comet = fx_ + "\\comet.lnz", backup = fx_ + "\\COMET.BAK";
     lstrcpynA(instance_->flareName, "NoSuchLight", FLARE_NAME_SIZE);  // the host cannot write
     ReleaseWorkingFlare(instance_);
-    watcher_.QueueAnswer(IDYES);
-    OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, comet); }});
-    EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 0);
-    ASSERT_EQ(watcher_.boxes().size(), 2u);
-    EXPECT_EQ(watcher_.boxes()[1].caption, "File Write Error");
-    EXPECT_STRCASEEQ(watcher_.boxes()[1].text.c_str(),
-                     ("Error writing lens flare effect file '" + comet + "'. Disk full?").c_str());
-    EXPECT_EQ(ReadFile(comet), "former");
-    EXPECT_FALSE(FileExists(fx_ + "\\COMET.BAK")) << "the backup went back to its name";
-    EXPECT_STRCASEEQ(lastLibraryFile, comet.c_str());
-}
-
-TEST_F(Library, ABackupThatCannotBeMadeNeverCostsTheFormerFile)
-{
-    const std::string comet = fx_ + "\\comet.lnz", backup = fx_ + "\\COMET.BAK";
-    WriteFile(comet, "former");
-    WriteFile(backup, "older backup");
-    // Held open without sharing its deletion: it can be neither deleted nor
-    // replaced, so the former file cannot become the backup.
-    HANDLE held = CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    lstrcpynA(instance_->flareName, "NoSuchLight", FLARE_NAME_SIZE);
-    ReleaseWorkingFlare(instance_);
-    watcher_.QueueAnswer(IDYES);
-    OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, comet); }});
-    EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 0);
-    CloseHandle(held);
-    EXPECT_EQ(watcher_.boxes().size(), 2u);
-    EXPECT_EQ(ReadFile(comet), "former");
-    EXPECT_EQ(ReadFile(backup), "older backup");
+    for (bool backupHeld : {false, true}) {
+        SCOPED_TRACE(backupHeld ? "an older backup held open" : "no older backup");
+        WriteFile(comet, "former");
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (backupHeld) {
+            WriteFile(backup, "older backup");
+            held = CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        }
+        const size_t boxes = watcher_.boxes().size();
+        watcher_.QueueAnswer(IDYES);
+        opened_ = 0;
+        OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, comet); }});
+        EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 0);
+        if (backupHeld)
+            CloseHandle(held);
+        ASSERT_EQ(watcher_.boxes().size(), boxes + 2);
+        EXPECT_EQ(watcher_.boxes().back().caption, "File Write Error");
+        EXPECT_STRCASEEQ(
+            watcher_.boxes().back().text.c_str(),
+            ("Error writing lens flare effect file '" + comet + "'. Disk full?").c_str());
+        EXPECT_EQ(ReadFile(comet), "former");
+        EXPECT_EQ(FileExists(backup), backupHeld) << "the backup went back to its name";
+        if (backupHeld)
+            EXPECT_EQ(ReadFile(backup), "older backup");
+        EXPECT_STRCASEEQ(lastLibraryFile, comet.c_str());
+    }
 }
 
 TEST_F(Library, LoadingShowsTheFlareWithoutElementsThenLoadsTheFile)
