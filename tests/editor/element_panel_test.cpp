@@ -19,6 +19,7 @@
 #include "preview/preview.h"
 #include "resources/resource.h"
 #include "tests/editor/editor_harness.h"
+#include "tests/support/dib_canvas.h"
 #include "tests/support/token.h"
 
 namespace {
@@ -157,14 +158,11 @@ TEST_F(ElementPanel, EditsOfEveryKindOfControlReachTheHost)
         UpdateWindow(dialog);
         gradient->Invalidate();
         UpdateWindow(dialog);
-        RECT r = gradient->ControlRectInParent();
-        HDC dc = GetDC(dialog);
+        const RECT r = gradient->ControlRectInParent();
         const int middle = (r.left + r.right) / 2;
-        for (int y = r.top - 14; y < r.top; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                if (GetRValue(GetPixel(dc, x, y)) < 64)
-                    ++(x < middle ? left : right);
-        ReleaseDC(dialog, dc);
+        auto dark = [](COLORREF pixel) { return GetRValue(pixel) < 64; };
+        left = CountShownPixels(dialog, {r.left, r.top - 14, middle, r.top}, dark);
+        right = CountShownPixels(dialog, {middle, r.top - 14, r.right, r.top}, dark);
 
         // glow: intensity (slider 0), color (3), colors (gradient 4), profile (list 5)
         TinySlider *intensity = Parameter(0)->tinySlider;
@@ -214,13 +212,8 @@ TEST_F(ElementPanel, RadiusSlidersOutlineTheRadiusOnThePreview)
         const int x = int(float(lightX) + float(side) * h) + 1;
         const int y = client.bottom - lightY - 1;
         auto countWhite = [&] {
-            int white = 0;
-            HDC dc = GetDC(previewControl);
-            for (int dy = -2; dy <= 2; ++dy)
-                for (int dx = -2; dx <= 0; ++dx)
-                    white += GetPixel(dc, x + dx, y + dy) == RGB(255, 255, 255);
-            ReleaseDC(previewControl, dc);
-            return white;
+            return CountShownPixels(previewControl, {x - 2, y - 2, x + 1, y + 3},
+                                    [](COLORREF pixel) { return pixel == RGB(255, 255, 255); });
         };
         whiteOnOutline = countWhite();
         SendMessageA(radius->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(radius->thumbX, 25));

@@ -13,6 +13,7 @@
 #include "preview/preview.h"
 #include "resources/resource.h"
 #include "tests/editor/editor_harness.h"
+#include "tests/support/dib_canvas.h"
 
 namespace {
 
@@ -138,10 +139,8 @@ struct TimerWatch {
             RECT r;
             GetClientRect(previewControl, &r);
             MapWindowPoints(previewControl, dialog, reinterpret_cast<POINT *>(&r), 2);
-            HDC dc = GetDC(dialog);
-            barDrawn = GetPixel(dc, r.left + 1, r.bottom) == RGB(255, 255, 255) &&
-                       GetPixel(dc, r.left + 1, r.bottom + 1) == RGB(255, 255, 255);
-            ReleaseDC(dialog, dc);
+            barDrawn = CountShownPixels(dialog, {r.left + 1, r.bottom, r.left + 2, r.bottom + 2},
+                                        [](COLORREF p) { return p == RGB(255, 255, 255); }) == 2;
         }
         return result;
     }
