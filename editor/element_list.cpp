@@ -183,7 +183,8 @@ void RemoveCurrentElement(HWND dialog)
     Qi_LensFlare(instance->handleType, instance->flareName, Keywords().remove,
                  instance->currentElement->guid, QI_END);
     ReloadWorkingFlare();
-    instance->currentElement = instance->workingFlare ? instance->workingFlare->firstElement : nullptr;
+    WorkingFlare *flare = instance->workingFlare;
+    instance->currentElement = flare ? flare->firstElement : nullptr;
     SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
     ShowCurrentElement(dialog);
     RecordUndoStep();

@@ -10,7 +10,8 @@ namespace {
 template <typename T>
 bool SameBits(const std::vector<T> &a, const std::vector<T> &b)
 {
-    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
 }
 
 bool SameParameter(const ParameterState &a, const ParameterState &b)
@@ -100,7 +101,8 @@ bool SameElementList(const FlareState &a, const FlareState &b)
     if (a.elements.size() != b.elements.size())
         return false;
     for (size_t i = 0; i < a.elements.size(); ++i)
-        if (a.elements[i]->guid != b.elements[i]->guid || a.elements[i]->type != b.elements[i]->type)
+        if (a.elements[i]->guid != b.elements[i]->guid ||
+            a.elements[i]->type != b.elements[i]->type)
             return false;
     return true;
 }

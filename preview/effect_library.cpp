@@ -2,7 +2,9 @@
 #include "preview/effect_library.h"
 
 #include "editor/editor_state.h"
+#include "editor/element_list.h"
 #include "editor/element_panel.h"
+#include "editor/undo.h"
 #include "frame/bounded_text.h"
 #include "host/api/qi_importio.h"
 #include "model/working_flare.h"
@@ -92,9 +94,9 @@ void DeleteFlareElements(HWND editor, PluginInstance *instance)
                          QI_END);
         }
     }
-    ReleaseWorkingFlare(instance);
-    instance->currentElement = nullptr;
-    LoadWorkingFlare(instance, instance->handleType, instance->flareName);
+    // Reloaded the editor's way, so that its global sliders write into the
+    // new working flare.
+    ReloadWorkingFlare();
     SendMessageA(editor, WMU_REFILL_ELEMENT_LIST, 0, 0);
     updatingControls = 0;
     RequestPreviewRedraw(-1, -1);
@@ -158,7 +160,9 @@ int16_t LoadEffectLibrary(HWND owner, HINSTANCE instance)
     int32_t status = -1;
     Qi_LensFlare(plugin->handleType, plugin->flareName, loadfromfile, path, &status, QI_END);
     if (status != 0) {
-        // The file changed since it was tried; the flare has no elements left.
+        // The file changed since it was tried; the flare has no elements
+        // left, a step the user can undo.
+        RecordUndoStep();
         TellLoadFailed(owner, path);
         return 0;
     }

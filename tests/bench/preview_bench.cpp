@@ -145,7 +145,8 @@ void TimeUndo(HWND dialog)
             change();
             auto start = Clock::now();
             UndoEditorStep(dialog);
-            times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            auto end = Clock::now();
+            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
         }
         return Median(times);
     };
