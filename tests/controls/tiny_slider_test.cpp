@@ -14,6 +14,7 @@
 #include "frame/plugin_instance.h"
 #include "tests/support/dib_canvas.h"
 #include "tests/support/recording_window.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
@@ -73,12 +74,7 @@ protected:
         SendMessageA(slider_.hwndEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
 
-    std::string EditText() const
-    {
-        char text[256] = "";
-        GetWindowTextA(slider_.hwndEdit, text, sizeof text);
-        return text;
-    }
+    std::string EditText() const { return WindowText(slider_.hwndEdit); }
 
     void Mouse(UINT message, int x) { SendMessageA(slider_.hwnd, message, MK_LBUTTON, MAKELPARAM(x, 25)); }
 

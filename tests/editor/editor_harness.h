@@ -16,6 +16,7 @@
 #include "tests/library/host_flares.h"
 #include "tests/support/modal_watcher.h"
 #include "tests/support/test_services.h"
+#include "tests/support/window_text.h"
 
 class EditorTest : public testing::Test {
 protected:

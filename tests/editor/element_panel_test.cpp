@@ -33,13 +33,6 @@ std::string ClassOf(HWND window)
     return name;
 }
 
-std::string Text(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 RECT RectIn(HWND dialog, HWND control)
 {
     RECT r = {};
@@ -74,13 +67,13 @@ void ExpectControlOf(HWND dialog, const FlareParameter *p)
     ASSERT_NE(p->controlWindow, nullptr);
     EXPECT_EQ(GetDlgCtrlID(p->controlWindow), p->firstControlId);
     if (type == "checkbox") {
-        EXPECT_EQ(Text(p->controlWindow), p->description);
+        EXPECT_EQ(WindowText(p->controlWindow), p->description);
         EXPECT_EQ(IsDlgButtonChecked(dialog, p->firstControlId) == BST_CHECKED,
                   p->Qv_Current_Value[0] != 0.0f);
     } else if (type == "color" || type == "list") {
         ASSERT_NE(p->labelWindow, nullptr);
         EXPECT_EQ(GetDlgCtrlID(p->labelWindow), p->firstControlId + 1);
-        EXPECT_EQ(Text(p->labelWindow), p->description);
+        EXPECT_EQ(WindowText(p->labelWindow), p->description);
         EXPECT_LT(RectIn(dialog, p->labelWindow).right, RectIn(dialog, p->controlWindow).left);
         if (type == "list")
             EXPECT_EQ(SendMessageA(p->controlWindow, CB_GETITEMDATA,

@@ -23,13 +23,6 @@ namespace {
 
 using Undo = EditorTest;
 
-std::string Text(HWND window)
-{
-    char text[64] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 void HoldKeys(bool control, bool shift)
 {
     BYTE keys[256];
@@ -85,9 +78,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneExactly)
 {
     SetHostElements({"glow", "streaks", "halo"});
     onNestedDialog_ = [](HWND nested) {
-        char caption[64] = "";
-        GetWindowTextA(nested, caption, sizeof caption);
-        if (std::string(caption) == "Select Element") {
+        if (WindowText(nested) == "Select Element") {
             SendMessageA(nested, WM_COMMAND, PLACE_AT_START, 0);
         } else {  // the colour selector: red to 0
             SendMessageA(nested, WM_HSCROLL, SB_TOP,
@@ -154,7 +145,7 @@ TEST_F(Undo, TheKeysWorkEverywhereAndEndTheTypingOfAField)
         typed = FlareText();
         PressWithCtrl(d, 'Z');  // in the field being typed into
         EXPECT_EQ(FlareText(), opened) << "the field's typing was one step";
-        EXPECT_EQ(std::string(Text(globalIntensitySlider->hwndEdit)), "1.00");
+        EXPECT_EQ(WindowText(globalIntensitySlider->hwndEdit), "1.00");
         EXPECT_FALSE(MenuEnabled(d, SC_UNDO_STEP));
         EXPECT_TRUE(MenuEnabled(d, SC_REDO_STEP));
         SetFocus(GetDlgItem(d, IDC_ELEMENT_LIST));

@@ -11,6 +11,7 @@
 #include "host/core/qi_host.h"
 #include "resources/resource.h"
 #include "tests/support/test_services.h"
+#include "tests/support/window_text.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/modal_watcher.h"
 #include "tests/support/plugin_calls.h"
@@ -251,9 +252,7 @@ TEST_F(PluginEntry, CommandOpensTheEditorFromItsTemplateAndGoesOnAfterItClosed)
     QiToken typeSeen = 0;
     RECT pageArea = {}, pageAreaUnits = {9, 202, 341, 130};  // x, y, width, height
     watcher.OnDialog([&](HWND dialog) {
-        char text[64];
-        GetWindowTextA(dialog, text, sizeof text);
-        caption = text;
+        caption = WindowText(dialog);
         reportsWhileOpen = HostReports().size();
         typeSeen = instance->handleType;
         nameSeen = instance->flareName;

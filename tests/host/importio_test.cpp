@@ -8,6 +8,7 @@
 #include "host/api/qi_importio.h"
 #include "host/core/qi_host.h"
 #include "tests/support/recording_window.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
@@ -22,12 +23,7 @@ protected:
         ASSERT_TRUE(check_ && edit_);
     }
 
-    std::string EditText()
-    {
-        char text[64];
-        GetWindowTextA(edit_, text, sizeof text);
-        return text;
-    }
+    std::string EditText() { return WindowText(edit_); }
 
     RecordingWindow window_;
     HWND parent_ = window_.hwnd(), check_ = nullptr, edit_ = nullptr;

@@ -4,6 +4,8 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include "tests/support/window_text.h"
+
 namespace {
 
 // The file name field: a combo box in the Explorer-style dialog, an edit
@@ -25,9 +27,7 @@ std::string DialogFolder(HWND fileDialog)
 
 std::string DialogFileField(HWND fileDialog)
 {
-    char text[MAX_PATH] = "";
-    GetWindowTextA(FileField(fileDialog), text, sizeof text);
-    return text;
+    return WindowText(FileField(fileDialog));
 }
 
 void ChooseFile(HWND fileDialog, const std::string &name)
