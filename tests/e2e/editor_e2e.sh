@@ -1,0 +1,144 @@
+#!/bin/sh
+# The editor as a person uses it, end to end under Xvfb: quorix.exe's main
+# window, the editor opened from its menu, the three tabs, a global slider
+# dragged with the preview following, realtime updates switched off and
+# Redraw Now, the base colour chosen in the colour selector, Ok; then the
+# host's flare saved from the main window's menu, checked in the file and in
+# a render, and the settings file read after the window has closed. Only
+# the pointer and the keyboard drive the program; the screen's pixels and
+# the files it writes are what is checked.
+#   editor_e2e.sh SOURCE_DIR BUILD_DIR
+set -eu
+. "$1/tests/e2e/e2e_lib.sh"
+e2e_begin "$1" "$2" "$2/wineprefix-x11"
+t=$e2e_tmp
+
+host_start
+window_wait Quorix
+xdotool windowfocus --sync "$(window_id 'Default - Wine desktop')"
+settle
+window_box Quorix
+main_view="$(( WIN_W - 20 ))x$(( WIN_H - 100 ))+$(( WIN_X + 10 ))+$(( WIN_Y + 50 ))"
+shot "$t/main-before.png" "$main_view"
+
+note "the editor opens from the Edit menu"
+keys alt+e l
+window_wait "Lens Flare Editor"
+settle
+dialog_units "Lens Flare Editor"
+shot "$t/preview-0.png" "$PREVIEW"
+above "$(brightness "$t/preview-0.png")" 0.01 || fail "the preview shows no flare"
+
+note "the three tabs switch the page"
+page="$(box 10 203 339 128)"
+shot "$t/page-element.png" "$page"
+tab 2
+shot "$t/page-global.png" "$page"
+tab 3
+shot "$t/page-fading.png" "$page"
+tab 1
+shot "$t/page-element-again.png" "$page"
+[ "$(differing_pixels "$t/page-element.png" "$t/page-global.png")" -gt 500 ] ||
+    fail "the Global Parameters page looks like the Element Parameters page"
+[ "$(differing_pixels "$t/page-global.png" "$t/page-fading.png")" -gt 500 ] ||
+    fail "the Global Fading Parameters page looks like the Global Parameters page"
+[ "$(differing_pixels "$t/page-element.png" "$t/page-element-again.png")" = 0 ] ||
+    fail "the Element Parameters page changed after a round of the tabs"
+tab 2
+
+# The global sliders fill their places on the Global Parameters page; a
+# press anywhere in a slider and a move take the thumb along, and a move
+# past either end of the track gives the end's value.
+# A flare in pure red: its core is bright red, and nothing is bright green
+# (the default flare's core is white).
+red_flare() {
+    above "$(convert "$1" -format '%[fx:maxima.r]' info:)" 0.9 &&
+        ! above "$(convert "$1" -format '%[fx:maxima.g]' info:)" 0.5
+}
+
+slider_drag() {
+    at "$1" "$2"
+    left=$AT_X top=$AT_Y
+    at $(( $1 + 135 )) $(( $2 + 18 ))
+    right=$AT_X y=$(( top + (AT_Y - top) * 3 / 4 ))
+    if [ "$3" = right ]; then
+        drag $(( left + 6 )) "$y" $(( right + 40 )) "$y"
+    else
+        drag $(( right - 6 )) "$y" $(( left - 40 )) "$y"
+    fi
+    settle
+}
+
+note "dragging Global Intensity to its end brightens the preview"
+slider_drag 33 242 right
+shot "$t/preview-1.png" "$PREVIEW"
+above "$(brightness "$t/preview-1.png")" "$(brightness "$t/preview-0.png")" ||
+    fail "the preview did not brighten with the intensity"
+
+note "the base colour is chosen in the colour selector"
+click_at 228 274 91 11
+window_wait "Interactive Color Selector"
+settle
+# The red channel's bar has the focus: keep red, take green and blue to 0.
+keys Tab Home Tab Home Return
+window_gone "Interactive Color Selector"
+settle
+shot "$t/swatch.png" "$(box 230 276 87 7)"
+above "$(channel_mean "$t/swatch.png" r)" 0.95 && ! above "$(channel_mean "$t/swatch.png" g)" 0.05 ||
+    fail "the base colour swatch does not show red"
+shot "$t/preview-2.png" "$PREVIEW"
+above "$(channel_mean "$t/preview-2.png" r)" 0.01 ||
+    fail "the preview went dark"
+above "$(channel_mean "$t/preview-2.png" r)" \
+      "$(awk "BEGIN { print 4 * $(channel_mean "$t/preview-2.png" g) }")" ||
+    fail "the preview did not turn red with the base colour"
+
+note "with realtime updates off, a slider waits for Redraw Now"
+click_at 20 169 71 12
+settle
+slider_drag 33 268 left
+shot "$t/preview-3.png" "$PREVIEW"
+[ "$(differing_pixels "$t/preview-2.png" "$t/preview-3.png")" = 0 ] ||
+    fail "the preview changed while realtime updates were off"
+click_at 179 169 55 12
+settle
+shot "$t/preview-4.png" "$PREVIEW"
+above "$(brightness "$t/preview-3.png")" "$(brightness "$t/preview-4.png")" ||
+    fail "Redraw Now did not show the smaller flare"
+
+note "Ok closes the editor and the main window shows the edited flare"
+click_at 250 8 50 14
+window_gone "Lens Flare Editor"
+settle
+shot "$t/main-after.png" "$main_view"
+red_flare "$t/main-after.png" || fail "the main window does not show the red flare"
+
+note "File > Save Library writes the host's flare"
+keys alt+f s
+window_wait "Save Library"
+settle
+type_text "$(winpath "$t")\\edited.lnz"
+keys Return
+wait_for 10 test -s "$t/edited.lnz" || fail "Save Library wrote no file"
+window_gone "Save Library"
+globals=$(sed -n '/^globals/,/^end/p' "$t/edited.lnz")
+for line in "intensity 4" "scale 0.1" "color 1 0 0"; do
+    echo "$globals" | grep -qx "    $line" || fail "the saved flare lacks \"$line\":
+$globals"
+done
+
+note "closing the main window keeps the settings"
+keys alt+F4
+window_gone Quorix
+host_exit
+ini="$e2e_settings/quorix.ini"
+tr -d '\r' <"$ini" >"$t/quorix.ini"
+grep -qx 'Realtime-Updates=0' "$t/quorix.ini" || fail "the realtime switch was not kept"
+grep -qx '\[Quorix-Window\]' "$t/quorix.ini" || fail "the window's place was not kept"
+
+note "a render of the saved library shows the red flare"
+(cd "$2/dist" && wine quorix.exe render --library "$(winpath "$t/edited.lnz")" --size 320x240 \
+    --out "$(winpath "$t/edited.png")" </dev/null >/dev/null 2>"$t/render.log") ||
+    fail "quorix.exe render failed: $(cat "$t/render.log")"
+red_flare "$t/edited.png" || fail "the render of the saved library is not red"
+echo ok
