@@ -11,6 +11,7 @@
 #include "editor/global_pages.h"
 #include "editor/global_sliders.h"
 #include "editor/page_tabs.h"
+#include "editor/panel_scroll.h"
 #include "editor/parameter_pages.h"
 #include "frame/plugin_instance.h"
 #include "host/api/qi_importio.h"
@@ -175,6 +176,10 @@ BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
             OnElementSelected(dialog);
         break;
     case IDC_ELEMENT_ENABLED: ToggleElementEnabled(dialog); break;
+    case IDC_ADD_ELEMENT: AddElement(dialog); break;
+    case IDC_REMOVE_ELEMENT: RemoveCurrentElement(dialog); break;
+    case IDC_MOVE_DOWN: MoveCurrentElement(dialog, true); break;
+    case IDC_MOVE_UP: MoveCurrentElement(dialog, false); break;
     case IDC_REALTIME_UPDATES: Editor_OnRealtimeSwitch(dialog); break;
     case IDC_FASTER_UPDATES: Editor_OnFasterUpdates(dialog); break;
     case IDC_REDRAW_NOW: Editor_OnRedrawNow(); break;
@@ -269,6 +274,8 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND: return Editor_OnCommand(dialog, wParam, lParam);
     case WM_SYSCOMMAND: return Editor_OnSysCommand(dialog, wParam);
     case WM_TIMER: Editor_OnTimer(wParam); return FALSE;
+    case WM_VSCROLL:
+        return ScrollElementPanel(dialog, reinterpret_cast<HWND>(lParam), LOWORD(wParam));
     case WMU_REFILL_ELEMENT_LIST: RefillElementList(dialog); return FALSE;
     case TPN_CLICKED: return Editor_OnTabClicked(dialog, int16_t(LOWORD(wParam)));
     }

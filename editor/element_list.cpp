@@ -1,5 +1,8 @@
 #include "editor/element_list.h"
 
+#include <cstring>
+
+#include "editor/add_element_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/element_panel.h"
 #include "editor/global_sliders.h"
@@ -21,6 +24,61 @@ void SaveDestroyAndCommit(HWND dialog)
         DestroyElementPanel(instance, instance->currentElement);
         CommitWorkingFlare(instance, instance->handleType, instance->flareName);
     }
+}
+
+// Before a host command that changes the element list, whatever the page:
+// every pending edit, the panel's included, goes to the host first, since
+// the reload that follows replaces the working flare.
+void CommitBeforeListChange()
+{
+    PluginInstance *instance = currentInstance;
+    CommitPendingEdits();
+    if (currentPage == PAGE_ELEMENT && instance->currentElement)
+        DestroyElementPanel(instance, instance->currentElement);
+}
+
+// The current element shown: its panel on the element page, its switch.
+void ShowCurrentElement(HWND dialog)
+{
+    PluginInstance *instance = currentInstance;
+    if (currentPage == PAGE_ELEMENT && instance->currentElement)
+        BuildElementPanel(instance, dialog, instance->currentElement);
+    ShowElementEnabled(dialog);
+}
+
+struct ListKeywords {
+    QiToken insert, before, after, start, end, remove, move, up, down;
+};
+
+const ListKeywords &Keywords()
+{
+    static const ListKeywords keywords = {
+        Qi_Inquire_Token("insert"), Qi_Inquire_Token("before"), Qi_Inquire_Token("after"),
+        Qi_Inquire_Token("start"),  Qi_Inquire_Token("end"),    Qi_Inquire_Token("delete"),
+        Qi_Inquire_Token("move"),   Qi_Inquire_Token("up"),     Qi_Inquire_Token("down")};
+    return keywords;
+}
+
+// Inserts an element of the chosen type at the host; the new element's
+// guid, or null when the host refused it. "Before" and "after" without a
+// current element add at the end.
+const char *InsertChosenElement(PluginInstance *instance)
+{
+    const ListKeywords &k = Keywords();
+    const FlareElement *current = instance->currentElement;
+    const char *newGuid = nullptr;
+    int32_t placement = newElementPlacement;
+    if (!current && (placement == PLACE_BEFORE_SELECTED || placement == PLACE_AFTER_SELECTED))
+        placement = PLACE_AT_END;
+    if (placement == PLACE_BEFORE_SELECTED || placement == PLACE_AFTER_SELECTED)
+        Qi_LensFlare(instance->handleType, instance->flareName, k.insert,
+                     placement == PLACE_BEFORE_SELECTED ? k.before : k.after, newElementType,
+                     current->guid, &newGuid, QI_END);
+    else
+        Qi_LensFlare(instance->handleType, instance->flareName, k.insert,
+                     placement == PLACE_AT_START ? k.start : k.end, newElementType, &newGuid,
+                     QI_END);
+    return newGuid;
 }
 
 }  // namespace
@@ -97,3 +155,69 @@ void ToggleElementEnabled(HWND dialog)
     RequestPreviewRedraw(-1, -1);
 }
 
+void AddElement(HWND dialog)
+{
+    PluginInstance *instance = currentInstance;
+    if (!RunAddElementDialog(dialog))
+        return;
+    CommitBeforeListChange();
+    const char *newGuid = InsertChosenElement(instance);
+    ReloadWorkingFlare();
+    SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
+    if (newGuid)
+        SelectElementByGuid(dialog, newGuid);
+    else
+        ShowCurrentElement(dialog);
+    RequestPreviewRedraw(-1, -1);
+}
+
+void RemoveCurrentElement(HWND dialog)
+{
+    PluginInstance *instance = currentInstance;
+    if (!instance->currentElement)
+        return;
+    CommitBeforeListChange();
+    Qi_LensFlare(instance->handleType, instance->flareName, Keywords().remove,
+                 instance->currentElement->guid, QI_END);
+    ReloadWorkingFlare();
+    instance->currentElement = instance->workingFlare ? instance->workingFlare->firstElement : nullptr;
+    SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
+    ShowCurrentElement(dialog);
+    RequestPreviewRedraw(-1, -1);
+}
+
+void MoveCurrentElement(HWND dialog, bool down)
+{
+    PluginInstance *instance = currentInstance;
+    if (!instance->currentElement)
+        return;
+    char *guid = nullptr;
+    Import_IO_Copy_String(&guid, instance->currentElement->guid);
+    CommitBeforeListChange();
+    const ListKeywords &k = Keywords();
+    Qi_LensFlare(instance->handleType, instance->flareName, k.move, down ? k.down : k.up,
+                 instance->currentElement->guid, QI_END);
+    ReloadWorkingFlare();
+    SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
+    SelectElementByGuid(dialog, guid);
+    RequestPreviewRedraw(-1, -1);
+    Qi_Free_Memory(guid);
+}
+
+void SelectElementByGuid(HWND dialog, const char *guid)
+{
+    PluginInstance *instance = currentInstance;
+    HWND list = GetDlgItem(dialog, IDC_ELEMENT_LIST);
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; guid && i < count; ++i) {
+        auto *element = reinterpret_cast<FlareElement *>(SendMessageA(list, LB_GETITEMDATA, i, 0));
+        if (!element || !element->guid || std::strcmp(element->guid, guid) != 0)
+            continue;
+        SendMessageA(list, LB_SETCURSEL, WPARAM(i), 0);
+        SendMessageA(list, LB_SETTOPINDEX, WPARAM(i), 0);
+        instance->currentElement = element;
+        ShowCurrentElement(dialog);
+        return;
+    }
+    ShowCurrentElement(dialog);
+}

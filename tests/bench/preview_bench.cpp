@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "controls/tabbed_panel.h"
+#include "controls/tiny_slider.h"
 #include "editor/editor_dialog.h"
 #include "editor/editor_state.h"
+#include "editor/element_panel.h"
 #include "editor/global_sliders.h"
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
@@ -86,9 +88,52 @@ void TimePreviewCycle(int32_t width, int32_t height)
     Qi_Free_Global_GBuffer(buffer);
 }
 
-// Runs inside the editor: times RequestPreviewRedraw followed by the
-// repaint of the preview, then closes the editor.
-void CALLBACK TimeEditorRedraw(HWND dialog, UINT, UINT_PTR timer, DWORD)
+// A drag of a slider between two places: the value follows the pointer,
+// the release commits, the preview renders and repaints.
+double TimeSliderDrag(TinySlider *slider)
+{
+    int16_t x = 60;
+    return MedianMs([&] {
+        x = int16_t(x == 60 ? 200 : 60);
+        SendMessageA(slider->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(slider->thumbX, 25));
+        SendMessageA(slider->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 25));
+        SendMessageA(slider->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, 25));
+        UpdateWindow(previewControl);
+    });
+}
+
+double Median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Building and destroying the element panel of each element of the flare,
+// each timed on its own.
+void TimePanels(HWND dialog)
+{
+    using Clock = std::chrono::steady_clock;
+    PluginInstance *instance = currentInstance;
+    DestroyElementPanel(instance, instance->currentElement);
+    for (FlareElement *e = instance->workingFlare->firstElement; e; e = e->next) {
+        std::vector<double> build, destroy;
+        for (int i = 0; i < iterations; ++i) {
+            auto start = Clock::now();
+            BuildElementPanel(instance, dialog, e);
+            auto built = Clock::now();
+            DestroyElementPanel(instance, e);
+            auto end = Clock::now();
+            build.push_back(std::chrono::duration<double, std::milli>(built - start).count());
+            destroy.push_back(std::chrono::duration<double, std::milli>(end - built).count());
+        }
+        std::printf("element panel of %-9s (%d parameters): build %.3f ms, destroy %.3f ms\n",
+                    e->name, e->numparameters, Median(build), Median(destroy));
+    }
+    BuildElementPanel(instance, dialog, instance->workingFlare->firstElement);
+}
+
+// Runs inside the editor, then closes it.
+void CALLBACK TimeInsideTheEditor(HWND dialog, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(dialog, timer);
     double ms = MedianMs([] {
@@ -98,21 +143,13 @@ void CALLBACK TimeEditorRedraw(HWND dialog, UINT, UINT_PTR timer, DWORD)
     std::printf("preview redraw in the editor at %dx%d (render, progress bar, convert, "
                 "repaint): %.3f ms\n",
                 previewSize[0], previewSize[1], ms);
-
-    // A drag of the intensity slider between two places: the value follows
-    // the pointer, the release commits, the preview renders and repaints.
+    TinySlider *first = currentInstance->currentElement->firstParameter->tinySlider;
+    std::printf("element panel slider drag (value, save, commit, render, convert, repaint): "
+                "%.3f ms\n", TimeSliderDrag(first));
+    TimePanels(dialog);
     SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
-    HWND slider = globalIntensitySlider->hwnd;
-    int16_t x = 60;
-    ms = MedianMs([&] {
-        x = int16_t(x == 60 ? 200 : 60);
-        SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(globalIntensitySlider->thumbX, 25));
-        SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 25));
-        SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(x, 25));
-        UpdateWindow(previewControl);
-    });
     std::printf("global slider drag in the editor (value, commit, render, convert, repaint): "
-                "%.3f ms\n", ms);
+                "%.3f ms\n", TimeSliderDrag(globalIntensitySlider));
     EndDialog(dialog, 1);
 }
 
@@ -122,7 +159,7 @@ INT_PTR CALLBACK BenchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 {
     INT_PTR result = EditorDialogProc(dialog, message, wParam, lParam);
     if (message == WM_INITDIALOG)
-        SetTimer(dialog, 1, 10, TimeEditorRedraw);
+        SetTimer(dialog, 1, 10, TimeInsideTheEditor);
     return result;
 }
 

@@ -102,8 +102,8 @@ protected:
 TEST_F(EditorSetUp, LoadsTheFlareFirstAndRendersLast)
 {
     std::vector<std::string> expected = {"load flare",    "settings",       "preview buffer",
-                                         "element list",  "tab strip",      "global sliders",
-                                         "render"};
+                                         "element list",  "tab strip",      "element panel",
+                                         "global sliders", "render"};
     EXPECT_EQ(TraceSetUp(), expected);
 }
 

@@ -1,0 +1,286 @@
+// The element list and its commands inside the running editor, checked on
+// the host's flare: add at every placement, remove, move, selection by
+// guid, the add dialog, and edits that must survive a list change.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/tabbed_panel.h"
+#include "controls/tiny_slider.h"
+#include "editor/add_element_dialog.h"
+#include "editor/editor_state.h"
+#include "editor/element_panel.h"
+#include "editor/global_sliders.h"
+#include "host/core/qi_host.h"
+#include "model/working_flare.h"
+#include "resources/resource.h"
+#include "tests/editor/editor_harness.h"
+#include "tests/support/token.h"
+
+namespace {
+
+class ElementList : public EditorTest {
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        newElementPlacement = PLACE_AT_END;
+    }
+    void TearDown() override
+    {
+        QiHost_Offer_Element_Types(-1);
+        EditorTest::TearDown();
+    }
+    // Answers the "Select Element" dialog: the catalogue's type `type`, the
+    // placement button, then OK (or Cancel).
+    void AnswerAddDialog(int type, int placement, int button = IDOK)
+    {
+        onNestedDialog_ = [=](HWND dialog) {
+            HWND list = GetDlgItem(dialog, 2000);
+            SendMessageA(list, LB_SETCURSEL, WPARAM(type), 0);
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(2000, LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(placement, BN_CLICKED), 0);
+            PostMessageA(dialog, WM_COMMAND, button, 0);
+        };
+    }
+};
+
+int Selected(HWND dialog)
+{
+    return int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCURSEL, 0, 0));
+}
+
+bool HasPanel()
+{
+    const FlareElement *element = currentInstance->currentElement;
+    return element && element->firstParameter && element->firstParameter->controlWindow;
+}
+
+// Catalogue order: glow, streaks, halo, anamorph, inter, dscflx, rngflx, prflx.
+TEST_F(ElementList, AddPutsTheNewElementWhereAskedSelectedAndWithItsPanel)
+{
+    SetHostElements({"glow", "streaks", "halo"});
+    const struct {
+        int placement;
+        int select;  // the element selected before Add
+        std::vector<std::string> types;
+        int selected;
+    } cases[] = {
+        {PLACE_AT_END, 0, {"glow", "streaks", "halo", "inter"}, 3},
+        {PLACE_AT_START, 2, {"inter", "glow", "streaks", "halo", "inter"}, 0},
+        {PLACE_BEFORE_SELECTED, 2, {"inter", "glow", "inter", "streaks", "halo", "inter"}, 2},
+        {PLACE_AFTER_SELECTED, 4, {"inter", "glow", "inter", "streaks", "halo", "inter", "inter"},
+         5},
+    };
+    RunEditor({[&](HWND dialog) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.placement);
+            SelectElement(dialog, c.select);
+            AnswerAddDialog(4, c.placement);
+            Click(dialog, IDC_ADD_ELEMENT);
+            EXPECT_EQ(HostElementTypes(), c.types);
+            EXPECT_EQ(Selected(dialog), c.selected);
+            EXPECT_EQ(currentInstance->currentElement->guid, HostElementGuids()[c.selected]);
+            EXPECT_TRUE(HasPanel());
+            int top = int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETTOPINDEX, 0, 0));
+            EXPECT_LE(top, c.selected) << "scrolled into view";
+        }
+        // The reloads replaced the working flare; the global sliders write
+        // into the new one.
+        SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
+        DragSlider(globalIntensitySlider->hwnd, globalIntensitySlider->thumbX, 150);
+        EXPECT_EQ(HostFloat("intensity"), currentInstance->workingFlare->intensity);
+        EXPECT_EQ(currentInstance->workingFlare->intensity, globalIntensitySlider->floatValue);
+    }});
+}
+
+TEST_F(ElementList, TheAddDialogKeepsItsPlacementAndNeedsAType)
+{
+    std::vector<int> checked;
+    onNestedDialog_ = [&](HWND dialog) {
+        for (int id = PLACE_BEFORE_SELECTED; id <= PLACE_AT_END; ++id)
+            if (IsDlgButtonChecked(dialog, id))
+                checked.push_back(id);
+        SendMessageA(dialog, WM_COMMAND, PLACE_AT_START, 0);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    };
+    const std::vector<std::string> before = HostElementTypes();
+    bool okOffered = true;
+    RunEditor({
+        [](HWND dialog) { Click(dialog, IDC_ADD_ELEMENT); },
+        [](HWND dialog) { Click(dialog, IDC_ADD_ELEMENT); },
+        [&](HWND dialog) {
+            QiHost_Offer_Element_Types(0);
+            onNestedDialog_ = [&](HWND add) {
+                okOffered = IsWindowEnabled(GetDlgItem(add, IDOK));
+                SendMessageA(add, WM_COMMAND, IDOK, 0);  // Enter: nothing to add
+                PostMessageA(add, WM_COMMAND, IDCANCEL, 0);
+            };
+            Click(dialog, IDC_ADD_ELEMENT);
+        },
+    });
+    EXPECT_EQ(checked, (std::vector<int>{PLACE_AT_END, PLACE_AT_START})) << "kept after Cancel";
+    EXPECT_EQ(HostElementTypes(), before) << "Cancel and an empty catalogue add nothing";
+    EXPECT_FALSE(okOffered);
+}
+
+TEST_F(ElementList, RemovingTheLastElementLeavesAnEmptyListAndPage)
+{
+    SetHostElements({"halo"});
+    RunEditor({[](HWND dialog) {
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ELEMENT_ENABLED), BST_CHECKED);
+        Click(dialog, IDC_REMOVE_ELEMENT);
+        EXPECT_TRUE(HostElementTypes().empty());
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCOUNT, 0, 0), 0);
+        EXPECT_EQ(currentInstance->currentElement, nullptr);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ELEMENT_ENABLED), BST_UNCHECKED);
+        EXPECT_EQ(GetDlgItem(dialog, PANEL_FIRST_ID), nullptr);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_LIBRARY_SAVE)));
+        Click(dialog, IDC_REMOVE_ELEMENT);  // nothing left to act on
+        Click(dialog, IDC_MOVE_UP);
+    }});
+}
+
+// Moves at the ends leave the element where the host keeps it, selected;
+// of two elements with the same text the selection follows the guid.
+TEST_F(ElementList, MovesKeepTheMovedElementSelectedByItsGuid)
+{
+    SetHostElements({"halo", "halo", "glow"});
+    RunEditor({[](HWND dialog) {
+        const std::vector<std::string> guids = HostElementGuids();
+        Click(dialog, IDC_MOVE_UP);
+        EXPECT_EQ(HostElementGuids(), guids);
+        EXPECT_EQ(Selected(dialog), 0);
+
+        Click(dialog, IDC_MOVE_DOWN);
+        EXPECT_EQ(HostElementGuids(), (std::vector<std::string>{guids[1], guids[0], guids[2]}));
+        EXPECT_EQ(Selected(dialog), 1) << "the same text twice: the guid decides";
+        EXPECT_EQ(currentInstance->currentElement->guid, guids[0]);
+        EXPECT_TRUE(HasPanel());
+
+        SelectElement(dialog, 2);
+        Click(dialog, IDC_MOVE_DOWN);
+        EXPECT_EQ(Selected(dialog), 2);
+        EXPECT_EQ(HostElementTypes().back(), "glow");
+    }});
+}
+
+TEST_F(ElementList, SelectionOnAGlobalPageChangesOnlyTheCurrentElement)
+{
+    SetHostElements({"glow", "streaks"});
+    RunEditor({[](HWND dialog) {
+        SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
+        SelectElement(dialog, 1);
+        EXPECT_EQ(currentInstance->currentElement->name, std::string("streaks"));
+        EXPECT_FALSE(HasPanel());
+        SendMessageA(dialog, TPN_CLICKED, PAGE_ELEMENT, 0);
+        EXPECT_TRUE(HasPanel()) << "built when the element page is opened";
+    }});
+}
+
+TEST_F(ElementList, ElementEnabledCommitsAndAnElementWithoutParametersCanBeWorkedOn)
+{
+    SetHostElements({"glow", "halo"});
+    SetIniValue("Lens-Flare-UI", "Realtime-Updates", "0");
+    RunEditor({[](HWND dialog) {
+        Click(dialog, IDC_ELEMENT_ENABLED);
+        EXPECT_EQ(currentInstance->currentElement->enabled, T("off"));
+
+        // An element the host describes without parameters.
+        FlareElement *bare = currentInstance->workingFlare->firstElement->next;
+        DestroyElementPanel(currentInstance, currentInstance->currentElement);
+        for (FlareParameter *p = bare->firstParameter, *next; p; p = next) {
+            next = p->next;
+            Qi_Free_Memory(p->gradientColors);
+            Qi_Free_Memory(p->gradientOffsets);
+            Qi_Free_Memory(p->arbitraryData);
+            Qi_Free_Memory(p);
+        }
+        bare->firstParameter = nullptr;
+        bare->numparameters = 0;
+        SelectElement(dialog, 1);
+        EXPECT_EQ(currentInstance->currentElement, bare);
+        Click(dialog, IDC_MOVE_UP);
+        EXPECT_EQ(HostElementTypes(), (std::vector<std::string>{"halo", "glow"}));
+        Click(dialog, IDC_REMOVE_ELEMENT);
+        EXPECT_EQ(HostElementTypes(), std::vector<std::string>{"glow"});
+    }});
+    int32_t element = 0;
+    QiToken enabled = 0;
+    Qi_Inquire_LensFlare(T("light"), "Light1", T("element"), &element, T("enabled"), &enabled,
+                         QI_GROUP, QI_END);
+    EXPECT_EQ(enabled, T("off")) << "Element Enabled committed with realtime updates off";
+}
+
+// With realtime updates off, edits wait in the working flare; a list
+// change reloads it from the host, so they must reach the host first.
+TEST_F(ElementList, PendingEditsSurviveAddMoveAndRemove)
+{
+    SetHostElements({"glow", "halo"});
+    SetHostSwitch("fadeifnearborder enabled", "off");
+    SetIniValue("Lens-Flare-UI", "Realtime-Updates", "0");
+    std::vector<float> intensities;
+    RunEditor({[&](HWND dialog) {
+        auto dragIntensity = [&](int x) {
+            TinySlider *slider = currentInstance->currentElement->firstParameter->tinySlider;
+            DragSlider(slider->hwnd, slider->thumbX, x);
+            intensities.push_back(currentInstance->currentElement->firstParameter
+                                      ->Qv_Current_Value[0]);
+        };
+        SendMessageA(dialog, TPN_CLICKED, PAGE_FADING, 0);
+        Click(dialog, IDC_FADE_NEAR_BORDER);
+        SendMessageA(dialog, TPN_CLICKED, PAGE_ELEMENT, 0);
+        dragIntensity(100);
+        AnswerAddDialog(2, PLACE_AT_END);
+        Click(dialog, IDC_ADD_ELEMENT);
+        EXPECT_EQ(currentInstance->workingFlare->fadeifnearborder, T("on"));
+        SelectElement(dialog, 0);
+        dragIntensity(150);
+        Click(dialog, IDC_MOVE_DOWN);
+        dragIntensity(200);
+        SelectElement(dialog, 2);
+        Click(dialog, IDC_REMOVE_ELEMENT);
+    }});
+    EXPECT_EQ(HostSwitch("fadeifnearborder enabled"), T("on"));
+    EXPECT_EQ(HostElementTypes(), (std::vector<std::string>{"halo", "glow"}));
+    ASSERT_EQ(intensities.size(), 3u);
+    EXPECT_EQ(HostParameter(1, 0)[0], intensities[2]);
+}
+
+// Every bundled preset, each element selected in turn, then Ok untouched:
+// the host's flare is what it was, gradients and data blocks included.
+TEST_F(ElementList, UntouchedOkAfterVisitingEveryElementOfEveryPresetChangesNothing)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder = path;
+    folder = folder.substr(0, folder.find_last_of('\\')) + "\\..\\dist\\lensfx\\";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.lnz").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    int presets = 0;
+    do {
+        SCOPED_TRACE(found.cFileName);
+        int32_t status = -1;
+        Qi_LensFlare(T("light"), "Light1", T("loadfromfile"), (folder + found.cFileName).c_str(),
+                     &status, QI_END);
+        ASSERT_EQ(status, 0);
+        const std::string before = HostFlareFile();
+        RunEditor({[](HWND dialog) {
+            int count = int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i)
+                SelectElement(dialog, i);
+            SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
+            SelectElement(dialog, 0);
+            SendMessageA(dialog, TPN_CLICKED, PAGE_ELEMENT, 0);
+        }});
+        EXPECT_EQ(HostFlareFile(), before);
+        ++presets;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_GE(presets, 9);
+}
+
+}  // namespace
