@@ -1,16 +1,19 @@
 #!/bin/sh
 # The editor as a person uses it, end to end under Xvfb: quorix.exe's main
 # window, the editor opened from its menu, the three tabs, a global slider
-# dragged with the preview following, realtime updates switched off and
-# Redraw Now, the base colour chosen in the colour selector, Ok; then the
-# host's flare saved from the main window's menu, checked in the file and in
-# a render, and the settings file read after the window has closed. Only
-# the pointer and the keyboard drive the program; the screen's pixels and
-# the files it writes are what is checked.
+# dragged with the preview following, the base colour chosen in the colour
+# selector, an element removed, one added through the "Select Element"
+# dialog and moved up, realtime updates switched off and Redraw Now, Ok;
+# then the host's flare saved from the main window's menu, checked in the
+# file and in a render, and the settings file read after the window has
+# closed. Only the pointer and the keyboard drive the program; the screen's
+# pixels and the files it writes are what is checked.
 #   editor_e2e.sh SOURCE_DIR BUILD_DIR
 set -eu
-. "$1/tests/e2e/e2e_lib.sh"
-e2e_begin "$1" "$2" "$2/wineprefix-x11"
+src=$1
+build=$2
+. "$src/tests/e2e/e2e_lib.sh"
+e2e_begin "$src" "$build" "$build/wineprefix-x11"
 t=$e2e_tmp
 
 host_start
@@ -21,11 +24,32 @@ window_box Quorix
 main_view="$(( WIN_W - 20 ))x$(( WIN_H - 100 ))+$(( WIN_X + 10 ))+$(( WIN_Y + 50 ))"
 shot "$t/main-before.png" "$main_view"
 
+# save_library FILE: File > Save Library, the path typed into the dialog.
+save_library() {
+    keys alt+f s
+    window_wait "Save Library"
+    settle
+    type_text "$(winpath "$1")"
+    keys Return
+    wait_for 10 test -s "$1" || fail "Save Library wrote no $1"
+    window_gone "Save Library"
+}
+
+element_types() {
+    sed -n 's/^element \([a-z]*\)$/\1/p' "$1" | tr '\n' ' '
+}
+
+note "File > Save Library writes the default flare"
+save_library "$t/default.lnz"
+set -- $(element_types "$t/default.lnz")
+[ $# -ge 4 ] || fail "the default flare has only $# elements"
+
 note "the editor opens from the Edit menu"
 keys alt+e l
 window_wait "Lens Flare Editor"
 settle
 dialog_units "Lens Flare Editor"
+editor_x=$WIN_X editor_y=$WIN_Y
 shot "$t/preview-0.png" "$PREVIEW"
 above "$(brightness "$t/preview-0.png")" 0.01 || fail "the preview shows no flare"
 
@@ -93,6 +117,45 @@ above "$(channel_mean "$t/preview-2.png" r)" \
       "$(awk "BEGIN { print 4 * $(channel_mean "$t/preview-2.png" g) }")" ||
     fail "the preview did not turn red with the base colour"
 
+note "an element is removed, one added through Select Element and moved up"
+third_type=$(sed -n 's/^| `\([a-z]*\)` | .* | [0-9]* |$/\1/p' "$src/docs/catalogue.md" | sed -n 3p)
+preview_changes() {
+    settle
+    shot "$t/preview-new.png" "$PREVIEW"
+    [ "$(differing_pixels "$t/preview-2.png" "$t/preview-new.png")" -gt 50 ] ||
+        fail "the preview did not change: $1"
+    mv "$t/preview-new.png" "$t/preview-2.png"
+}
+click_at 252 60 99 71
+keys Home
+settle
+click_at 309 151 38 14
+preview_changes "the first element was removed"
+click_at 255 151 22 14
+window_wait "Select Element"
+settle
+# The list fills the dialog's top (its client area starts where the editor's
+# does, below a frame of the same kind): the third type, at the end.
+window_box "Select Element"
+click $(( WIN_X + DLG_X - editor_x + 30 )) $(( WIN_Y + DLG_Y - editor_y + 6 ))
+keys Down Down alt+o
+window_gone "Select Element"
+preview_changes "an element was added"
+# The flare's elements add up, so their order shows in the list alone: the
+# selected item moves up.
+list_changes() {
+    settle
+    shot "$t/list-new.png" "$(box 252 60 99 71)"
+    [ "$(differing_pixels "$t/list.png" "$t/list-new.png")" -gt 50 ] ||
+        fail "the element list did not change: $1"
+    mv "$t/list-new.png" "$t/list.png"
+}
+shot "$t/list.png" "$(box 252 60 99 71)"
+click_at 309 168 38 14
+list_changes "the new element was moved up"
+click_at 309 168 38 14
+list_changes "the new element was moved up again"
+
 note "with realtime updates off, a slider waits for Redraw Now"
 click_at 20 169 71 12
 settle
@@ -113,14 +176,21 @@ settle
 shot "$t/main-after.png" "$main_view"
 red_flare "$t/main-after.png" || fail "the main window does not show the red flare"
 
-note "File > Save Library writes the host's flare"
-keys alt+f s
-window_wait "Save Library"
-settle
-type_text "$(winpath "$t")\\edited.lnz"
-keys Return
-wait_for 10 test -s "$t/edited.lnz" || fail "Save Library wrote no file"
-window_gone "Save Library"
+note "File > Save Library writes the edited flare"
+save_library "$t/edited.lnz"
+# The first element went, the third type was added at the end and moved up
+# twice.
+shift
+expected=""
+n=$#
+i=0
+for type in "$@"; do
+    [ $i != $(( n - 2 )) ] || expected="$expected $third_type"
+    expected="$expected $type"
+    i=$(( i + 1 ))
+done
+[ "$(element_types "$t/edited.lnz")" = "${expected# } " ] ||
+    fail "elements after the edits: $(element_types "$t/edited.lnz"), expected:$expected"
 globals=$(sed -n '/^globals/,/^end/p' "$t/edited.lnz")
 for line in "intensity 4" "scale 0.1" "color 1 0 0"; do
     echo "$globals" | grep -qx "    $line" || fail "the saved flare lacks \"$line\":
@@ -137,7 +207,7 @@ grep -qx 'Realtime-Updates=0' "$t/quorix.ini" || fail "the realtime switch was n
 grep -qx '\[Quorix-Window\]' "$t/quorix.ini" || fail "the window's place was not kept"
 
 note "a render of the saved library shows the red flare"
-(cd "$2/dist" && wine quorix.exe render --library "$(winpath "$t/edited.lnz")" --size 320x240 \
+(cd "$build/dist" && wine quorix.exe render --library "$(winpath "$t/edited.lnz")" --size 320x240 \
     --out "$(winpath "$t/edited.png")" </dev/null >/dev/null 2>"$t/render.log") ||
     fail "quorix.exe render failed: $(cat "$t/render.log")"
 red_flare "$t/edited.png" || fail "the render of the saved library is not red"
