@@ -7,8 +7,9 @@
 #  - the Windows tests in two shards, each in a Wine prefix (and so a
 #    wineserver and desktop) of its own, one test at a time within a shard,
 #    because dialog tests in one desktop would take each other's focus;
-#  - the end-to-end tests under Xvfb (label xserver), one at a time in their
-#    own X11 prefix;
+#  - in a third prefix, the editor's 500 open/close cycles (label cycles),
+#    then the end-to-end tests under Xvfb (label xserver), which have an X11
+#    prefix of their own;
 #  - the native build and its tests.
 # The prefixes are made (on the first run) while the Windows build compiles.
 set -eu
@@ -20,12 +21,14 @@ build="$PWD/build/windows"
 logs="$PWD/build/test-logs"
 shard1="$build/wineprefix"
 shard2="$build/wineprefix-2"
+shard3="$build/wineprefix-3"
 mkdir -p "$logs"
 rm -f "$logs"/*
 
 make_prefixes() {
     wine_prefix "$shard1" null
     wine_prefix "$shard2" null
+    wine_prefix "$shard3" null
     wine_prefix "$build/wineprefix-x11" x11
 }
 make_prefixes >"$logs/prefixes.log" 2>&1 &
@@ -41,7 +44,8 @@ fi
 
 wine_services_start "$shard1"
 wine_services_start "$shard2"
-trap 'wine_services_stop "$shard1"; wine_services_stop "$shard2"' EXIT INT TERM
+wine_services_start "$shard3"
+trap 'for p in "$shard1" "$shard2" "$shard3"; do wine_services_stop "$p"; done' EXIT INT TERM
 
 # Every test program lists its cases once, before the shards share them out.
 WINEPREFIX="$shard1" ctest --preset windows -N >"$logs/windows-list.log"
@@ -52,7 +56,9 @@ stream() {
     name=$1
     shift
     ( status=0; "$@" >"$logs/$name.log" 2>&1 || status=$?; echo "$status" >"$logs/$name.status" ) &
+    streams="$streams $!"
 }
+streams=""
 
 native() {
     cmake --preset native >/dev/null
@@ -60,14 +66,16 @@ native() {
     ctest --preset native
 }
 
-stream windows-1 env WINEPREFIX="$shard1" ctest --preset windows -LE xserver -I 1,,2
-stream windows-2 env WINEPREFIX="$shard2" ctest --preset windows -LE xserver -I 2,,2
-stream windows-xserver ctest --preset windows -L xserver
+stream windows-1 env WINEPREFIX="$shard1" ctest --preset windows -LE 'xserver|cycles' -I 1,,2
+stream windows-2 env WINEPREFIX="$shard2" ctest --preset windows -LE 'xserver|cycles' -I 2,,2
+stream windows-3 env WINEPREFIX="$shard3" ctest --preset windows -L 'cycles|xserver'
 stream native native
-wait
+for pid in $streams; do
+    wait "$pid" || true
+done
 
 status=0
-for name in windows-1 windows-2 windows-xserver native; do
+for name in windows-1 windows-2 windows-3 native; do
     echo "== $name =="
     cat "$logs/$name.log"
     [ "$(cat "$logs/$name.status")" = 0 ] || status=1
