@@ -218,6 +218,10 @@ bool TinySlider_OnCommand(TinySlider *slider, int childId, int code)
         return false;
     if (code == EN_UPDATE)
         TinySlider_OnTypedEntry(slider);
+    else if (code == EN_KILLFOCUS && slider->hwnd)
+        SendMessageA(GetParent(slider->hwnd), WM_COMMAND,
+                     MAKEWPARAM(uint16_t(slider->id), EN_KILLFOCUS),
+                     reinterpret_cast<LPARAM>(slider->hwnd));
     return true;
 }
 
@@ -361,7 +365,7 @@ HWND CreateTinySlider(HWND parent, HINSTANCE instance, TinySlider *record, uint3
     record->floatMin = 0.0f;
     record->floatMax = 100.0f;
     record->font =
-        CreateFontA(10, 10, 0, 0, 0, FALSE, FALSE, FALSE, 0, 0, 0, PROOF_QUALITY, FF_SWISS, "MS Sans Serif");
+        CreateFontA(10, 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, 0, 0, PROOF_QUALITY, FF_SWISS, "MS Sans Serif");
     record->hwndEdit = CreateWindowExA(
         WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_RIGHT, 230, 1,
         60, 20, record->hwnd, reinterpret_cast<HMENU>(kTinySliderEditId), instance, nullptr);

@@ -16,7 +16,9 @@ typedef void (*TinySliderChangeFn)(uint32_t id);
 // the control id and the current value.
 typedef void (*TinySliderDragFn)(QiToken phase, uint16_t id, float value);
 
-// Child id of the slider's edit box.
+// Child id of the slider's edit box. When the box loses the focus, the
+// slider tells its parent with WM_COMMAND (its own id, EN_KILLFOCUS), so that
+// the owner knows that typing into it has ended.
 constexpr int kTinySliderEditId = 1;
 
 // One slider; the owner allocates it zero-filled, configures it after

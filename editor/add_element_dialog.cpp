@@ -27,8 +27,8 @@ void FillTypeList(HWND dialog)
         const char *typeDescription = nullptr, *typeName = nullptr;
         Qi_LensFlare_Enumerate_ElementInfo(element, &i, description, &typeDescription, name,
                                            &typeName, QI_GROUP, QI_END);
-        LRESULT item = SendMessageA(list, LB_ADDSTRING, 0,
-                                    reinterpret_cast<LPARAM>(typeDescription ? typeDescription : ""));
+        const char *text = typeDescription ? typeDescription : "";
+        LRESULT item = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         SendMessageA(list, LB_SETITEMDATA, WPARAM(item), reinterpret_cast<LPARAM>(typeName));
         if (i == 0)
             newElementType = typeName;

@@ -13,9 +13,11 @@
 #include "editor/page_tabs.h"
 #include "editor/panel_scroll.h"
 #include "editor/parameter_pages.h"
+#include "editor/undo.h"
 #include "frame/plugin_instance.h"
 #include "host/api/qi_importio.h"
 #include "model/working_flare.h"
+#include "preview/effect_library.h"
 #include "preview/preview.h"
 #include "resources/resource.h"
 
@@ -74,6 +76,7 @@ BOOL Editor_OnInitDialog(HWND dialog)
     StartPreviewAtQuarter();
     updatingControls = 0;
     EnableWindow(GetDlgItem(dialog, IDC_COPY_ELEMENT), FALSE);
+    StartUndoHistory(dialog);
     return FALSE;
 }
 
@@ -82,6 +85,7 @@ void Editor_OnDestroy(HWND dialog)
     PluginInstance *instance = Instance();
     updatingControls = 1;
     previewBusy = 0;
+    EndUndoHistory();
     if (instance->currentElement)
         DestroyElementPanel(instance, instance->currentElement);
     ReleaseGlobalSliders();
@@ -131,6 +135,7 @@ void Editor_OnFasterUpdates(HWND dialog)
     Import_IO_Flip_Quorix_Toggle(dialog, IDC_FASTER_UPDATES, &instance->workingFlare->fastdrag);
     Qi_LensFlare(instance->handleType, instance->flareName, fastdrag, enabled,
                  instance->workingFlare->fastdrag, QI_END);
+    RecordUndoStep();
     RequestPreviewRedraw(-1, -1);
 }
 
@@ -169,8 +174,15 @@ BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
     if (previewBusy)
         return FALSE;
     int id = LOWORD(wParam), notification = HIWORD(wParam);
+    if (notification == EN_KILLFOCUS)
+        EndUndoTyping();
     switch (id) {
     case IDOK: Editor_OnOk(dialog); break;
+    case IDC_LIBRARY_LOAD:
+        if (LoadEffectLibrary(dialog, Instance()->moduleInstance))
+            ReloadAfterLibraryLoad(dialog);
+        break;
+    case IDC_LIBRARY_SAVE: SaveEffectLibrary(dialog, Instance()->moduleInstance); break;
     case IDC_ELEMENT_LIST:
         if (notification == LBN_SELCHANGE)
             OnElementSelected(dialog);
@@ -197,6 +209,14 @@ BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
 
 BOOL Editor_OnSysCommand(HWND dialog, WPARAM command)
 {
+    if ((command & 0xFFF0) == SC_UNDO_STEP) {
+        UndoEditorStep(dialog);
+        return TRUE;
+    }
+    if ((command & 0xFFF0) == SC_REDO_STEP) {
+        RedoEditorStep(dialog);
+        return TRUE;
+    }
     if ((command & 0xFFF0) != SC_CLOSE)
         return FALSE;
     SetFocus(GetDlgItem(dialog, IDOK));
@@ -255,6 +275,7 @@ void ReloadAfterLibraryLoad(HWND dialog)
         BuildElementPanel(instance, dialog, instance->currentElement);
     ShowElementEnabled(dialog);
     updatingControls = 0;
+    RecordUndoStep();
     RequestPreviewRedraw(-1, -1);
 }
 
@@ -277,6 +298,12 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_VSCROLL:
         return ScrollElementPanel(dialog, reinterpret_cast<HWND>(lParam), LOWORD(wParam));
     case WMU_REFILL_ELEMENT_LIST: RefillElementList(dialog); return FALSE;
+    case WMU_UNDO_REDO:
+        if (wParam)
+            RedoEditorStep(dialog);
+        else
+            UndoEditorStep(dialog);
+        return TRUE;
     case TPN_CLICKED: return Editor_OnTabClicked(dialog, int16_t(LOWORD(wParam)));
     }
     return FALSE;

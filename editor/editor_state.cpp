@@ -5,6 +5,7 @@
 #include "frame/plugin_instance.h"
 #include "model/working_flare.h"
 #include "preview/preview.h"
+#include "editor/undo.h"
 
 int16_t updatingControls = 1;
 int16_t currentPage = PAGE_NONE;
@@ -18,9 +19,12 @@ void CommitPendingEdits()
     CommitWorkingFlare(instance, instance->handleType, instance->flareName);
 }
 
-void OnParameterChanged(uint32_t)
+void OnParameterChanged(uint32_t controlId)
 {
-    if (updatingControls || previewBusy)
+    if (updatingControls)
+        return;
+    RecordUndoStep(TypingField(controlId));
+    if (previewBusy)
         return;
     if (!currentInstance->realtimeUpdates)
         return;

@@ -6,6 +6,7 @@
 #include "editor/editor_state.h"
 #include "editor/element_panel.h"
 #include "editor/global_sliders.h"
+#include "editor/undo.h"
 #include "frame/plugin_instance.h"
 #include "host/api/qi_importio.h"
 #include "model/working_flare.h"
@@ -151,6 +152,7 @@ void ToggleElementEnabled(HWND dialog)
     Import_IO_Flip_Quorix_Toggle(dialog, IDC_ELEMENT_ENABLED, &element->enabled);
     if (updatingControls || previewBusy)
         return;
+    RecordUndoStep();
     CommitWorkingFlare(instance, instance->handleType, instance->flareName);
     RequestPreviewRedraw(-1, -1);
 }
@@ -168,6 +170,7 @@ void AddElement(HWND dialog)
         SelectElementByGuid(dialog, newGuid);
     else
         ShowCurrentElement(dialog);
+    RecordUndoStep();
     RequestPreviewRedraw(-1, -1);
 }
 
@@ -180,9 +183,11 @@ void RemoveCurrentElement(HWND dialog)
     Qi_LensFlare(instance->handleType, instance->flareName, Keywords().remove,
                  instance->currentElement->guid, QI_END);
     ReloadWorkingFlare();
-    instance->currentElement = instance->workingFlare ? instance->workingFlare->firstElement : nullptr;
+    WorkingFlare *flare = instance->workingFlare;
+    instance->currentElement = flare ? flare->firstElement : nullptr;
     SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
     ShowCurrentElement(dialog);
+    RecordUndoStep();
     RequestPreviewRedraw(-1, -1);
 }
 
@@ -200,6 +205,7 @@ void MoveCurrentElement(HWND dialog, bool down)
     ReloadWorkingFlare();
     SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
     SelectElementByGuid(dialog, guid);
+    RecordUndoStep();
     RequestPreviewRedraw(-1, -1);
     Qi_Free_Memory(guid);
 }

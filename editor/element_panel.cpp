@@ -184,8 +184,9 @@ void BuildSlider(PanelLayout &layout, FlareParameter *p)
 
 void BuildCheckBox(PanelLayout &layout, FlareParameter *p)
 {
-    p->controlWindow = CreateChild(layout, "button", Label(p), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
-                                   layout.x, layout.y, layout.width, kRowHeight, layout.nextId);
+    p->controlWindow = CreateChild(layout, "button", Label(p),
+                                   WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, layout.x, layout.y,
+                                   layout.width, kRowHeight, layout.nextId);
     layout.nextId++;
     if (!p->controlWindow)
         return;
@@ -209,7 +210,7 @@ void BuildColourButton(PanelLayout &layout, FlareParameter *p)
         return;
     }
     int buttonHeight = ClientHeight(p->controlWindow);
-    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP,
+    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_SIMPLE,
                                  layout.x, layout.y + (buttonHeight - label.cy + 1) / 2, labelWidth,
                                  label.cy, layout.nextId + 1);
     layout.nextId += 2;
@@ -257,7 +258,7 @@ void BuildList(PanelLayout &layout, FlareParameter *p)
     }
     SetPanelFont(p->controlWindow);
     int comboHeight = ClientHeight(p->controlWindow);
-    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP,
+    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_SIMPLE,
                                  layout.x, layout.y + (comboHeight - label.cy + 1) / 2, labelWidth,
                                  label.cy, layout.nextId + 1);
     layout.nextId += 2;
@@ -519,7 +520,8 @@ void ElementPanelCommand(PluginInstance *instance, HWND dialog, UINT, WPARAM wPa
 
 BOOL DrawElementColourButton(int controlId, const DRAWITEMSTRUCT *item)
 {
-    FlareParameter *p = currentInstance ? ParameterWithControl(currentInstance, controlId) : nullptr;
+    FlareParameter *p =
+        currentInstance ? ParameterWithControl(currentInstance, controlId) : nullptr;
     if (!p || p->type != Types().color)
         return FALSE;
     return HandleSwatchDrawItem(item, p->Qv_Current_Value) ? TRUE : FALSE;

@@ -5,6 +5,7 @@
 
 #include "colour/colour_selector.h"
 #include "editor/editor_state.h"
+#include "editor/undo.h"
 #include "frame/plugin_instance.h"
 #include "host/api/qi_importio.h"
 #include "model/working_flare.h"
@@ -77,6 +78,7 @@ void OnFlareEnabled(HWND dialog)
     Import_IO_Flip_Quorix_Toggle(dialog, IDC_FLARE_ENABLED, &Flare()->enabled);
     if (updatingControls || previewBusy)
         return;
+    RecordUndoStep();
     CommitPendingEdits();
     RequestPreviewRedraw(-1, -1);
 }
@@ -92,6 +94,7 @@ void OnSeedTyped(HWND dialog)
     int32_t seed = TypedSeed(dialog);
     bool changed = seed != Flare()->randomseed;
     Flare()->randomseed = seed;
+    RecordUndoStep(IDC_RANDOM_SEED);
     if (changed)
         OnParameterChanged(IDC_RANDOM_SEED);
 }
@@ -101,6 +104,7 @@ void OnDistanceTyped(HWND dialog)
     float distance = TypedDistance(dialog);
     bool changed = std::fabs(distance - Flare()->refdistance) > kDistanceChange;
     Flare()->refdistance = distance;
+    RecordUndoStep(IDC_REF_DISTANCE);
     if (changed)
         OnParameterChanged(IDC_REF_DISTANCE);
 }
@@ -121,6 +125,7 @@ void OnEditField(HWND dialog, int id, int notification)
 {
     if (notification == EN_KILLFOCUS) {
         ShowGlobalFieldMinimums(dialog);
+        EndUndoTyping();
         return;
     }
     if (notification != EN_UPDATE || updatingControls)

@@ -18,7 +18,7 @@ TinySlider *occlusionRadiusSlider = nullptr;
 
 namespace {
 
-struct GlobalSliderSpec {
+struct GlobalSliderPlace {
     TinySlider **slider;
     int placeholderId;
     int16_t page;
@@ -31,7 +31,7 @@ struct GlobalSliderSpec {
 
 // In the order the sliders are created and stored at Ok. The occlusion
 // radius is shown as a percentage and outlined on the preview while dragged.
-const GlobalSliderSpec kGlobalSliders[] = {
+const GlobalSliderPlace kGlobalSliders[] = {
     {&globalIntensitySlider, IDC_INTENSITY_FRAME, PAGE_GLOBAL, "Global Intensity",
      &WorkingFlare::intensity, 0.0f, 4.0f, 0.0f, FLT_MAX, 0, nullptr},
     {&globalScaleSlider, IDC_SCALE_FRAME, PAGE_GLOBAL, "Global Scale", &WorkingFlare::scale,
@@ -100,11 +100,11 @@ void CreateGlobalSliders(HWND dialog)
     WorkingFlare *flare = Flare();
     if (!flare)
         return;
-    for (const GlobalSliderSpec &spec : kGlobalSliders)
-        *spec.slider = CreateGlobalSlider(dialog, spec.placeholderId, spec.caption, 1,
-                                          &(flare->*spec.field), spec.sliderMin, spec.sliderMax,
-                                          spec.acceptedMin, spec.acceptedMax, spec.percent,
-                                          spec.onDrag);
+    for (const GlobalSliderPlace &place : kGlobalSliders)
+        *place.slider = CreateGlobalSlider(dialog, place.placeholderId, place.caption, 1,
+                                          &(flare->*place.field), place.sliderMin, place.sliderMax,
+                                          place.acceptedMin, place.acceptedMax, place.percent,
+                                          place.onDrag);
 }
 
 float ReadGlobalSlider(HWND, TinySlider *record, float current)
@@ -128,32 +128,32 @@ float ReadGlobalSlider(HWND, TinySlider *record, float current)
 void StoreGlobalSliders(HWND dialog)
 {
     WorkingFlare *flare = Flare();
-    for (const GlobalSliderSpec &spec : kGlobalSliders) {
+    for (const GlobalSliderPlace &place : kGlobalSliders) {
         if (flare)
-            flare->*spec.field = ReadGlobalSlider(dialog, *spec.slider, flare->*spec.field);
-        else if (*spec.slider)
-            ReadGlobalSlider(dialog, *spec.slider, 0.0f);
-        *spec.slider = nullptr;
+            flare->*place.field = ReadGlobalSlider(dialog, *place.slider, flare->*place.field);
+        else if (*place.slider)
+            ReadGlobalSlider(dialog, *place.slider, 0.0f);
+        *place.slider = nullptr;
     }
 }
 
 void ReleaseGlobalSliders()
 {
-    for (const GlobalSliderSpec &spec : kGlobalSliders) {
-        if (TinySlider *slider = *spec.slider) {
+    for (const GlobalSliderPlace &place : kGlobalSliders) {
+        if (TinySlider *slider = *place.slider) {
             DestroyTinySlider(slider);
             Qi_Free_Memory(slider);
         }
-        *spec.slider = nullptr;
+        *place.slider = nullptr;
     }
 }
 
 void RebindGlobalSliders()
 {
     WorkingFlare *flare = Flare();
-    for (const GlobalSliderSpec &spec : kGlobalSliders)
-        if (TinySlider *slider = *spec.slider)
-            slider->boundFloat = flare ? &(flare->*spec.field) : nullptr;
+    for (const GlobalSliderPlace &place : kGlobalSliders)
+        if (TinySlider *slider = *place.slider)
+            slider->boundFloat = flare ? &(flare->*place.field) : nullptr;
 }
 
 void RefreshGlobalSliders(HWND)
@@ -162,14 +162,14 @@ void RefreshGlobalSliders(HWND)
     WorkingFlare *flare = Flare();
     if (!flare)
         return;
-    for (const GlobalSliderSpec &spec : kGlobalSliders)
-        if (TinySlider *slider = *spec.slider)
-            SetTinySliderValue(slider, flare->*spec.field, 1, 0);
+    for (const GlobalSliderPlace &place : kGlobalSliders)
+        if (TinySlider *slider = *place.slider)
+            SetTinySliderValue(slider, flare->*place.field, 1, 0);
 }
 
 void ShowGlobalSliders(int16_t page, int16_t show)
 {
-    for (const GlobalSliderSpec &spec : kGlobalSliders)
-        if (spec.page == page && *spec.slider && (*spec.slider)->hwnd)
-            ShowWindow((*spec.slider)->hwnd, show ? SW_SHOW : SW_HIDE);
+    for (const GlobalSliderPlace &place : kGlobalSliders)
+        if (place.page == page && *place.slider && (*place.slider)->hwnd)
+            ShowWindow((*place.slider)->hwnd, show ? SW_SHOW : SW_HIDE);
 }

@@ -26,8 +26,10 @@ void DrawRadiusOverlay(QiToken phase, uint16_t, float value)
     GetClientRect(previewControl, &client);
     int width = client.right - client.left + 1, height = client.bottom - client.top + 1;
     float r = float((width < height ? width : height) / 2);
-    int left = TruncateToInt32(float(lightX) - r * h), right = TruncateToInt32(float(lightX) + r * h);
-    int low = TruncateToInt32(float(lightY) - r * v), high = TruncateToInt32(float(lightY) + r * v);
+    int left = TruncateToInt32(float(lightX) - r * h);
+    int right = TruncateToInt32(float(lightX) + r * h);
+    int low = TruncateToInt32(float(lightY) - r * v);
+    int high = TruncateToInt32(float(lightY) + r * v);
 
     HDC dc = GetDC(previewControl);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(WHITE_PEN));

@@ -320,7 +320,7 @@ LRESULT CColourSlider::OnPaint()
 // printing and for reading the picture back.
 LRESULT CColourSlider::OnPrintClient(HDC dc)
 {
-    PaintGradient(dc, &pivots);
+    PaintGradient(dc, dc, &pivots);
     return 0;
 }
 

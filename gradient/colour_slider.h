@@ -93,7 +93,7 @@ private:
     void Select(int32_t pivot);
     void Changed();
     uint32_t Shown(uint32_t colour) const;
-    void PaintGradient(HDC controlDc, const GradientPivots *source);
+    void PaintGradient(HDC controlDc, HDC labelDc, const GradientPivots *source);
     void DrawLabelRow(HDC controlDc, int32_t position, uint32_t colour);
     void ClearLabelRow(HDC controlDc);
     void DrawMenuButton(HDC dc);

@@ -96,17 +96,29 @@ uint32_t CColourSlider::Shown(uint32_t colour) const
     return intensityOnly ? GreyOf(colour) : colour;
 }
 
+// The label row lies above the window, in the parent's client area: it is
+// drawn through a context of the parent whose origin is the control's, so
+// that it shows whether or not the system lets a child with CS_PARENTDC draw
+// outside itself (Wine clips it to the child).
 void CColourSlider::DrawGradient(const GradientPivots *source)
 {
     HDC controlDc = GetDC(hwndControl);
     if (!controlDc)
         return;
-    PaintGradient(controlDc, source);
+    HDC labelDc = GetDC(hwndParent);
+    if (labelDc) {
+        RECT rect = ControlRectInParent();
+        SetViewportOrgEx(labelDc, rect.left, rect.top, nullptr);
+    }
+    PaintGradient(controlDc, labelDc ? labelDc : controlDc, source);
+    if (labelDc)
+        ReleaseDC(hwndParent, labelDc);
     ReleaseDC(hwndControl, controlDc);
 }
 
-// The picture on the control's context (or on a context that stands for it).
-void CColourSlider::PaintGradient(HDC controlDc, const GradientPivots *source)
+// The picture on the control's context (or on a context that stands for
+// it), the label row on labelDc, whose origin is the control's too.
+void CColourSlider::PaintGradient(HDC controlDc, HDC labelDc, const GradientPivots *source)
 {
     const GradientPivots table = *source;
     GradientPivots shown = table;
@@ -141,9 +153,9 @@ void CColourSlider::PaintGradient(HDC controlDc, const GradientPivots *source)
     }
 
     if (!closing)
-        ClearLabelRow(controlDc);
+        ClearLabelRow(labelDc);
     for (int32_t i = 0; i < count; ++i)
-        DrawPivotMarker(dc, controlDc, POINT{h, 0}, SIZE{w, h}, table.position[i],
+        DrawPivotMarker(dc, labelDc, POINT{h, 0}, SIZE{w, h}, table.position[i],
                         table.colour[i], table.selected[i]);
     if (hasMenuButton)
         DrawMenuButton(dc);

@@ -21,7 +21,8 @@
 #define IDC_HELP_BUTTON         1019
 #define IDC_ADD_ELEMENT         1020
 #define IDC_COPY_ELEMENT        1021
-#define IDC_PANEL_SCROLL        1022  /* made at run time: scrolls a panel taller than the page area */
+/* Made at run time: scrolls an element panel taller than the page area. */
+#define IDC_PANEL_SCROLL        1022
 
 /* LensFlareDialogBox: "Global Parameters" page. */
 #define IDC_FLARE_ENABLED       1800

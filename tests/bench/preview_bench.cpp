@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "editor/editor_state.h"
 #include "editor/element_panel.h"
 #include "editor/global_sliders.h"
+#include "editor/undo.h"
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
 #include "tests/bench/bench_options.h"
@@ -132,6 +134,52 @@ void TimePanels(HWND dialog)
     BuildElementPanel(instance, dialog, instance->workingFlare->firstElement);
 }
 
+// An undo of a change of a global slider, and of a library load of the
+// largest bundled preset; the bytes one slider step adds to the history.
+void TimeUndo(HWND dialog)
+{
+    using Clock = std::chrono::steady_clock;
+    auto timeUndo = [&](const std::function<void()> &change) {
+        std::vector<double> times;
+        for (int i = 0; i < iterations; ++i) {
+            change();
+            auto start = Clock::now();
+            UndoEditorStep(dialog);
+            auto end = Clock::now();
+            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        }
+        return Median(times);
+    };
+    SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
+    int16_t x = 60;
+    auto drag = [&] {
+        x = int16_t(x == 60 ? 200 : 60);
+        TinySlider *slider = globalIntensitySlider;
+        SendMessageA(slider->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(slider->thumbX, 25));
+        SendMessageA(slider->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, 25));
+    };
+    size_t before = UndoHistoryBytes();
+    drag();
+    size_t step = UndoHistoryBytes() - before;
+    UndoEditorStep(dialog);
+    double slider = timeUndo(drag);
+    // The bundled preset with the most elements, from the shipped folder.
+    char largest[MAX_PATH];
+    GetModuleFileNameA(nullptr, largest, sizeof largest);
+    lstrcpyA(std::strrchr(largest, '\\'), "\\..\\dist\\lensfx\\starburst.lnz");
+    int32_t status = -1;
+    double library = timeUndo([&] {
+        Qi_LensFlare(Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT,
+                     Qi_Inquire_Token("loadfromfile"), largest, &status, QI_END);
+        ReloadAfterLibraryLoad(dialog);
+    });
+    if (status != 0)
+        std::printf("the preset %s did not load\n", largest);
+    std::printf("undo of a global slider change: %.3f ms (a step holds %zu bytes); "
+                "undo of a library load (starburst, 11 elements): %.3f ms\n", slider, step,
+                library);
+}
+
 // Runs inside the editor, then closes it.
 void CALLBACK TimeInsideTheEditor(HWND dialog, UINT, UINT_PTR timer, DWORD)
 {
@@ -147,6 +195,7 @@ void CALLBACK TimeInsideTheEditor(HWND dialog, UINT, UINT_PTR timer, DWORD)
     std::printf("element panel slider drag (value, save, commit, render, convert, repaint): "
                 "%.3f ms\n", TimeSliderDrag(first));
     TimePanels(dialog);
+    TimeUndo(dialog);
     SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
     std::printf("global slider drag in the editor (value, commit, render, convert, repaint): "
                 "%.3f ms\n", TimeSliderDrag(globalIntensitySlider));

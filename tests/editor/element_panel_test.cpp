@@ -213,6 +213,31 @@ TEST_F(ElementPanel, RadiusSlidersOutlineTheRadiusOnThePreview)
     EXPECT_EQ(whiteAfterRepaint, 0) << "the next repaint removes the outline";
 }
 
+// A gradient's label row stands above its bar, on the page itself: the
+// label at the left, the selected pivot's values at the right.
+TEST_F(ElementPanel, GradientLabelRowsShowOnThePage)
+{
+    SetHostElements({"glow"});
+    int left = 0, right = 0;
+    RunEditor({[&](HWND dialog) {
+        CColourSlider *gradient = Parameter(4)->gradientSlider;
+        ASSERT_NE(gradient, nullptr);
+        UpdateWindow(dialog);
+        gradient->Invalidate();
+        UpdateWindow(dialog);
+        RECT r = gradient->ControlRectInParent();
+        HDC dc = GetDC(dialog);
+        const int middle = (r.left + r.right) / 2;
+        for (int y = r.top - 14; y < r.top; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (GetRValue(GetPixel(dc, x, y)) < 64)
+                    ++(x < middle ? left : right);
+        ReleaseDC(dialog, dc);
+    }});
+    EXPECT_GT(left, 20) << "\"Radial Colors\"";
+    EXPECT_GT(right, 20) << "\"R=255,G=255,B=255,Pos=0\"";
+}
+
 // Definitions a careless host may give: points before controls, list texts
 // without an end, unbounded and empty ranges, gradients off 0..1.
 class ForeignDefinitions : public EditorTest {

@@ -84,7 +84,8 @@ std::string Page()
            "0..1. A value set through `Qi_LensFlare` is clamped to its limits. \"UI range\" is "
            "what a control offers; a point shows x and y; a gradient's default lists its "
            "stops as offset and colour; a list's default is the value of one of its entries "
-           "(`name:value`).\n\n"
+           "(`name:value`). Each type's section shows its element page in the editor, built "
+           "from these definitions.\n\n"
            "## Types\n\n"
            "| Name | Description | Parameters |\n|---|---|---|\n";
     for (const ElementType &type : Catalogue())
@@ -92,6 +93,8 @@ std::string Page()
             << " |\n";
     for (const ElementType &type : Catalogue()) {
         out << "\n## `" << type.name << "`: " << type.description << "\n\n"
+            << "![The element page of a `" << type.name << "` element in the editor](panels/"
+            << type.name << ".png)\n\n"
             << "| # | Name | Label | Type | UI range | Limits | Default | Step | Decimals | "
                "Shown as % |\n|---|---|---|---|---|---|---|---|---|---|\n";
         for (size_t i = 0; i < type.params.size(); ++i) {

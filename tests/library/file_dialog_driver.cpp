@@ -1,5 +1,6 @@
 #include "tests/library/file_dialog_driver.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
 
@@ -33,6 +34,27 @@ void ChooseFile(HWND fileDialog, const std::string &name)
 {
     SetWindowTextA(FileField(fileDialog), name.c_str());
     PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+bool SelectInFileList(HWND fileDialog, const std::string &fileName)
+{
+    HWND view = FindWindowExA(fileDialog, nullptr, "SHELLDLL_DefView", nullptr);
+    HWND list = view ? FindWindowExA(view, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
+    if (!list)
+        return false;
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING;
+    find.psz = fileName.c_str();
+    LRESULT index = SendMessageA(list, LVM_FINDITEMA, WPARAM(-1), reinterpret_cast<LPARAM>(&find));
+    if (index < 0)
+        return false;
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = 0;
+    SendMessageA(list, LVM_SETITEMSTATE, WPARAM(-1), reinterpret_cast<LPARAM>(&item));
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    return true;
 }
 
 void CancelFileDialog(HWND fileDialog)

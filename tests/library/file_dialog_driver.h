@@ -15,6 +15,10 @@ std::string DialogFileField(HWND fileDialog);
 // Types name into the file name field and presses Open or Save.
 void ChooseFile(HWND fileDialog, const std::string &name);
 
+// Selects the file of that name in the dialog's file list, as a click does;
+// false when the list does not show it.
+bool SelectInFileList(HWND fileDialog, const std::string &fileName);
+
 // Presses Cancel.
 void CancelFileDialog(HWND fileDialog);
 

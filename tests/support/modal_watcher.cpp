@@ -1,5 +1,6 @@
 #include "tests/support/modal_watcher.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -68,6 +69,8 @@ LRESULT CALLBACK ModalWatcher::CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE && activeWatcher)
         activeWatcher->OnActivate(reinterpret_cast<HWND>(wParam));
+    if (code == HCBT_SETFOCUS && activeWatcher)
+        activeWatcher->OnFocus(reinterpret_cast<HWND>(wParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -88,6 +91,15 @@ void ModalWatcher::OnActivate(HWND window)
         dialogAction_(window);
 }
 
+// A message box gives its default button the focus as it opens, just
+// before it is activated.
+void ModalWatcher::OnFocus(HWND window)
+{
+    HWND box = window ? GetParent(window) : nullptr;
+    if (box && MessageBoxText(box) && !seen_.count(box))
+        firstFocus_[box] = GetDlgCtrlID(window);
+}
+
 void ModalWatcher::AnswerBox(HWND box)
 {
     CapturedBox captured;
@@ -96,11 +108,23 @@ void ModalWatcher::AnswerBox(HWND box)
     captured.caption = text;
     GetWindowTextA(MessageBoxText(box), text, sizeof text);
     captured.text = text;
+    // Buttons of other kinds stay in the box, hidden.
+    for (int id = IDOK; id <= IDNO; ++id) {
+        HWND button = GetDlgItem(box, id);
+        if (button && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE))
+            captured.buttons.push_back(id);
+    }
+    auto focus = firstFocus_.find(box);
+    captured.defaultButton = focus != firstFocus_.end() ? focus->second : 0;
+    captured.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 1088, STM_GETICON, 0, 0));
     if (!answers_.empty()) {
         captured.answer = answers_.front();
         answers_.pop_front();
     } else {
-        captured.answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDNO;
+        captured.answer = IDNO;
+        for (int button : {IDCANCEL, IDOK})
+            if (std::count(captured.buttons.begin(), captured.buttons.end(), button))
+                captured.answer = button;
     }
     boxes_.push_back(captured);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(captured.answer, BN_CLICKED),

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,7 +17,10 @@
 struct CapturedBox {
     std::string caption;
     std::string text;
-    int answer;  // the button that closed it
+    int answer;                // the button that closed it
+    std::vector<int> buttons;  // the buttons it offered (IDOK .. IDNO), in id order
+    int defaultButton;         // the button it first gave the focus: its default button
+    HICON icon;                // the icon it showed, or null
 };
 
 class ModalWatcher {
@@ -41,11 +45,13 @@ public:
 private:
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
     void OnActivate(HWND window);
+    void OnFocus(HWND window);
     void AnswerBox(HWND box);
 
     HHOOK hook_ = nullptr;
     std::deque<int> answers_;
     std::vector<CapturedBox> boxes_;
+    std::map<HWND, int> firstFocus_;  // the control each box first focused
     std::vector<HWND> dialogs_;
     std::set<HWND> seen_;
     std::function<void(HWND)> dialogAction_;

@@ -1,0 +1,47 @@
+// Undo and redo in the editor: every change to the flare is a step of the
+// session's history; Ctrl+Z undoes one, Ctrl+Y and Ctrl+Shift+Z redo one,
+// wherever the focus is in the editor, and so do the two entries the
+// editor adds to its system menu.
+#ifndef EDITOR_UNDO_H
+#define EDITOR_UNDO_H
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+// System menu commands (low four bits clear, as the system menu requires).
+enum { SC_UNDO_STEP = 0x0110, SC_REDO_STEP = 0x0120 };
+
+// Sent to the editor by its keyboard hook: wParam 0 undo, 1 redo.
+constexpr UINT WMU_UNDO_REDO = WM_USER + 21;
+
+// At the end of set-up: the history starts at the flare as it opened, the
+// system menu gets its two entries and the keys their hook.
+void StartUndoHistory(HWND dialog);
+
+// At teardown: the history, the hook and the keys are gone.
+void EndUndoHistory();
+
+// After a change to the working flare: records it as a step. A change typed
+// into a field (`field`, its control id) joins the field's step until the
+// field is left or another change comes.
+void RecordUndoStep(int32_t field = 0);
+
+// The field typed into lost the focus: its typing is one step, complete.
+void EndUndoTyping();
+
+// Restores the flare one step back or forward: in the working flare and,
+// unless realtime updates are off and only values differ, at the host;
+// then the list, the page and the sliders show it.
+void UndoEditorStep(HWND dialog);
+void RedoEditorStep(HWND dialog);
+
+// Bytes the history holds (for the benchmark's report of a step's cost).
+size_t UndoHistoryBytes();
+
+// The control id a change comes from when it is being typed into that
+// control's edit field (or the slider's edit box), else 0.
+int32_t TypingField(uint32_t controlId);
+
+#endif

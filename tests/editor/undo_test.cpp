@@ -1,0 +1,246 @@
+// Undo and redo inside the running editor: every kind of step taken back
+// and given again, checked on the host's flare as it would be saved; the
+// keys, the system menu, the bounds and the realtime rule.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "controls/tabbed_panel.h"
+#include "controls/tiny_slider.h"
+#include "editor/add_element_dialog.h"
+#include "editor/editor_dialog.h"
+#include "editor/editor_state.h"
+#include "editor/global_sliders.h"
+#include "editor/undo.h"
+#include "host/core/qi_host.h"
+#include "model/working_flare.h"
+#include "resources/resource.h"
+#include "tests/editor/editor_harness.h"
+#include "tests/support/token.h"
+
+namespace {
+
+using Undo = EditorTest;
+
+std::string Text(HWND window)
+{
+    char text[64] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+void HoldKeys(bool control, bool shift)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// Ctrl+key as the keyboard delivers it to the window with the focus (or
+// the dialog): through the message queue, with Ctrl (and Shift) held, and
+// handled before this returns.
+void PressWithCtrl(HWND dialog, char key, bool shift = false)
+{
+    HoldKeys(true, shift);
+    HWND focus = GetFocus();
+    PostMessageA(focus ? focus : dialog, WM_KEYDOWN, WPARAM(key), 1);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageA(dialog, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    HoldKeys(false, false);
+}
+
+bool MenuEnabled(HWND dialog, UINT command)
+{
+    UINT state = GetMenuState(GetSystemMenu(dialog, FALSE), command, MF_BYCOMMAND);
+    return state != UINT(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+void UndoByMenu(HWND dialog)
+{
+    SendMessageA(dialog, WM_SYSCOMMAND, SC_UNDO_STEP, 0);
+}
+
+void RedoByMenu(HWND dialog)
+{
+    SendMessageA(dialog, WM_SYSCOMMAND, SC_REDO_STEP, 0);
+}
+
+// One change of each kind: its action, and steps the editor needs between.
+struct Change {
+    const char *what;
+    std::vector<DialogStep> act;
+};
+
+std::string Library(const char *name)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\')) + "\\..\\dist\\lensfx\\" + name;
+}
+
+// Each kind of change, undone and redone: the host's flare is what it was
+// before the change, then what it was after it, to the bit.
+TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneExactly)
+{
+    SetHostElements({"glow", "streaks", "halo"});
+    onNestedDialog_ = [](HWND nested) {
+        char caption[64] = "";
+        GetWindowTextA(nested, caption, sizeof caption);
+        if (std::string(caption) == "Select Element") {
+            SendMessageA(nested, WM_COMMAND, PLACE_AT_START, 0);
+        } else {  // the colour selector: red to 0
+            SendMessageA(nested, WM_HSCROLL, SB_TOP,
+                         reinterpret_cast<LPARAM>(GetDlgItem(nested, 2000)));
+        }
+        PostMessageA(nested, WM_COMMAND, IDOK, 0);
+    };
+    auto onPage = [](int16_t page) {
+        return [page](HWND d) { SendMessageA(d, TPN_CLICKED, WPARAM(page), 0); };
+    };
+    const Change changes[] = {
+        {"a global slider", {onPage(PAGE_GLOBAL), [](HWND) {
+             DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 180);
+         }}},
+        {"a switch", {onPage(PAGE_FADING), [](HWND d) { Click(d, IDC_FADE_NEAR_BORDER); }}},
+        {"the base colour", {onPage(PAGE_GLOBAL), [](HWND d) { Click(d, IDC_BASE_COLOR); }}},
+        {"an element's slider", {onPage(PAGE_ELEMENT), [](HWND) {
+             TinySlider *s = currentInstance->currentElement->firstParameter->tinySlider;
+             DragSlider(s->hwnd, s->thumbX, 170);
+         }}},
+        {"a gradient", {[](HWND) {
+             FlareParameter *p = currentInstance->currentElement->firstParameter;
+             while (p && !p->gradientSlider)
+                 p = p->next;
+             SendMessageA(p->controlWindow, WM_COMMAND, 1007, 0);  // ring spectrum
+         }}},
+        {"Element Enabled", {[](HWND d) { Click(d, IDC_ELEMENT_ENABLED); }}},
+        {"an add", {[](HWND d) { Click(d, IDC_ADD_ELEMENT); }}},
+        {"a move", {[](HWND d) { Click(d, IDC_MOVE_DOWN); }}},
+        {"a remove", {[](HWND d) { SelectElement(d, 2); }, [](HWND d) {
+             Click(d, IDC_REMOVE_ELEMENT);
+         }}},
+        {"a library load", {[](HWND d) {
+             int32_t status = -1;
+             Qi_LensFlare(T("light"), "Light1", T("loadfromfile"), Library("sun.lnz").c_str(),
+                          &status, QI_END);
+             ReloadAfterLibraryLoad(d);
+         }}},
+    };
+    std::vector<DialogStep> steps;
+    std::string before, after;
+    for (const Change &change : changes) {
+        steps.push_back([&](HWND) { before = HostFlareFile(); });
+        steps.insert(steps.end(), change.act.begin(), change.act.end());
+        steps.push_back([&, what = change.what](HWND d) {
+            after = HostFlareFile();
+            EXPECT_NE(after, before) << what << " changed the flare";
+            UndoByMenu(d);
+            EXPECT_EQ(HostFlareFile(), before) << what << " undone";
+            RedoByMenu(d);
+            EXPECT_EQ(HostFlareFile(), after) << what << " redone";
+        });
+    }
+    RunEditor(steps);
+}
+
+TEST_F(Undo, TheKeysWorkEverywhereAndEndTheTypingOfAField)
+{
+    std::string opened, typed;
+    RunEditor({[&](HWND d) {
+        opened = HostFlareFile();
+        SendMessageA(d, TPN_CLICKED, PAGE_GLOBAL, 0);
+        TypeInto(globalIntensitySlider->hwndEdit, "2.5");  // three keystrokes, one step
+        typed = HostFlareFile();
+        PressWithCtrl(d, 'Z');  // in the field being typed into
+        EXPECT_EQ(HostFlareFile(), opened) << "the field's typing was one step";
+        EXPECT_EQ(std::string(Text(globalIntensitySlider->hwndEdit)), "1.00");
+        EXPECT_FALSE(MenuEnabled(d, SC_UNDO_STEP));
+        EXPECT_TRUE(MenuEnabled(d, SC_REDO_STEP));
+        SetFocus(GetDlgItem(d, IDC_ELEMENT_LIST));
+        PressWithCtrl(d, 'Y');
+        EXPECT_EQ(HostFlareFile(), typed);
+        PressWithCtrl(d, 'Z');
+        PressWithCtrl(d, 'Z', true);  // Ctrl+Shift+Z redoes too
+        EXPECT_EQ(HostFlareFile(), typed);
+
+        // Typing resumed after the field was left is a step of its own.
+        SetFocus(globalIntensitySlider->hwndEdit);
+        TypeInto(globalIntensitySlider->hwndEdit, "3");
+        SetFocus(GetDlgItem(d, IDC_ELEMENT_LIST));
+        SetFocus(globalIntensitySlider->hwndEdit);
+        TypeInto(globalIntensitySlider->hwndEdit, "3.5");
+        PressWithCtrl(d, 'Z');
+        EXPECT_EQ(currentInstance->workingFlare->intensity, 3.0f);
+    }});
+}
+
+// A drag is one step however many moves it makes; a change after an undo
+// drops what was undone; the history is bounded and starts empty again.
+TEST_F(Undo, DragsAreOneStepNewChangesDropRedoAndTheBoundHolds)
+{
+    std::string opened;
+    int undone = 0;
+    RunEditor({
+        [&](HWND d) {
+            opened = HostFlareFile();
+            EXPECT_FALSE(MenuEnabled(d, SC_UNDO_STEP));
+            SendMessageA(d, TPN_CLICKED, PAGE_GLOBAL, 0);
+            HWND slider = globalIntensitySlider->hwnd;
+            SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 25));
+            for (int x = 10; x < 210; x += 4)
+                SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 25));
+            SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(210, 25));
+            UndoByMenu(d);
+            EXPECT_EQ(HostFlareFile(), opened) << "fifty moves, one step";
+            DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 100);
+            EXPECT_FALSE(MenuEnabled(d, SC_REDO_STEP)) << "the undone drag is gone";
+
+            for (int i = 0; i < 300; ++i)
+                DragSlider(globalRotationSlider->hwnd, globalRotationSlider->thumbX,
+                           i % 2 ? 30 : 200);
+            while (MenuEnabled(d, SC_UNDO_STEP) && undone < 1000) {
+                UndoByMenu(d);
+                ++undone;
+            }
+        },
+    });
+    EXPECT_GE(undone, 100);
+    EXPECT_LT(undone, 301) << "the oldest steps went first";
+    RunEditor({[](HWND d) {
+        EXPECT_FALSE(MenuEnabled(d, SC_UNDO_STEP)) << "each editor session starts afresh";
+        EXPECT_FALSE(MenuEnabled(d, SC_REDO_STEP));
+    }});
+}
+
+// With realtime updates off an undo changes the working flare; the host
+// gets it when the user asks, as with any other edit.
+TEST_F(Undo, WithRealtimeOffUndoWaitsForRedrawNow)
+{
+    SetIniValue("Lens-Flare-UI", "Realtime-Updates", "0");
+    RunEditor({[](HWND d) {
+        SendMessageA(d, TPN_CLICKED, PAGE_FADING, 0);
+        Click(d, IDC_FADE_NEAR_BORDER);
+        Click(d, IDC_REDRAW_NOW);
+        const std::string changed = HostFlareFile();
+        const QiToken flipped = currentInstance->workingFlare->fadeifnearborder;
+        UndoByMenu(d);
+        EXPECT_NE(currentInstance->workingFlare->fadeifnearborder, flipped);
+        EXPECT_EQ(IsDlgButtonChecked(d, IDC_FADE_NEAR_BORDER) == BST_CHECKED,
+                  currentInstance->workingFlare->fadeifnearborder == T("on"));
+        EXPECT_EQ(HostFlareFile(), changed) << "nothing reaches the host yet";
+        Click(d, IDC_REDRAW_NOW);
+        EXPECT_NE(HostFlareFile(), changed);
+    }});
+}
+
+}  // namespace

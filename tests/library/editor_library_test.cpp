@@ -1,0 +1,164 @@
+// Library files through the running editor: a loaded flare shows in the
+// list, the element page and the global sliders, and an untouched Ok stores
+// it exactly; every bundled preset comes back value for value after a load
+// and a save; with realtime updates off the saved file holds the edit.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "editor/editor_dialog.h"
+#include "editor/editor_state.h"
+#include "controls/tabbed_panel.h"
+#include "editor/global_sliders.h"
+#include "model/working_flare.h"
+#include "resources/resource.h"
+#include "tests/editor/editor_harness.h"
+#include "tests/library/file_dialog_driver.h"
+#include "tests/library/host_flares.h"
+#include "tests/library/scratch_folder.h"
+#include "tests/support/token.h"
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    CharLowerA(text.data());
+    return text;
+}
+
+// The editor's two library buttons, pressed.
+void LoadLibrary(HWND editor)
+{
+    Click(editor, IDC_LIBRARY_LOAD);
+}
+
+void SaveLibrary(HWND editor)
+{
+    Click(editor, IDC_LIBRARY_SAVE);
+}
+
+class EditorLibrary : public EditorTest {
+protected:
+    // The file dialogs the editor opens take these names, in order.
+    void ChooseFiles(std::vector<std::string> names)
+    {
+        chosen_ = 0;
+        onNestedDialog_ = [this, names](HWND dialog) {
+            if (IsFileDialog(dialog) && chosen_ < names.size())
+                ChooseFile(dialog, names[chosen_++]);
+        };
+    }
+
+    size_t chosen_ = 0;
+};
+
+std::vector<std::string> ListItems(HWND editor)
+{
+    std::vector<std::string> items;
+    HWND list = GetDlgItem(editor, IDC_ELEMENT_LIST);
+    for (LRESULT i = 0, n = SendMessageA(list, LB_GETCOUNT, 0, 0); i < n; ++i) {
+        char text[256] = "";
+        SendMessageA(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+TEST_F(EditorLibrary, ALoadedFlareShowsEverywhereAndAnUntouchedOkStoresIt)
+{
+    // Globals unlike the default flare's, two elements, the first one off.
+    const float values[] = {1.5f, 2.5f, 30.0f, 1.25f, 0.08f};
+    const char *keywords[] = {"intensity", "scale", "angle", "anamorphicstretch",
+                              "occlusionradius"};
+    const std::string path = ScratchPath("loaded.lnz");
+    MakeLibraryFile(path, {"halo", "streaks"}, [&](const char *light) {
+        for (int i = 0; i < 5; ++i)
+            Qi_LensFlare(T("light"), light, T(keywords[i]), &values[i], QI_END);
+        int32_t first = 0;
+        const char *guid = nullptr;
+        Qi_Inquire_LensFlare(T("light"), light, T("element"), &first, T("guid"), &guid, QI_GROUP,
+                             QI_END);
+        Qi_LensFlare(T("light"), light, T("element"), guid, T("enabled"), T("off"), QI_GROUP,
+                     QI_END);
+    });
+
+    ChooseFiles({path});
+    RunEditor({[&](HWND dialog) {
+        LoadLibrary(dialog);
+        EXPECT_EQ(ListItems(dialog), (std::vector<std::string>{"Halo Ring", "Star Streaks"}));
+        const WorkingFlare *flare = currentInstance->workingFlare;
+        EXPECT_EQ(currentPage, PAGE_ELEMENT);
+        EXPECT_EQ(currentInstance->currentElement, flare->firstElement);
+        const FlareParameter *intensity = flare->firstElement->firstParameter;
+        ASSERT_TRUE(intensity && intensity->controlWindow) << "the page shows the halo's panel";
+        EXPECT_TRUE(IsWindowVisible(intensity->controlWindow));
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ELEMENT_ENABLED), BST_UNCHECKED);
+        const TinySlider *sliders[] = {globalIntensitySlider, globalScaleSlider,
+                                       globalRotationSlider, anamorphicStretchSlider,
+                                       occlusionRadiusSlider};
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(sliders[i]->floatValue, values[i]) << keywords[i];
+    }});
+    EXPECT_EQ(chosen_, 1u);
+    EXPECT_EQ(FlareText(T("light"), "Light1"), LibraryFileText(path));
+    EXPECT_EQ(IniValue("Lens-Flare-UI", "Last-Library-SaveTo-Filename"), Lower(path));
+}
+
+TEST_F(EditorLibrary, EveryBundledPresetComesBackValueForValue)
+{
+    // Typed with backslashes: Wine's file dialog ends the process on a
+    // name typed with forward slashes.
+    std::string folder = LF_DATA_DIR "\\lensfx\\";
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.lnz").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    std::vector<std::string> presets;
+    do
+        presets.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+
+    for (const std::string &preset : presets) {
+        const std::string original = folder + preset;
+        const std::string saved = ScratchPath("saved-" + preset);
+        const std::string again = ScratchPath("again-" + preset);
+        ChooseFiles({original, saved});
+        RunEditor({LoadLibrary, SaveLibrary});
+        ChooseFiles({saved, again});
+        RunEditor({LoadLibrary, SaveLibrary});
+        EXPECT_FALSE(LibraryFileText(saved).empty()) << preset;
+        EXPECT_EQ(LibraryFileText(saved), LibraryFileText(original)) << preset;
+        EXPECT_EQ(ReadFile(again), ReadFile(saved)) << preset << " saved again";
+    }
+}
+
+TEST_F(EditorLibrary, WithRealtimeUpdatesOffTheSavedFileHoldsTheSliderEdit)
+{
+    SetIniValue("Lens-Flare-UI", "Realtime-Updates", "0");
+    const std::string path = ScratchPath("edited.lnz");
+    ChooseFiles({path});
+    float dragged = 0;
+    RunEditor({[&](HWND dialog) {
+        SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
+        const float before = HostFloat("intensity");
+        DragSlider(globalIntensitySlider->hwnd, globalIntensitySlider->thumbX,
+                   globalIntensitySlider->width - 20);
+        dragged = currentInstance->workingFlare->intensity;
+        ASSERT_NE(dragged, before);
+        ASSERT_EQ(HostFloat("intensity"), before) << "realtime updates are off";
+        SaveLibrary(dialog);
+    }});
+    Qi_Light("Reader", T("model"), T("point"), QI_END);
+    int32_t status = -1;
+    Qi_LensFlare(T("light"), "Reader", T("loadfromfile"), path.c_str(), &status, QI_END);
+    float intensity = 0;
+    Qi_Inquire_LensFlare(T("light"), "Reader", T("intensity"), &intensity, QI_END);
+    Qi_Remove(T("light"), "Reader", QI_END);
+    EXPECT_EQ(intensity, dragged);
+}
+
+}  // namespace
