@@ -3,7 +3,9 @@
 # window, the editor opened from its menu, the three tabs, a global slider
 # dragged with the preview following, the base colour chosen in the colour
 # selector, an element removed, one added through the "Select Element"
-# dialog and moved up, realtime updates switched off and Redraw Now, Ok;
+# dialog and moved up, the flare saved as a library, changed, and loaded
+# back through the previewing requester, realtime updates switched off and
+# Redraw Now, Ok;
 # then the host's flare saved from the main window's menu, checked in the
 # file and in a render, and the settings file read after the window has
 # closed. Only the pointer and the keyboard drive the program; the screen's
@@ -155,6 +157,61 @@ click_at 309 168 38 14
 list_changes "the new element was moved up"
 click_at 309 168 38 14
 list_changes "the new element was moved up again"
+# The first element went, the third type was added at the end and moved up
+# twice.
+shift
+expected=""
+n=$#
+i=0
+for type in "$@"; do
+    [ $i != $(( n - 2 )) ] || expected="$expected $third_type"
+    expected="$expected $type"
+    i=$(( i + 1 ))
+done
+expected="${expected# } "
+
+note "Library Save writes the flare, the requester previews it and Library Load brings it back"
+keys alt+s
+window_wait "Save a Lens Effect File"
+settle
+type_text "e2e-saved"
+keys Return
+window_gone "Save a Lens Effect File"
+saved="$e2e_work/lensfx/e2e-saved.lnz"
+wait_for 10 test -s "$saved" || fail "Library Save wrote no lensfx\\e2e-saved.lnz"
+[ "$(element_types "$saved")" = "$expected" ] ||
+    fail "the saved library holds $(element_types "$saved"), expected $expected"
+click_at 309 151 38 14
+preview_changes "the selected element was removed"
+shot "$t/list.png" "$(box 252 60 99 71)"
+
+# red_pixels FILE: how many pixels are pure bright red, as the flare now is.
+red_pixels() {
+    convert "$1" -fx '(r > 0.6 && g < 0.25 && b < 0.25) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
+}
+keys alt+l
+window_wait "Select Lens Flare Effect File"
+settle
+window_box "Select Lens Flare Effect File"
+requester="${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}"
+# To the file name (Alt+N) and back to the file list, where typing selects
+# by name: a bundled preset, then the saved library (the list forgets what
+# was typed after a pause).
+keys alt+n shift+Tab
+type_text "sun"
+settle
+shot "$t/requester-sun.png" "$requester"
+sleep 1.5
+type_text "e2e-"
+settle
+shot "$t/requester-saved.png" "$requester"
+[ "$(red_pixels "$t/requester-saved.png")" -gt \
+  $(( $(red_pixels "$t/requester-sun.png") + 100 )) ] ||
+    fail "the requester does not preview the red flare of the selected library"
+keys Return
+window_gone "Select Lens Flare Effect File"
+preview_changes "the library was loaded"
+list_changes "the library's elements are listed"
 
 note "with realtime updates off, a slider waits for Redraw Now"
 click_at 20 169 71 12
@@ -178,18 +235,7 @@ red_flare "$t/main-after.png" || fail "the main window does not show the red fla
 
 note "File > Save Library writes the edited flare"
 save_library "$t/edited.lnz"
-# The first element went, the third type was added at the end and moved up
-# twice.
-shift
-expected=""
-n=$#
-i=0
-for type in "$@"; do
-    [ $i != $(( n - 2 )) ] || expected="$expected $third_type"
-    expected="$expected $type"
-    i=$(( i + 1 ))
-done
-[ "$(element_types "$t/edited.lnz")" = "${expected# } " ] ||
+[ "$(element_types "$t/edited.lnz")" = "$expected" ] ||
     fail "elements after the edits: $(element_types "$t/edited.lnz"), expected:$expected"
 globals=$(sed -n '/^globals/,/^end/p' "$t/edited.lnz")
 for line in "intensity 4" "scale 0.1" "color 1 0 0"; do
@@ -204,6 +250,8 @@ host_exit
 ini="$e2e_settings/quorix.ini"
 tr -d '\r' <"$ini" >"$t/quorix.ini"
 grep -qx 'Realtime-Updates=0' "$t/quorix.ini" || fail "the realtime switch was not kept"
+grep -qix 'Last-Library-SaveTo-Filename=.*\\lensfx\\e2e-saved\.lnz' "$t/quorix.ini" ||
+    fail "the library last loaded was not kept: $(grep Last-Library "$t/quorix.ini")"
 grep -qx '\[Quorix-Window\]' "$t/quorix.ini" || fail "the window's place was not kept"
 
 note "a render of the saved library shows the red flare"
