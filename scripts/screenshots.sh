@@ -114,10 +114,10 @@ panel_box() {
 select_element() {
     click_at 252 60 99 71
     keys Home
-    i=0
-    while [ $i -lt "$1" ]; do
+    downs=0
+    while [ $downs -lt "$1" ]; do
         keys Down
-        i=$(( i + 1 ))
+        downs=$(( downs + 1 ))
     done
     settle
 }
@@ -143,11 +143,11 @@ element_panels() {
     if [ "$(convert "$t/empty.png" -format '%[fx:standard_deviation]' info:)" = 0 ]; then
         skip "panels/*.png" "the element page shows no panel"
     else
-        i=0
+        index=0
         for type in $types; do
-            select_element $i
+            select_element $index
             keep "panels/$type.png" "$(panel_box)"
-            i=$(( i + 1 ))
+            index=$(( index + 1 ))
         done
     fi
     gradient_pictures
@@ -196,8 +196,8 @@ gradient_pictures() {
     fi
 }
 
-# Library Load opens the requester in the working folder's lensfx; the
-# first preset of the list is selected with the keyboard and previewed.
+# Library Load opens the requester in the working folder's lensfx; a
+# preset is selected in the file list by typing its name, and previewed.
 library_requester() {
     keys alt+l
     if ! appears "Select Lens Flare Effect File"; then
@@ -205,7 +205,8 @@ library_requester() {
         return
     fi
     settle
-    keys shift+Tab Down
+    keys alt+n shift+Tab
+    type_text sun
     settle
     keep_window "Select Lens Flare Effect File" library-requester.png
     keys Escape
@@ -224,9 +225,23 @@ add_element_dialog() {
     window_gone "Select Element"
 }
 
-# The undo entry the editor's system menu will hold: its place is kept here.
+# The editor's system menu with its Undo and Redo entries, after an edit
+# (the selected element switched off), which Ctrl+Z then takes back.
 undo_menu() {
-    skip editor-undo-menu.png "the editor has no undo history yet"
+    keys alt+m
+    settle
+    shot "$t/before.png"
+    keys alt+space
+    settle
+    shot "$t/after.png"
+    if [ "$(differing_pixels "$t/before.png" "$t/after.png")" = 0 ]; then
+        skip editor-undo-menu.png "the editor's system menu did not open"
+    else
+        keep_menu editor-undo-menu.png "$t/before.png"
+        keys Escape
+    fi
+    keys ctrl+z
+    settle
 }
 
 host_start

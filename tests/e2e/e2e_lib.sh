@@ -41,6 +41,8 @@ e2e_begin() {
     cp -r "$e2e_build/dist/lensfx" "$e2e_build/dist/colormap" "$e2e_work/"
 }
 
+# The functions share the script's variables: each keeps its own names.
+
 # Stops whatever e2e_begin and host_start started, on every way out.
 e2e_end() {
     status=$?
@@ -144,14 +146,14 @@ shot() {
 # Waits until two pictures of the screen 0.2 s apart are the same: the
 # program has finished drawing what the last action asked for.
 settle() {
-    i=0
+    settle_tries=0
     import -window root "$e2e_tmp/settle-a.png"
-    while [ $i -lt 50 ]; do
+    while [ $settle_tries -lt 50 ]; do
         sleep 0.2
         import -window root "$e2e_tmp/settle-b.png"
         [ "$(differing_pixels "$e2e_tmp/settle-a.png" "$e2e_tmp/settle-b.png")" != 0 ] || return 0
         mv "$e2e_tmp/settle-b.png" "$e2e_tmp/settle-a.png"
-        i=$(( i + 1 ))
+        settle_tries=$(( settle_tries + 1 ))
     done
     fail "the screen kept changing"
 }
