@@ -7,7 +7,8 @@
 //     down: render, conversion, repaint);
 //   - one step of a global slider drag (the value, the commit of the flare,
 //     render, conversion, repaint).
-// Medians, and the 16-element figures as ratios of the default flare's.
+// The two flares take turns, so that the machine's other work falls on both
+// alike; medians, and the 16-element figures as ratios of the default's.
 //
 //   editor_bench [--iterations N] [--smoke]
 #include <windows.h>
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "controls/tabbed_panel.h"
@@ -42,29 +44,25 @@ double Median(std::vector<double> times)
     return times.empty() ? 0.0 : times[times.size() / 2];
 }
 
-double MedianMs(const std::function<void()> &run)
-{
-    std::vector<double> times;
-    for (int i = -2; i < iterations; ++i) {
-        auto start = Clock::now();
-        run();
-        if (i >= 0)
-            times.push_back(Ms(start, Clock::now()));
-    }
-    return Median(times);
-}
-
 // Ids in the editor's template: the preview, the intensity slider (it takes
 // its placeholder's id) and the page shown with it.
 constexpr int kPreviewId = 1000;
 constexpr int kIntensitySliderId = 1801;
 constexpr WPARAM kGlobalPage = 1500;
 
-struct Figures {
-    double opening;
-    double lightStep;
-    double sliderStep;
+// The two flares take turns, round after round, so that whatever else the
+// machine does falls on both alike.
+constexpr int kFlares = 2;
+constexpr int kRounds = 5;
+
+// Samples of one flare, in milliseconds.
+struct Samples {
+    std::vector<double> opening;
+    std::vector<double> lightStep;
+    std::vector<double> sliderStep;
 };
+Samples samples[kFlares];
+int current;  // the flare being measured
 
 // What the hooks do with the next editor that opens.
 enum class Visit { kFirstPreview, kInside };
@@ -72,34 +70,46 @@ Visit visit;
 Clock::time_point firstPreview;
 bool previewSeen;
 HWND editor;
-Figures inside;
+HWND driver;
+int stepsPerVisit;
 
-double LightDragStep(HWND preview)
+void TimeSteps(std::vector<double> &into, const std::function<void()> &step)
+{
+    step();
+    for (int i = 0; i < stepsPerVisit; ++i) {
+        auto start = Clock::now();
+        step();
+        into.push_back(Ms(start, Clock::now()));
+    }
+}
+
+// Moves with the button down between a quarter and three quarters of the
+// preview's width.
+void LightDragSteps(HWND preview)
 {
     RECT client;
     GetClientRect(preview, &client);
     int x = client.right / 4, y = client.bottom / 2;
     SendMessageA(preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     UpdateWindow(preview);
-    double ms = MedianMs([&] {
+    TimeSteps(samples[current].lightStep, [&] {
         x = x == client.right / 4 ? client.right * 3 / 4 : client.right / 4;
         SendMessageA(preview, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
         UpdateWindow(preview);
     });
     SendMessageA(preview, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    return ms;
 }
 
 // Each step presses on the slider, moves to the other place and releases:
 // the release commits the new value and redraws the preview.
-double SliderDragStep(HWND dialog, HWND preview)
+void SliderDragSteps(HWND dialog, HWND preview)
 {
     SendMessageA(dialog, TPN_CLICKED, kGlobalPage, 0);
     HWND slider = GetDlgItem(dialog, kIntensitySliderId);
     RECT client;
     GetClientRect(slider, &client);
     int y = client.bottom * 3 / 4, x = client.right / 4;
-    return MedianMs([&] {
+    TimeSteps(samples[current].sliderStep, [&] {
         int from = x;
         x = x == client.right / 4 ? client.right * 3 / 4 : client.right / 4;
         SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from, y));
@@ -114,13 +124,11 @@ LRESULT CALLBACK DriverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message != WM_APP)
         return DefWindowProcA(window, message, wParam, lParam);
     HWND preview = GetDlgItem(editor, kPreviewId);
-    inside.lightStep = LightDragStep(preview);
-    inside.sliderStep = SliderDragStep(editor, preview);
+    LightDragSteps(preview);
+    SliderDragSteps(editor, preview);
     PostMessageA(editor, WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;
 }
-
-HWND driver;
 
 // The editor is activated once its set-up is over.
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
@@ -155,36 +163,29 @@ void OpenEditor(HWND window, Visit how)
     SendMessageA(window, WM_COMMAND, IDM_LENS_FLARE_EDITOR, 0);
 }
 
-Figures TimeEditor(HWND window)
+const QiToken &Light()
 {
-    Figures figures = {};
-    std::vector<double> openings;
-    for (int i = -2; i < iterations; ++i) {
-        auto start = Clock::now();
-        OpenEditor(window, Visit::kFirstPreview);
-        if (i >= 0 && previewSeen)
-            openings.push_back(Ms(start, firstPreview));
-    }
-    figures.opening = Median(openings);
-    OpenEditor(window, Visit::kInside);
-    figures.lightStep = inside.lightStep;
-    figures.sliderStep = inside.sliderStep;
-    return figures;
+    static const QiToken light = Qi_Inquire_Token("light");
+    return light;
 }
 
-// Light1's flare made of two elements of each type the host offers.
-int32_t UseTwoOfEachType()
+void DeleteAllElements()
 {
-    const QiToken light = Qi_Inquire_Token("light");
     int32_t count = 0;
-    Qi_Inquire_LensFlare(light, QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("numelements"), &count,
+    Qi_Inquire_LensFlare(Light(), QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("numelements"), &count,
                          QI_GROUP, QI_END);
     for (int32_t e = count - 1; e >= 0; --e) {
         const char *guid = nullptr;
-        Qi_Inquire_LensFlare(light, QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("element"), &e,
+        Qi_Inquire_LensFlare(Light(), QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("element"), &e,
                              Qi_Inquire_Token("guid"), &guid, QI_GROUP, QI_END);
-        Qi_LensFlare(light, QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("delete"), guid, QI_END);
+        Qi_LensFlare(Light(), QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("delete"), guid, QI_END);
     }
+}
+
+// Light1's flare made of two elements of each type the host offers.
+void UseTwoOfEachType()
+{
+    DeleteAllElements();
     int32_t types = 0;
     Qi_LensFlare_Enumerate_ElementInfo(Qi_Inquire_Token("numelements"), &types, QI_END);
     for (int round = 0; round < 2; ++round) {
@@ -194,13 +195,54 @@ int32_t UseTwoOfEachType()
                                                Qi_Inquire_Token("description"), &description,
                                                Qi_Inquire_Token("name"), &name, QI_GROUP, QI_END);
             const char *guid = nullptr;
-            Qi_LensFlare(light, QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("insert"),
+            Qi_LensFlare(Light(), QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("insert"),
                          Qi_Inquire_Token("end"), name, &guid, QI_END);
         }
     }
-    Qi_Inquire_LensFlare(light, QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("numelements"), &count,
+}
+
+int32_t ElementCount()
+{
+    int32_t count = 0;
+    Qi_Inquire_LensFlare(Light(), QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("numelements"), &count,
                          QI_GROUP, QI_END);
     return count;
+}
+
+// The flares are kept as library files and loaded in turn into Light1.
+void SaveFlare(const std::string &path)
+{
+    int32_t status = -1;
+    Qi_LensFlare(Light(), QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("savetofile"), path.c_str(),
+                 &status, QI_END);
+}
+
+void LoadFlare(const std::string &path)
+{
+    DeleteAllElements();
+    int32_t status = -1;
+    Qi_LensFlare(Light(), QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("loadfromfile"), path.c_str(),
+                 &status, QI_END);
+}
+
+void TimeEditor(HWND window, const std::string (&flares)[kFlares])
+{
+    for (int i = -2; i < iterations; ++i) {
+        for (current = 0; current < kFlares; ++current) {
+            LoadFlare(flares[current]);
+            auto start = Clock::now();
+            OpenEditor(window, Visit::kFirstPreview);
+            if (i >= 0 && previewSeen)
+                samples[current].opening.push_back(Ms(start, firstPreview));
+        }
+    }
+    stepsPerVisit = std::max(1, (iterations + kRounds - 1) / kRounds);
+    for (int round = 0; round < kRounds; ++round) {
+        for (current = 0; current < kFlares; ++current) {
+            LoadFlare(flares[current]);
+            OpenEditor(window, Visit::kInside);
+        }
+    }
 }
 
 }  // namespace
@@ -232,24 +274,36 @@ int main(int argc, char **argv)
     HHOOK activated = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
     HHOOK drawn = SetWindowsHookExA(WH_CALLWNDPROCRET, DrawnProc, nullptr, GetCurrentThreadId());
 
-    std::printf("the editor in quorix.exe's main window, median of %d\n", iterations);
-    Figures base = TimeEditor(window);
-    int32_t elements = UseTwoOfEachType();
-    Figures many = TimeEditor(window);
-    auto row = [](const char *what, double one, double other) {
-        std::printf("%-58s %8.3f ms %8.3f ms  x%.2f\n", what, one, other,
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    const std::string flares[kFlares] = {std::string(folder) + "editor_bench_default.lnz",
+                                         std::string(folder) + "editor_bench_16.lnz"};
+    int32_t counts[kFlares];
+    counts[0] = ElementCount();
+    SaveFlare(flares[0]);
+    UseTwoOfEachType();
+    counts[1] = ElementCount();
+    SaveFlare(flares[1]);
+    TimeEditor(window, flares);
+
+    std::printf("the editor in quorix.exe's main window, medians of %d, the flares in turns\n",
+                iterations);
+    std::printf("%-58s %5d elements %3d elements\n", "", counts[0], counts[1]);
+    auto row = [](const char *what, std::vector<double> Samples::*field) {
+        double one = Median(samples[0].*field), other = Median(samples[1].*field);
+        std::printf("%-58s %11.3f ms %8.3f ms  x%.2f\n", what, one, other,
                     one > 0 ? other / one : 0.0);
     };
-    std::printf("%-58s %11s %8d elements\n", "", "default", elements);
-    row("opening (menu command to the first preview on the screen)", base.opening, many.opening);
-    row("light drag step (render, convert, repaint)", base.lightStep, many.lightStep);
-    row("slider drag step (value, commit, render, convert, repaint)", base.sliderStep,
-        many.sliderStep);
+    row("opening (menu command to the first preview on the screen)", &Samples::opening);
+    row("light drag step (render, convert, repaint)", &Samples::lightStep);
+    row("slider drag step (value, commit, render, convert, repaint)", &Samples::sliderStep);
 
     UnhookWindowsHookEx(drawn);
     UnhookWindowsHookEx(activated);
     DestroyWindow(driver);
     DestroyWindow(window);
     DeleteFileA(ini);
-    return base.opening > 0 && many.opening > 0 ? 0 : 1;
+    for (const std::string &flare : flares)
+        DeleteFileA(flare.c_str());
+    return samples[0].opening.empty() || samples[1].opening.empty() ? 1 : 0;
 }
