@@ -64,7 +64,10 @@ fail() {
         import -window root "$e2e_tmp/failure.png" 2>/dev/null &&
             echo "screen at the failure: $e2e_tmp/failure.png" >&2
     fi
-    [ ! -s "${e2e_tmp:-/nonexistent}/host.log" ] || { echo "quorix.exe said:" >&2; cat "$e2e_tmp/host.log" >&2; }
+    if [ -s "${e2e_tmp:-/nonexistent}/host.log" ]; then
+        echo "quorix.exe said:" >&2
+        grep -v 'FS volume label' "$e2e_tmp/host.log" >&2 || true
+    fi
     exit 1
 }
 

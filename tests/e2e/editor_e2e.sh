@@ -110,7 +110,8 @@ keys Tab Home Tab Home Return
 window_gone "Interactive Color Selector"
 settle
 shot "$t/swatch.png" "$(box 230 276 87 7)"
-above "$(channel_mean "$t/swatch.png" r)" 0.95 && ! above "$(channel_mean "$t/swatch.png" g)" 0.05 ||
+above "$(channel_mean "$t/swatch.png" r)" 0.95 &&
+    ! above "$(channel_mean "$t/swatch.png" g)" 0.05 ||
     fail "the base colour swatch does not show red"
 shot "$t/preview-2.png" "$PREVIEW"
 above "$(channel_mean "$t/preview-2.png" r)" 0.01 ||
@@ -187,7 +188,8 @@ shot "$t/list.png" "$(box 252 60 99 71)"
 
 # red_pixels FILE: how many pixels are pure bright red, as the flare now is.
 red_pixels() {
-    convert "$1" -fx '(r > 0.6 && g < 0.25 && b < 0.25) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
+    convert "$1" -fx '(r > 0.6 && g < 0.25 && b < 0.25) ? 1 : 0' \
+        -format '%[fx:round(mean*w*h)]' info:
 }
 keys alt+l
 window_wait "Select Lens Flare Effect File"
