@@ -7,8 +7,8 @@
 #  - the Windows tests in two shards, each in a Wine prefix (and so a
 #    wineserver and desktop) of its own, one test at a time within a shard,
 #    because dialog tests in one desktop would take each other's focus;
-#  - in a third prefix, the editor's 500 open/close cycles (label cycles),
-#    then the end-to-end tests under Xvfb (label xserver), which have an X11
+#  - in a third prefix, the editor's 500 open/close cycles (label cycles);
+#  - the end-to-end tests under Xvfb (label xserver), one at a time in an X11
 #    prefix of their own;
 #  - the native build and its tests.
 # The prefixes are made (on the first run) while the Windows build compiles.
@@ -42,9 +42,10 @@ if ! wait "$prefixes"; then
     exit 1
 fi
 
-wine_services_start "$shard1"
-wine_services_start "$shard2"
-wine_services_start "$shard3"
+for p in "$shard1" "$shard2" "$shard3"; do
+    wine_services_start "$p"
+    wine_desktop_keep "$p" "$build/tests/desktop_keeper.exe"
+done
 trap 'for p in "$shard1" "$shard2" "$shard3"; do wine_services_stop "$p"; done' EXIT INT TERM
 
 # Every test program lists its cases once, before the shards share them out.
@@ -68,14 +69,15 @@ native() {
 
 stream windows-1 env WINEPREFIX="$shard1" ctest --preset windows -LE 'xserver|cycles' -I 1,,2
 stream windows-2 env WINEPREFIX="$shard2" ctest --preset windows -LE 'xserver|cycles' -I 2,,2
-stream windows-3 env WINEPREFIX="$shard3" ctest --preset windows -L 'cycles|xserver'
+stream windows-3 env WINEPREFIX="$shard3" ctest --preset windows -L cycles
+stream windows-xserver ctest --preset windows -L xserver
 stream native native
 for pid in $streams; do
     wait "$pid" || true
 done
 
 status=0
-for name in windows-1 windows-2 windows-3 native; do
+for name in windows-1 windows-2 windows-3 windows-xserver native; do
     echo "== $name =="
     cat "$logs/$name.log"
     [ "$(cat "$logs/$name.status")" = 0 ] || status=1

@@ -38,11 +38,12 @@ wine_services_start() {
     # exits with 2).
     WINEPREFIX="$1" wineserver -p </dev/null >/dev/null 2>&1 || true
     WINEPREFIX="$1" wine wineboot </dev/null >/dev/null 2>&1
-    # The desktop's process stays up as well. Otherwise every program that
-    # opens a window starts one, which inherits the program's output and
-    # holds it open for a second after the program has ended: CTest waits
-    # that second for each test.
-    (WINEPREFIX="$1" wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &)
+}
+
+# wine_desktop_keep PREFIX KEEPER_EXE: holds the prefix's desktop open until
+# its services stop (tests/support/desktop_keeper.cpp says why).
+wine_desktop_keep() {
+    (WINEPREFIX="$1" wine "$2" </dev/null >/dev/null 2>&1 &)
 }
 
 wine_services_stop() {
