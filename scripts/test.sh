@@ -34,9 +34,24 @@ make_prefixes() {
 make_prefixes >"$logs/prefixes.log" 2>&1 &
 prefixes=$!
 
+# On every way out: Wine's services stopped in every prefix (a prefix still
+# being made is made again next time).
+cleanup() {
+    kill ${prefixes:-} ${streams:-} 2>/dev/null || true
+    for p in "$shard1" "$shard2" "$shard3"; do
+        wine_services_stop "$p"
+    done
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
 cmake --preset windows >/dev/null
 cmake --build --preset windows
-if ! wait "$prefixes"; then
+# (The jobs' ids are forgotten once they have been waited for.)
+prefixes_made=0
+wait "$prefixes" || prefixes_made=$?
+prefixes=""
+if [ "$prefixes_made" != 0 ]; then
     cat "$logs/prefixes.log"
     echo "the Wine prefixes could not be made"
     exit 1
@@ -46,7 +61,6 @@ for p in "$shard1" "$shard2" "$shard3"; do
     wine_services_start "$p"
     wine_desktop_keep "$p" "$build/tests/desktop_keeper.exe"
 done
-trap 'for p in "$shard1" "$shard2" "$shard3"; do wine_services_stop "$p"; done' EXIT INT TERM
 
 # Every test program lists its cases once, before the shards share them out.
 WINEPREFIX="$shard1" ctest --preset windows -N >"$logs/windows-list.log"
@@ -75,6 +89,7 @@ stream native native
 for pid in $streams; do
     wait "$pid" || true
 done
+streams=""
 
 status=0
 for name in windows-1 windows-2 windows-3 windows-xserver native; do
