@@ -177,6 +177,10 @@ gradient_pictures() {
     keys l
     if appears "Load Color Gradient File"; then
         settle
+        # A gradient selected in the file list shows in the preview strip.
+        keys alt+n shift+Tab
+        type_text sunset
+        settle
         keep_window "Load Color Gradient File" gradient-file-requester.png
         keys Escape
         window_gone "Load Color Gradient File"
