@@ -28,11 +28,7 @@ e2e_begin() {
     e2e_host=""
     trap e2e_end EXIT
     trap 'exit 1' INT TERM
-    # Displays 250..349: clear of the other scripts' 90.. and 150.. ranges.
-    export DISPLAY=":$(( 250 + $$ % 100 ))"
-    Xvfb "$DISPLAY" -screen 0 "${E2E_SCREEN}x24" -nolisten tcp >"$e2e_tmp/xvfb.log" 2>&1 &
-    e2e_xvfb=$!
-    wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+    start_xvfb
     # The program's settings and working folders are the test's own: the
     # working folder holds copies of the bundled libraries and gradients.
     e2e_settings="$e2e_tmp/settings"
@@ -42,6 +38,32 @@ e2e_begin() {
 }
 
 # The functions share the script's variables: each keeps its own names.
+
+# An X server of our own on a free display among 250..349 (clear of the
+# other scripts' 90.. and 150.. ranges); a display another server holds is
+# never used, since the test would drive that server's windows.
+start_xvfb() {
+    xvfb_try=0
+    while [ $xvfb_try -lt 100 ]; do
+        xvfb_display=$(( 250 + ($$ + xvfb_try) % 100 ))
+        xvfb_try=$(( xvfb_try + 1 ))
+        [ ! -e "/tmp/.X$xvfb_display-lock" ] || continue
+        export DISPLAY=":$xvfb_display"
+        Xvfb "$DISPLAY" -screen 0 "${E2E_SCREEN}x24" -nolisten tcp >"$e2e_tmp/xvfb.log" 2>&1 &
+        e2e_xvfb=$!
+        if wait_for 10 xvfb_ready; then
+            return 0
+        fi
+        wait "$e2e_xvfb" 2>/dev/null || true
+        e2e_xvfb=""
+    done
+    fail "no X server could be started"
+}
+
+# Ready: our server answers (and is still the one running).
+xvfb_ready() {
+    kill -0 "$e2e_xvfb" 2>/dev/null && xdpyinfo >/dev/null 2>&1
+}
 
 # Stops whatever e2e_begin and host_start started, on every way out.
 e2e_end() {
@@ -58,11 +80,13 @@ e2e_end() {
     exit "$status"
 }
 
+# The screen at a failure is kept in the build folder, named after the script.
 fail() {
     echo "FAIL: $*" >&2
-    if [ -n "${e2e_tmp:-}" ] && [ -n "${DISPLAY:-}" ]; then
-        import -window root "$e2e_tmp/failure.png" 2>/dev/null &&
-            echo "screen at the failure: $e2e_tmp/failure.png" >&2
+    if [ -n "${e2e_xvfb:-}" ]; then
+        picture="$e2e_build/$(basename "$0" .sh)-failure.png"
+        import -window root "$picture" 2>/dev/null &&
+            echo "screen at the failure: $picture" >&2
     fi
     if [ -s "${e2e_tmp:-/nonexistent}/host.log" ]; then
         echo "quorix.exe said:" >&2
