@@ -4,7 +4,6 @@
 
 #include "gradient/gradient_pivots.h"
 #include "host/api/qi_core.h"
-#include "host/api/qi_importio.h"
 #include "preview/file_dialog.h"
 #include "resources/gradient_ids.h"
 
@@ -71,7 +70,6 @@ void PaintPreview(HDC dc, int32_t width, int32_t height, int32_t count, const fl
 
 UINT_PTR Requester_OnInitDialog(HWND hook)
 {
-    Import_IO_Center_Window(GetParent(hook), hook);
     ReleasePreview();
     return 1;
 }
@@ -80,6 +78,8 @@ UINT_PTR Requester_OnInitDialog(HWND hook)
 UINT_PTR Requester_OnNotify(HWND hook, const OFNOTIFYA *notify)
 {
     UINT code = notify->hdr.code;
+    if (code == CDN_INITDONE)
+        PlaceOpenDialog(hook);
     if (code != CDN_SELCHANGE && code != CDN_FOLDERCHANGE && code != CDN_TYPECHANGE)
         return 0;
     char path[FILE_NAME_SIZE];

@@ -114,7 +114,6 @@ void RenderTemporaryLight(DisplayBitmap *bitmap)
 
 BOOL Requester_OnInitDialog(HWND dialog)
 {
-    Import_IO_Center_Window(GetParent(dialog), dialog);
     RECT client;
     GetClientRect(GetDlgItem(dialog, IDC_REQUESTER_PICTURE), &client);
     CreateDisplayBitmap(&requesterBitmap, IDC_REQUESTER_PICTURE, client.right - client.left + 1,
@@ -142,6 +141,8 @@ BOOL Requester_OnCommand(HWND dialog, int id)
 
 void Requester_OnNotify(HWND dialog, const NMHDR *header)
 {
+    if (header->code == CDN_INITDONE)
+        PlaceOpenDialog(dialog);
     if (header->code == CDN_SELCHANGE || header->code == CDN_FOLDERCHANGE ||
         header->code == CDN_TYPECHANGE)
         PreviewSelectedEffectFile(dialog, &requesterBitmap, requesterPreviewOn);

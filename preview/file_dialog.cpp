@@ -7,6 +7,7 @@
 
 #include "frame/bounded_text.h"
 #include "host/api/qi_core.h"
+#include "host/api/qi_importio.h"
 
 namespace {
 
@@ -86,6 +87,13 @@ int16_t ShowFileDialog(HWND owner, int16_t open, const char *subdirectory, char 
         return 0;
     CopyText(name, FILE_NAME_SIZE, start.file);
     return 1;
+}
+
+void PlaceOpenDialog(HWND hookDialog)
+{
+    HWND openDialog = GetParent(hookDialog);
+    if (openDialog)
+        Import_IO_Center_Window(GetWindow(openDialog, GW_OWNER), openDialog);
 }
 
 int16_t GetOpenDialogSelection(HWND hookDialog, char *path)

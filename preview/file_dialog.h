@@ -42,6 +42,12 @@ void EnterWorkingDirectory();
 // selection. Returns 1 with the full path, else 0 with path empty.
 int16_t GetOpenDialogSelection(HWND hookDialog, char *path);
 
+// Centres the open dialog a requester's hook dialog belongs to over the
+// dialog's owner and keeps it on the work area: at CDN_INITDONE, once the
+// open dialog has grown to hold the requester's own controls (centring the
+// hook dialog itself when it is made only moves a child).
+void PlaceOpenDialog(HWND hookDialog);
+
 // Shows a message box whose text is format with its one "%s" filled with
 // path; a text that does not fit its buffer is cut, never overflows.
 // Returns the button that closed the box.

@@ -4,7 +4,9 @@
 # at 330x250, 1920x1080 and 3840x2160, the time per pixel and whether the
 # targets are met; then the preview's conversions and cycle, the render of
 # quorix.exe's main window at 1280x720 and 1920x1080, the gradient control's
-# redraw, and the library requester's preview per selection change. Arguments
+# redraw, the library requester's preview per selection change, and the
+# editor in the main window (its opening from the menu, a light drag step
+# and a slider drag step, with the default flare and with 16 elements). Arguments
 # go to the benchmark (for example --iterations 101). The benchmark has its
 # own Wine prefix, so that it never stops the services of a test run.
 set -eu
@@ -12,7 +14,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target flare_bench preview_bench scene_view_bench \
-    gradient_bench requester_bench >/dev/null
+    gradient_bench requester_bench editor_bench >/dev/null
 
 . scripts/wine-env.sh
 prefix="$PWD/build/windows/wineprefix-bench"
@@ -28,3 +30,5 @@ echo
 WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/tests/gradient_bench.exe "$@"
 echo
 WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/tests/requester_bench.exe "$@"
+echo
+WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/tests/editor_bench.exe "$@"

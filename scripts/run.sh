@@ -1,10 +1,12 @@
 #!/bin/sh
 # The main job: installs what is missing, builds the Windows artifacts and
-# runs the host with the Lens Flare Editor open on its default flare.
-# With a display ($DISPLAY) the editor opens there. Headless, the host runs
-# under Xvfb: the script saves a screenshot of the editor, closes it the way
-# the user would, renders the default flare to a picture with
-# "quorix.exe render", and prints the paths of both pictures.
+# runs quorix.exe, the host's main window with the scene and its flare; the
+# Lens Flare Editor opens from its Edit menu (Ctrl+E).
+# With a display ($DISPLAY) the window opens there. Headless, the program
+# runs under Xvfb and is driven as a person would: the script saves
+# pictures of the main window and of the editor opened with Ctrl+E on each
+# of its three pages, closes the editor with Ok and the window with Alt+F4,
+# and prints the pictures' paths (build/screenshots/).
 set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -12,37 +14,46 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows >/dev/null
 
 . scripts/wine-env.sh
-dist="$PWD/build/windows/dist"
-prefix="$PWD/build/windows/wineprefix-x11"
-out="$PWD/build/screenshots"
-wine_prefix "$prefix" x11
+build="$PWD/build/windows"
+# A prefix of its own, so that a run never stops the tests' Wine services.
+prefix="$build/wineprefix-desktop"
 
 if [ -n "${DISPLAY:-}" ] && [ "${LF_HEADLESS:-0}" != 1 ]; then
-    cd "$dist"
-    WINEPREFIX="$prefix" exec wine quorix.exe edit "$@"
+    wine_prefix "$prefix" x11
+    cd "$build/dist"
+    WINEPREFIX="$prefix" exec wine quorix.exe "$@"
 fi
 
-display=:$(( 90 + $$ % 100 ))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY="$display"
-trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT INT TERM
-sleep 1
-
+. tests/e2e/e2e_lib.sh
+out="$PWD/build/screenshots"
 mkdir -p "$out"
-(cd "$dist" && WINEPREFIX="$prefix" wine quorix.exe edit "$@") &
-host=$!
-desktop=$(timeout 60 xdotool search --sync --onlyvisible --name 'Wine desktop$' | head -n 1)
-sleep 4
-# The editor is the only window on the Wine desktop: trimming the desktop's
-# plain background leaves exactly the editor's frame.
-import -window "$desktop" -trim +repage "$out/editor.png"
-echo "editor screenshot: $out/editor.png"
+e2e_begin "$PWD" "$build" "$prefix"
 
-# Close the editor with Alt+F4 (its close box, which acts as Ok) and wait
-# for the host to exit.
-xdotool windowfocus --sync "$desktop" key --clearmodifiers alt+F4
-wait $host
+# window_shot NAME FILE: the window NAME, cropped to its frame.
+window_shot() {
+    window_box "$1"
+    shot "$out/$2" "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}"
+    echo "$out/$2"
+}
 
-(cd "$dist" && WINEPREFIX="$prefix" wine quorix.exe render --size 960x540 --out "$out/flare.png")
-echo "flare picture: $out/flare.png"
+host_start "$@"
+window_wait Quorix
+xdotool windowfocus --sync "$(window_id 'Default - Wine desktop')"
+settle
+window_shot Quorix main-window.png
+
+keys ctrl+e
+window_wait "Lens Flare Editor"
+settle
+dialog_units "Lens Flare Editor"
+window_shot "Lens Flare Editor" editor-element-parameters.png
+tab 2
+window_shot "Lens Flare Editor" editor-global-parameters.png
+tab 3
+window_shot "Lens Flare Editor" editor-global-fading-parameters.png
+
+click_at 250 8 50 14
+window_gone "Lens Flare Editor"
+keys alt+F4
+window_gone Quorix
+host_exit

@@ -40,6 +40,12 @@ wine_services_start() {
     WINEPREFIX="$1" wine wineboot </dev/null >/dev/null 2>&1
 }
 
+# wine_desktop_keep PREFIX KEEPER_EXE: holds the prefix's desktop open until
+# its services stop (tests/support/desktop_keeper.cpp says why).
+wine_desktop_keep() {
+    (WINEPREFIX="$1" wine "$2" </dev/null >/dev/null 2>&1 &)
+}
+
 wine_services_stop() {
     WINEPREFIX="$1" wineserver -k </dev/null >/dev/null 2>&1 || true
 }

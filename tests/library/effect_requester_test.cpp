@@ -108,13 +108,13 @@ protected:
 
     // Opens the requester and runs the steps inside the open dialog, one per
     // timer tick; the last step closes it. Returns what ChooseEffectFile did.
-    int16_t Open(std::vector<DialogStep> steps, char *path)
+    int16_t Open(std::vector<DialogStep> steps, char *path, HWND owner = nullptr)
     {
         watcher_.OnDialog([steps](HWND dialog) {
             if (IsFileDialog(dialog))
                 RunDialogScript(dialog, steps);
         });
-        return ChooseEffectFile(nullptr, nullptr, "Select Lens Flare Effect File", nullptr, path,
+        return ChooseEffectFile(owner, nullptr, "Select Lens Flare Effect File", nullptr, path,
                                 GetModuleHandleA(nullptr));
     }
 
@@ -124,9 +124,20 @@ protected:
 
 TEST_F(Requester, PictureFollowsTheSelectionWithTheLightWhereTheFlareNeedsIt)
 {
+    // An owner low on the screen: the requester must still be wholly on it.
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, area.left,
+                                 area.bottom - 60, 300, 60, nullptr, nullptr, nullptr, nullptr);
     char path[FILE_NAME_SIZE] = "";
     int16_t chosen = Open(
         {[](HWND dialog) {
+             RECT frame, area;
+             GetWindowRect(dialog, &frame);
+             SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+             EXPECT_TRUE(frame.top >= area.top && frame.bottom <= area.bottom &&
+                         frame.left >= area.left && frame.right <= area.right)
+                 << "the requester, grown by its preview, stays on the screen";
              EXPECT_TRUE(LightExists(TEMPORARY_LIGHT_NAME));
              EXPECT_EQ(requesterBitmap.hasImage, 0) << "nothing selected yet";
              ASSERT_TRUE(SelectInFileList(dialog, "glow.lnz"));
@@ -151,7 +162,8 @@ TEST_F(Requester, PictureFollowsTheSelectionWithTheLightWhereTheFlareNeedsIt)
              EXPECT_EQ(ElementCount(T("light"), TEMPORARY_LIGHT_NAME), 3);
              ChooseFile(dialog, "CHAIN.LNZ");
          }},
-        path);
+        path, owner);
+    DestroyWindow(owner);
     EXPECT_EQ(chosen, 1);
     std::string expected = working_ + "\\lensfx\\chain.lnz";
     CharLowerA(expected.data());
