@@ -6,12 +6,11 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "host/app/edit_command.h"
 #include "host/core/qi_host.h"
+#include "tests/support/scratch_files.h"
 
 namespace {
 
@@ -25,17 +24,14 @@ std::string ModulePath(const char *name)
 TEST(EditCommand, APluginThatDoesNotStartIsNamedWithTheReasonAndExitCodeOne)
 {
     QiHost_Create_Default_Scene();
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("quorix-edit-" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder);
-    _putenv(("QX_SETTINGS_DIR=" + folder.string()).c_str());
-    const std::string text = (folder / "lensflare.dll").string();
-    std::ofstream(text) << "not a module";
+    const std::string text = ScratchPath("lensflare.dll");
+    WriteFile(text, "not a module");
+    _putenv(("QX_SETTINGS_DIR=" + text.substr(0, text.rfind('\\'))).c_str());
     const std::string hostDll = ModulePath("qiimportio.dll");
     ASSERT_FALSE(hostDll.empty());
 
     const std::pair<std::string, std::string> cases[] = {
-        {(folder / "missing.dll").string(), "no such file"},
+        {ScratchPath("missing.dll"), "no such file"},
         {text, "not a Windows x64 DLL"},
         {hostDll, "not a lens flare plug-in (it does not export Quorix_Plugin_EntryPoint and "
                   "DLL_ExecuteLensFlareASCIICommand)"},
@@ -48,7 +44,6 @@ TEST(EditCommand, APluginThatDoesNotStartIsNamedWithTheReasonAndExitCodeOne)
                   "quorix: cannot start the Lens Flare Editor: " + path + ": " + reason + "\n");
     }
     _putenv("QX_SETTINGS_DIR=");
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

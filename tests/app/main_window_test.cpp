@@ -8,8 +8,6 @@
 
 #include <commctrl.h>
 
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <string>
 
@@ -33,18 +31,12 @@
 #include "tests/support/dib_canvas.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/modal_watcher.h"
+#include "tests/support/scratch_files.h"
 #include "tests/support/test_services.h"
 
 namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255);
-
-// A folder of this process's own for the INI file and the files it writes.
-std::filesystem::path TestFolder()
-{
-    return std::filesystem::temp_directory_path() /
-           ("quorix-window-" + std::to_string(GetCurrentProcessId()));
-}
 
 // Dispatches what is waiting, as the message loop would.
 void Pump()
@@ -61,7 +53,7 @@ protected:
     void SetUp() override
     {
         QiHost_Create_Default_Scene();
-        std::filesystem::create_directories(folder_);
+        DeleteFileA(ini_.c_str());
     }
 
     void TearDown() override
@@ -71,10 +63,7 @@ protected:
         MSG quit;
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the window's own
         ClearHostReports();
-        std::filesystem::remove_all(folder_);
     }
-
-    std::string Path(const char *name) const { return (folder_ / name).string(); }
 
     // The main window as WinMain opens it, its posted messages handled.
     void Open(const std::string &plugin = "lensflare.dll")
@@ -109,8 +98,7 @@ protected:
         return int(GetPrivateProfileIntA(kWindowPlacementSection, key, -1, ini_.c_str()));
     }
 
-    const std::filesystem::path folder_ = TestFolder();
-    const std::string ini_ = (folder_ / "quorix.ini").string();
+    const std::string ini_ = ScratchPath("quorix.ini");
     TestServices services_{ini_};
     HWND window_ = nullptr;
     HWND view_ = nullptr;
@@ -209,7 +197,7 @@ TEST_F(MainWindowTest, RenderToFileWritesThePictureTheViewShowsToAPngOrBmpFile)
     Open();
     Mouse(WM_LBUTTONDOWN, {100, 80});
     Mouse(WM_LBUTTONUP, {100, 80});
-    const std::string path = Path("scene.png");
+    const std::string path = ScratchPath("scene.png");
     ModalWatcher watcher;
     watcher.OnDialog([&](HWND dialog) { ChooseFile(dialog, path); });
     SendMessageA(window_, WM_COMMAND, IDM_RENDER_TO_FILE, 0);
@@ -231,7 +219,7 @@ TEST_F(MainWindowTest, RenderToFileWritesThePictureTheViewShowsToAPngOrBmpFile)
     EXPECT_EQ(canvas.Pixel(100, 80), kWhite);
     stbi_image_free(pixels);
 
-    watcher.OnDialog([&](HWND dialog) { ChooseFile(dialog, Path("scene.jpg")); });
+    watcher.OnDialog([&](HWND dialog) { ChooseFile(dialog, ScratchPath("scene.jpg")); });
     SendMessageA(window_, WM_COMMAND, IDM_RENDER_TO_FILE, 0);
     ASSERT_EQ(watcher.boxes().size(), 1u);
     EXPECT_EQ(watcher.boxes()[0].text, "The file name must end in .png or .bmp.");
@@ -241,13 +229,10 @@ TEST_F(MainWindowTest, LibrariesGoThroughTheFileDialogsAndAFailedLoadSaysWhy)
 {
     Open();
     ModalWatcher watcher;
-    const std::string saved = Path("saved.lnz");
+    const std::string saved = ScratchPath("saved.lnz");
     watcher.OnDialog([&](HWND dialog) { ChooseFile(dialog, saved); });
     SendMessageA(window_, WM_COMMAND, IDM_SAVE_LIBRARY, 0);
-    std::ifstream file(saved);
-    std::string header;
-    std::getline(file, header);
-    EXPECT_EQ(header.rfind("quorix-lensflare", 0), 0u) << header;
+    EXPECT_EQ(ReadFile(saved).rfind("quorix-lensflare", 0), 0u);
 
     // Loading it back brings the flare, switched off meanwhile, back on screen.
     Qi_LensFlare(Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("enabled"),
@@ -258,8 +243,8 @@ TEST_F(MainWindowTest, LibrariesGoThroughTheFileDialogsAndAFailedLoadSaysWhy)
     SendMessageA(window_, WM_COMMAND, IDM_LOAD_LIBRARY, 0);
     EXPECT_EQ(DibCanvas(view_).Pixel(light.x, light.y), kWhite);
 
-    const std::string broken = Path("broken.lnz");
-    std::ofstream(broken) << "quorix-lensflare 1.0\nglobals\n";
+    const std::string broken = ScratchPath("broken.lnz");
+    WriteFile(broken, "quorix-lensflare 1.0\nglobals\n");
     watcher.OnDialog([&](HWND dialog) { ChooseFile(dialog, broken); });
     SendMessageA(window_, WM_COMMAND, IDM_LOAD_LIBRARY, 0);
     ASSERT_EQ(watcher.boxes().size(), 1u);
@@ -320,8 +305,8 @@ TEST_F(MainWindowTest, PlacementIsWrittenAtCloseAndUsedAtStartUnlessItIsOffScree
 // disabled.
 TEST_F(MainWindowTest, APluginThatIsNoDllIsNamedAndTheWindowWorksWithoutTheEditor)
 {
-    const std::string fake = Path("lensflare.dll");
-    std::ofstream(fake) << "not a module";
+    const std::string fake = ScratchPath("lensflare.dll");
+    WriteFile(fake, "not a module");
     ModalWatcher watcher;
     Open(fake);
     ASSERT_EQ(watcher.boxes().size(), 1u);

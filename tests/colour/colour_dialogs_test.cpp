@@ -228,7 +228,9 @@ TEST_F(ColourDialogs, UndoAndCancelRestoreTheColourInPlace)
 }
 
 // The list is sorted with the last matching name selected (Cyan after Aqua);
-// a picked name shows at once, Cancel takes it back, OK hands it over.
+// a picked name shows at once, Cancel takes it back, OK hands it over. When
+// no name matches there is no selection, and the colour's own numbers and
+// swatch show; a name whose copy cannot be allocated leaves the colour.
 TEST_F(ColourDialogs, NamedSelectorShowsTheLastMatchingNameAndHandsBackThePick)
 {
     const int64_t blocks = QiHost_Live_Blocks();
@@ -256,29 +258,25 @@ TEST_F(ColourDialogs, NamedSelectorShowsTheLastMatchingNameAndHandsBackThePick)
             ExpectColour(colour_, 128 / 255.0f, 0, 128 / 255.0f);
             EXPECT_EQ(Numbers(dialog), (Triple{128, 0, 128}));
         },
+        [&](HWND dialog) {
+            colour_[0] = 0.2f, colour_[1] = 0.3f, colour_[2] = 0.4f;
+            inner_ = [](HWND named) {
+                EXPECT_EQ(SendDlgItemMessageA(named, IDC_NAME_LIST, LB_GETCURSEL, 0, 0), LB_ERR);
+                EXPECT_EQ(Numbers(named, IDC_NAMED_RED), (Triple{51, 76, 102}));
+                DibCanvas swatch(GetDlgItem(named, IDC_NAMED_SWATCH));
+                EXPECT_EQ(swatch.Pixel(swatch.width() / 2, swatch.height() / 2),
+                          RGB(51, 76, 102));
+                QiHost_Fail_Allocations(0, 1);
+                SelectName(named, "Purple");
+                QiHost_Fail_Allocations(0, 0);
+                EXPECT_EQ(Numbers(named, IDC_NAMED_RED), (Triple{51, 76, 102}));
+                PostMessageA(named, WM_COMMAND, IDOK, 0);
+            };
+            Click(dialog, IDC_COLOR_NAMES);
+            ExpectColour(colour_, 0.2f, 0.3f, 0.4f);
+        },
     });
     EXPECT_EQ(QiHost_Live_Blocks(), blocks) << "the selected name is freed";
-}
-
-// No name matches: no selection, the colour's own numbers and swatch. A name
-// whose copy cannot be allocated leaves the colour as it was.
-TEST_F(ColourDialogs, NamedSelectorWithoutAMatchOrMemoryKeepsTheColour)
-{
-    RunSelector(0.2f, 0.3f, 0.4f, {[&](HWND dialog) {
-        inner_ = [](HWND named) {
-            EXPECT_EQ(SendDlgItemMessageA(named, IDC_NAME_LIST, LB_GETCURSEL, 0, 0), LB_ERR);
-            EXPECT_EQ(Numbers(named, IDC_NAMED_RED), (Triple{51, 76, 102}));
-            DibCanvas swatch(GetDlgItem(named, IDC_NAMED_SWATCH));
-            EXPECT_EQ(swatch.Pixel(swatch.width() / 2, swatch.height() / 2), RGB(51, 76, 102));
-            QiHost_Fail_Allocations(0, 1);
-            SelectName(named, "Purple");
-            QiHost_Fail_Allocations(0, 0);
-            EXPECT_EQ(Numbers(named, IDC_NAMED_RED), (Triple{51, 76, 102}));
-            PostMessageA(named, WM_COMMAND, IDOK, 0);
-        };
-        Click(dialog, IDC_COLOR_NAMES);
-        ExpectColour(colour_, 0.2f, 0.3f, 0.4f);
-    }});
 }
 
 // Missing custom colours are the grey ramp; all sixteen are saved, as "%ud",

@@ -3,7 +3,6 @@
 // after every thumb position (the dialog tests take single steps).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "colour/colour_math.h"

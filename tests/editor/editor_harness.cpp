@@ -1,8 +1,6 @@
 #include "tests/editor/editor_harness.h"
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "editor/editor_dialog.h"
 #include "host/core/qi_host.h"
@@ -137,37 +135,23 @@ void SetHostSwitch(const char *keyword, const char *onOrOff)
     Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, p[0], p[1], T(onOrOff), QI_GROUP, QI_END);
 }
 
-std::vector<std::string> HostElementTypes()
+std::vector<std::string> HostElements(const char *keyword)
 {
-    std::vector<std::string> types;
+    std::vector<std::string> texts;
     int32_t count = 0;
     Inquire("numelements", &count);
     for (int32_t e = 0; e < count; ++e) {
-        const char *name = nullptr;
-        Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &e, T("name"), &name,
-                             QI_GROUP, QI_END);
-        types.push_back(name ? name : "");
+        const char *text = nullptr;
+        Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &e, T(keyword),
+                             &text, QI_GROUP, QI_END);
+        texts.push_back(text ? text : "");
     }
-    return types;
-}
-
-std::vector<std::string> HostElementGuids()
-{
-    std::vector<std::string> guids;
-    int32_t count = 0;
-    Inquire("numelements", &count);
-    for (int32_t e = 0; e < count; ++e) {
-        const char *guid = nullptr;
-        Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &e, T("guid"), &guid,
-                             QI_GROUP, QI_END);
-        guids.push_back(guid ? guid : "");
-    }
-    return guids;
+    return texts;
 }
 
 void SetHostElements(const std::vector<const char *> &types)
 {
-    for (const std::string &guid : HostElementGuids())
+    for (const std::string &guid : HostElements("guid"))
         Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("delete"), guid.c_str(), QI_END);
     for (const char *type : types) {
         const char *guid = nullptr;
@@ -193,19 +177,26 @@ int32_t HostGradientCount(int32_t element, int32_t parameter)
     return count;
 }
 
-std::string HostFlareFile()
+std::string PresetPath(const std::string &name)
 {
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    std::string path = std::string(folder) + "lensflare_editor_test.lnz";
-    int32_t status = -1;
-    Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("savetofile"), path.c_str(), &status, QI_END);
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    file.close();
-    DeleteFileA(path.c_str());
-    return status == 0 ? text.str() : "(not saved)";
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\')) + "\\..\\dist\\lensfx\\" + name;
+}
+
+std::vector<std::string> PresetNames()
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(PresetPath("*.lnz").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
 }
 
 void SelectElement(HWND dialog, int index)

@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "frame/plugin_instance.h"
+#include "tests/library/host_flares.h"
 #include "tests/support/modal_watcher.h"
 #include "tests/support/test_services.h"
+#include "tests/support/window_text.h"
 
 class EditorTest : public testing::Test {
 protected:
@@ -53,18 +55,18 @@ int32_t HostInt(const char *keyword);
 void SetHostFloat(const char *keyword, float value);
 void SetHostSwitch(const char *keyword, const char *onOrOff);
 
-// The host's elements of Light1: type names and guids in order; replacing
-// them all by new elements of the given types; one parameter's value and
-// gradient size.
-std::vector<std::string> HostElementTypes();
-std::vector<std::string> HostElementGuids();
+// A text of each of the host's elements of Light1 in order (the keyword
+// "name" gives the types, "guid" the guids); replacing them all by new
+// elements of the given types; one parameter's value and gradient size.
+std::vector<std::string> HostElements(const char *keyword);
 void SetHostElements(const std::vector<const char *> &types);
 std::array<float, 3> HostParameter(int32_t element, int32_t parameter);
 int32_t HostGradientCount(int32_t element, int32_t parameter);
 
-// Light1's flare as the host writes it to a library file: every value,
-// floats exact, element order and types.
-std::string HostFlareFile();
+// The bundled presets in the host's working directory: a path, and the
+// file names.
+std::string PresetPath(const std::string &name);
+std::vector<std::string> PresetNames();
 
 // Selects item `index` of the editor's element list as a click does.
 void SelectElement(HWND dialog, int index);

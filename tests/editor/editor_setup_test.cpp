@@ -130,11 +130,17 @@ TEST_F(EditorSetUp, OkAfterAFailedSetUpKeepsEveryGlobalValue)
         EXPECT_EQ(Bits(HostFloat(globals[i])), before[i]) << globals[i];
 }
 
+// Realtime updates start on and commit every edit at once; one click turns
+// them off and is kept in the settings.
 TEST_F(EditorSetUp, RealtimeSwitchStartsOnAndIsKeptInTheSettings)
 {
+    SetHostSwitch("fadeifnearborder enabled", "off");
     RunEditor({[this](HWND dialog) {
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_REALTIME_UPDATES), BST_CHECKED);
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_REDRAW_NOW)));
+        SendMessageA(dialog, TPN_CLICKED, PAGE_FADING, 0);
+        Click(dialog, IDC_FADE_NEAR_BORDER);
+        EXPECT_EQ(HostSwitch("fadeifnearborder enabled"), T("on"));
         Click(dialog, IDC_REALTIME_UPDATES);
         EXPECT_EQ(IniValue("Lens-Flare-UI", "Realtime-Updates"), "0");
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_REDRAW_NOW)));
@@ -182,16 +188,6 @@ TEST_F(EditorSetUp, RealtimeOffKeepsEditsFromTheHostUntilACommit)
         },
     });
     EXPECT_EQ(HostSwitch("glowbehindobjects enabled"), on) << "the close box commits as Ok does";
-}
-
-TEST_F(EditorSetUp, RealtimeOnCommitsEveryEditAtOnce)
-{
-    SetHostSwitch("fadeifnearborder enabled", "off");
-    RunEditor({[](HWND dialog) {
-        SendMessageA(dialog, TPN_CLICKED, PAGE_FADING, 0);
-        Click(dialog, IDC_FADE_NEAR_BORDER);
-        EXPECT_EQ(HostSwitch("fadeifnearborder enabled"), T("on"));
-    }});
 }
 
 TEST_F(EditorSetUp, EnterAndEscapeDoNotCloseOkWithFocusCommits)

@@ -80,9 +80,9 @@ TEST_F(ElementList, AddPutsTheNewElementWhereAskedSelectedAndWithItsPanel)
             SelectElement(dialog, c.select);
             AnswerAddDialog(4, c.placement);
             Click(dialog, IDC_ADD_ELEMENT);
-            EXPECT_EQ(HostElementTypes(), c.types);
+            EXPECT_EQ(HostElements("name"), c.types);
             EXPECT_EQ(Selected(dialog), c.selected);
-            EXPECT_EQ(currentInstance->currentElement->guid, HostElementGuids()[c.selected]);
+            EXPECT_EQ(currentInstance->currentElement->guid, HostElements("guid")[c.selected]);
             EXPECT_TRUE(HasPanel());
             int top = int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETTOPINDEX, 0, 0));
             EXPECT_LE(top, c.selected) << "scrolled into view";
@@ -106,7 +106,7 @@ TEST_F(ElementList, TheAddDialogKeepsItsPlacementAndNeedsAType)
         SendMessageA(dialog, WM_COMMAND, PLACE_AT_START, 0);
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     };
-    const std::vector<std::string> before = HostElementTypes();
+    const std::vector<std::string> before = HostElements("name");
     bool okOffered = true;
     RunEditor({
         [](HWND dialog) { Click(dialog, IDC_ADD_ELEMENT); },
@@ -122,7 +122,7 @@ TEST_F(ElementList, TheAddDialogKeepsItsPlacementAndNeedsAType)
         },
     });
     EXPECT_EQ(checked, (std::vector<int>{PLACE_AT_END, PLACE_AT_START})) << "kept after Cancel";
-    EXPECT_EQ(HostElementTypes(), before) << "Cancel and an empty catalogue add nothing";
+    EXPECT_EQ(HostElements("name"), before) << "Cancel and an empty catalogue add nothing";
     EXPECT_FALSE(okOffered);
 }
 
@@ -132,7 +132,7 @@ TEST_F(ElementList, RemovingTheLastElementLeavesAnEmptyListAndPage)
     RunEditor({[](HWND dialog) {
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ELEMENT_ENABLED), BST_CHECKED);
         Click(dialog, IDC_REMOVE_ELEMENT);
-        EXPECT_TRUE(HostElementTypes().empty());
+        EXPECT_TRUE(HostElements("name").empty());
         EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCOUNT, 0, 0), 0);
         EXPECT_EQ(currentInstance->currentElement, nullptr);
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ELEMENT_ENABLED), BST_UNCHECKED);
@@ -149,13 +149,13 @@ TEST_F(ElementList, MovesKeepTheMovedElementSelectedByItsGuid)
 {
     SetHostElements({"halo", "halo", "glow"});
     RunEditor({[](HWND dialog) {
-        const std::vector<std::string> guids = HostElementGuids();
+        const std::vector<std::string> guids = HostElements("guid");
         Click(dialog, IDC_MOVE_UP);
-        EXPECT_EQ(HostElementGuids(), guids);
+        EXPECT_EQ(HostElements("guid"), guids);
         EXPECT_EQ(Selected(dialog), 0);
 
         Click(dialog, IDC_MOVE_DOWN);
-        EXPECT_EQ(HostElementGuids(), (std::vector<std::string>{guids[1], guids[0], guids[2]}));
+        EXPECT_EQ(HostElements("guid"), (std::vector<std::string>{guids[1], guids[0], guids[2]}));
         EXPECT_EQ(Selected(dialog), 1) << "the same text twice: the guid decides";
         EXPECT_EQ(currentInstance->currentElement->guid, guids[0]);
         EXPECT_TRUE(HasPanel());
@@ -163,7 +163,7 @@ TEST_F(ElementList, MovesKeepTheMovedElementSelectedByItsGuid)
         SelectElement(dialog, 2);
         Click(dialog, IDC_MOVE_DOWN);
         EXPECT_EQ(Selected(dialog), 2);
-        EXPECT_EQ(HostElementTypes().back(), "glow");
+        EXPECT_EQ(HostElements("name").back(), "glow");
     }});
 }
 
@@ -203,9 +203,9 @@ TEST_F(ElementList, ElementEnabledCommitsAndAnElementWithoutParametersCanBeWorke
         SelectElement(dialog, 1);
         EXPECT_EQ(currentInstance->currentElement, bare);
         Click(dialog, IDC_MOVE_UP);
-        EXPECT_EQ(HostElementTypes(), (std::vector<std::string>{"halo", "glow"}));
+        EXPECT_EQ(HostElements("name"), (std::vector<std::string>{"halo", "glow"}));
         Click(dialog, IDC_REMOVE_ELEMENT);
-        EXPECT_EQ(HostElementTypes(), std::vector<std::string>{"glow"});
+        EXPECT_EQ(HostElements("name"), std::vector<std::string>{"glow"});
     }});
     int32_t element = 0;
     QiToken enabled = 0;
@@ -244,7 +244,7 @@ TEST_F(ElementList, PendingEditsSurviveAddMoveAndRemove)
         Click(dialog, IDC_REMOVE_ELEMENT);
     }});
     EXPECT_EQ(HostSwitch("fadeifnearborder enabled"), T("on"));
-    EXPECT_EQ(HostElementTypes(), (std::vector<std::string>{"halo", "glow"}));
+    EXPECT_EQ(HostElements("name"), (std::vector<std::string>{"halo", "glow"}));
     ASSERT_EQ(intensities.size(), 3u);
     EXPECT_EQ(HostParameter(1, 0)[0], intensities[2]);
 }
@@ -253,21 +253,15 @@ TEST_F(ElementList, PendingEditsSurviveAddMoveAndRemove)
 // the host's flare is what it was, gradients and data blocks included.
 TEST_F(ElementList, UntouchedOkAfterVisitingEveryElementOfEveryPresetChangesNothing)
 {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    folder = folder.substr(0, folder.find_last_of('\\')) + "\\..\\dist\\lensfx\\";
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*.lnz").c_str(), &found);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    int presets = 0;
-    do {
-        SCOPED_TRACE(found.cFileName);
+    const std::vector<std::string> presets = PresetNames();
+    ASSERT_GE(presets.size(), 9u);
+    for (const std::string &preset : presets) {
+        SCOPED_TRACE(preset);
         int32_t status = -1;
-        Qi_LensFlare(T("light"), "Light1", T("loadfromfile"), (folder + found.cFileName).c_str(),
-                     &status, QI_END);
+        Qi_LensFlare(T("light"), "Light1", T("loadfromfile"), PresetPath(preset).c_str(), &status,
+                     QI_END);
         ASSERT_EQ(status, 0);
-        const std::string before = HostFlareFile();
+        const std::string before = FlareText();
         RunEditor({[](HWND dialog) {
             int count = int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCOUNT, 0, 0));
             for (int i = 0; i < count; ++i)
@@ -276,11 +270,8 @@ TEST_F(ElementList, UntouchedOkAfterVisitingEveryElementOfEveryPresetChangesNoth
             SelectElement(dialog, 0);
             SendMessageA(dialog, TPN_CLICKED, PAGE_ELEMENT, 0);
         }});
-        EXPECT_EQ(HostFlareFile(), before);
-        ++presets;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    EXPECT_GE(presets, 9);
+        EXPECT_EQ(FlareText(), before);
+    }
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "preview/preview.h"
 #include "resources/resource.h"
 #include "tests/editor/editor_harness.h"
+#include "tests/support/dib_canvas.h"
 #include "tests/support/token.h"
 
 namespace {
@@ -30,13 +31,6 @@ std::string ClassOf(HWND window)
     char name[32] = "";
     GetClassNameA(window, name, sizeof name);
     return name;
-}
-
-std::string Text(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 RECT RectIn(HWND dialog, HWND control)
@@ -73,13 +67,13 @@ void ExpectControlOf(HWND dialog, const FlareParameter *p)
     ASSERT_NE(p->controlWindow, nullptr);
     EXPECT_EQ(GetDlgCtrlID(p->controlWindow), p->firstControlId);
     if (type == "checkbox") {
-        EXPECT_EQ(Text(p->controlWindow), p->description);
+        EXPECT_EQ(WindowText(p->controlWindow), p->description);
         EXPECT_EQ(IsDlgButtonChecked(dialog, p->firstControlId) == BST_CHECKED,
                   p->Qv_Current_Value[0] != 0.0f);
     } else if (type == "color" || type == "list") {
         ASSERT_NE(p->labelWindow, nullptr);
         EXPECT_EQ(GetDlgCtrlID(p->labelWindow), p->firstControlId + 1);
-        EXPECT_EQ(Text(p->labelWindow), p->description);
+        EXPECT_EQ(WindowText(p->labelWindow), p->description);
         EXPECT_LT(RectIn(dialog, p->labelWindow).right, RectIn(dialog, p->controlWindow).left);
         if (type == "list")
             EXPECT_EQ(SendMessageA(p->controlWindow, CB_GETITEMDATA,
@@ -139,7 +133,9 @@ TEST_F(ElementPanel, EveryElementTypeOfTheCatalogueGetsItsPanel)
 }
 
 // Each kind of control stores its edit in the working flare and, with
-// realtime updates on, the host has it at once.
+// realtime updates on, the host has it at once. A gradient's label row
+// stands above its bar, on the page itself: the label at the left, the
+// selected pivot's values at the right.
 TEST_F(ElementPanel, EditsOfEveryKindOfControlReachTheHost)
 {
     SetHostElements({"glow", "streaks"});
@@ -148,7 +144,19 @@ TEST_F(ElementPanel, EditsOfEveryKindOfControlReachTheHost)
                      reinterpret_cast<LPARAM>(GetDlgItem(selector, 2000)));
         PostMessageA(selector, WM_COMMAND, IDOK, 0);
     };
-    RunEditor({[](HWND dialog) {
+    int left = 0, right = 0;
+    RunEditor({[&](HWND dialog) {
+        CColourSlider *gradient = Parameter(4)->gradientSlider;
+        ASSERT_NE(gradient, nullptr);
+        UpdateWindow(dialog);
+        gradient->Invalidate();
+        UpdateWindow(dialog);
+        const RECT r = gradient->ControlRectInParent();
+        const int middle = (r.left + r.right) / 2;
+        auto dark = [](COLORREF pixel) { return GetRValue(pixel) < 64; };
+        left = CountShownPixels(dialog, {r.left, r.top - 14, middle, r.top}, dark);
+        right = CountShownPixels(dialog, {middle, r.top - 14, r.right, r.top}, dark);
+
         // glow: intensity (slider 0), color (3), colors (gradient 4), profile (list 5)
         TinySlider *intensity = Parameter(0)->tinySlider;
         DragSlider(intensity->hwnd, intensity->thumbX, 200);
@@ -173,6 +181,8 @@ TEST_F(ElementPanel, EditsOfEveryKindOfControlReachTheHost)
         Click(dialog, Parameter(6)->firstControlId);
         EXPECT_EQ(HostParameter(1, 6)[0], before == 0.0f ? 1.0f : 0.0f);
     }});
+    EXPECT_GT(left, 20) << "\"Radial Colors\"";
+    EXPECT_GT(right, 20) << "\"R=255,G=255,B=255,Pos=0\"";
 }
 
 // While a "radius" slider is dragged, a white outline of that radius
@@ -195,13 +205,8 @@ TEST_F(ElementPanel, RadiusSlidersOutlineTheRadiusOnThePreview)
         const int x = int(float(lightX) + float(side) * h) + 1;
         const int y = client.bottom - lightY - 1;
         auto countWhite = [&] {
-            int white = 0;
-            HDC dc = GetDC(previewControl);
-            for (int dy = -2; dy <= 2; ++dy)
-                for (int dx = -2; dx <= 0; ++dx)
-                    white += GetPixel(dc, x + dx, y + dy) == RGB(255, 255, 255);
-            ReleaseDC(previewControl, dc);
-            return white;
+            return CountShownPixels(previewControl, {x - 2, y - 2, x + 1, y + 3},
+                                    [](COLORREF pixel) { return pixel == RGB(255, 255, 255); });
         };
         whiteOnOutline = countWhite();
         SendMessageA(radius->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(radius->thumbX, 25));
@@ -211,31 +216,6 @@ TEST_F(ElementPanel, RadiusSlidersOutlineTheRadiusOnThePreview)
     }});
     EXPECT_GT(whiteOnOutline, 0);
     EXPECT_EQ(whiteAfterRepaint, 0) << "the next repaint removes the outline";
-}
-
-// A gradient's label row stands above its bar, on the page itself: the
-// label at the left, the selected pivot's values at the right.
-TEST_F(ElementPanel, GradientLabelRowsShowOnThePage)
-{
-    SetHostElements({"glow"});
-    int left = 0, right = 0;
-    RunEditor({[&](HWND dialog) {
-        CColourSlider *gradient = Parameter(4)->gradientSlider;
-        ASSERT_NE(gradient, nullptr);
-        UpdateWindow(dialog);
-        gradient->Invalidate();
-        UpdateWindow(dialog);
-        RECT r = gradient->ControlRectInParent();
-        HDC dc = GetDC(dialog);
-        const int middle = (r.left + r.right) / 2;
-        for (int y = r.top - 14; y < r.top; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                if (GetRValue(GetPixel(dc, x, y)) < 64)
-                    ++(x < middle ? left : right);
-        ReleaseDC(dialog, dc);
-    }});
-    EXPECT_GT(left, 20) << "\"Radial Colors\"";
-    EXPECT_GT(right, 20) << "\"R=255,G=255,B=255,Pos=0\"";
 }
 
 // Definitions a careless host may give: points before controls, list texts

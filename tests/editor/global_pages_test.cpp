@@ -2,7 +2,6 @@
 // edit fields' rules, the five sliders and what Ok stores.
 #include <windows.h>
 
-#include <cfloat>
 #include <cstring>
 #include <string>
 
@@ -31,13 +30,6 @@ bool Shown(HWND dialog, int id)
 {
     HWND control = GetDlgItem(dialog, id);
     return control && IsWindowVisible(control);
-}
-
-std::string Text(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 bool Inside(const RECT &inner, const RECT &outer)
@@ -69,10 +61,11 @@ TEST_F(GlobalPages, EachPageShowsItsOwnControlsInThePageArea)
             EXPECT_TRUE(Shown(dialog, id)) << id;
             EXPECT_TRUE(Inside(ScreenRect(dialog, id), area)) << id;
         }
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_USE_LIGHT_PARAMS))) << "a light";
         EXPECT_FALSE(Shown(dialog, IDC_SEED_LABEL)) << "the random seed is never offered";
         EXPECT_FALSE(Shown(dialog, IDC_RANDOM_SEED));
         EXPECT_FALSE(Shown(dialog, IDC_OCCLUSION_FRAME));
-        EXPECT_EQ(Text(globalIntensitySlider->hwnd), "") << "sliders draw their own label";
+        EXPECT_EQ(WindowText(globalIntensitySlider->hwnd), "") << "sliders draw their own label";
 
         ShowPage(dialog, PAGE_FADING);
         EXPECT_FALSE(Shown(dialog, IDC_INTENSITY_FRAME));
@@ -81,7 +74,7 @@ TEST_F(GlobalPages, EachPageShowsItsOwnControlsInThePageArea)
             EXPECT_TRUE(Shown(dialog, id)) << id;
             EXPECT_TRUE(Inside(ScreenRect(dialog, id), area)) << id;
         }
-        EXPECT_EQ(Text(occlusionRadiusSlider->hwndEdit), "10.00") << "shown as a percentage";
+        EXPECT_EQ(WindowText(occlusionRadiusSlider->hwndEdit), "10.00") << "shown as a percentage";
         EXPECT_EQ(occlusionRadiusSlider->percent, 1);
 
         ShowPage(dialog, PAGE_ELEMENT);
@@ -125,7 +118,8 @@ TEST_F(GlobalPages, SlidersWriteIntoTheFlareLoadedLast)
     RunEditor({[](HWND dialog) {
         SetHostFloat("intensity", 0.5f);
         ReloadAfterLibraryLoad(dialog);
-        EXPECT_EQ(Text(globalIntensitySlider->hwndEdit), "0.50") << "the slider shows the reload";
+        EXPECT_EQ(WindowText(globalIntensitySlider->hwndEdit), "0.50")
+            << "the slider shows the reload";
         const struct {
             TinySlider *slider;
             int16_t page;
@@ -163,10 +157,10 @@ TEST_F(GlobalPages, SeedAndDistanceKeepTheirMinimumsWithoutFightingTheTyping)
         HWND seed = GetDlgItem(dialog, IDC_RANDOM_SEED);
         TypeInto(seed, "0");
         EXPECT_EQ(flare->randomseed, 1);
-        EXPECT_EQ(Text(seed), "0") << "the text is left while it is typed";
+        EXPECT_EQ(WindowText(seed), "0") << "the text is left while it is typed";
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_RANDOM_SEED, EN_KILLFOCUS),
                      reinterpret_cast<LPARAM>(seed));
-        EXPECT_EQ(Text(seed), "1");
+        EXPECT_EQ(WindowText(seed), "1");
         TypeInto(seed, "42");
         EXPECT_EQ(flare->randomseed, 42);
 
@@ -178,13 +172,13 @@ TEST_F(GlobalPages, SeedAndDistanceKeepTheirMinimumsWithoutFightingTheTyping)
         TypeInto(distance, "10.0002");
         EXPECT_EQ(HostFloat("refdistance"), 10.0002f);
         TypeInto(distance, "0.5");
-        EXPECT_EQ(Text(distance), "0.5") << "typing is not rewritten on the way";
+        EXPECT_EQ(WindowText(distance), "0.5") << "typing is not rewritten on the way";
         EXPECT_EQ(HostFloat("refdistance"), 0.5f);
         TypeInto(distance, "0.0005");
         EXPECT_EQ(flare->refdistance, 0.001f);
-        EXPECT_EQ(Text(distance), "0.0005");
+        EXPECT_EQ(WindowText(distance), "0.0005");
         SetFocus(GetDlgItem(dialog, IDC_FADE_NEAR_BORDER));
-        EXPECT_EQ(Text(distance), "0.001") << "rewritten when the field is left";
+        EXPECT_EQ(WindowText(distance), "0.001") << "rewritten when the field is left";
     }});
     EXPECT_EQ(HostInt("randomseed"), 42);
 }
@@ -198,9 +192,6 @@ TEST_F(GlobalPages, AFlareOfACameraCannotMultiplyByTheLight)
                   EXPECT_EQ(currentInstance->workingFlare->uselightparams, T("off"));
               }},
               "camera", "Camera1");
-    RunEditor({[](HWND dialog) {
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_USE_LIGHT_PARAMS)));
-    }});
 }
 
 // The base colour goes through the colour selector; the swatch shows it.

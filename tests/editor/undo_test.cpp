@@ -3,7 +3,6 @@
 // keys, the system menu, the bounds and the realtime rule.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,13 +22,6 @@
 namespace {
 
 using Undo = EditorTest;
-
-std::string Text(HWND window)
-{
-    char text[64] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 void HoldKeys(bool control, bool shift)
 {
@@ -80,23 +72,13 @@ struct Change {
     std::vector<DialogStep> act;
 };
 
-std::string Library(const char *name)
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\')) + "\\..\\dist\\lensfx\\" + name;
-}
-
 // Each kind of change, undone and redone: the host's flare is what it was
 // before the change, then what it was after it, to the bit.
 TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneExactly)
 {
     SetHostElements({"glow", "streaks", "halo"});
     onNestedDialog_ = [](HWND nested) {
-        char caption[64] = "";
-        GetWindowTextA(nested, caption, sizeof caption);
-        if (std::string(caption) == "Select Element") {
+        if (WindowText(nested) == "Select Element") {
             SendMessageA(nested, WM_COMMAND, PLACE_AT_START, 0);
         } else {  // the colour selector: red to 0
             SendMessageA(nested, WM_HSCROLL, SB_TOP,
@@ -131,7 +113,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneExactly)
          }}},
         {"a library load", {[](HWND d) {
              int32_t status = -1;
-             Qi_LensFlare(T("light"), "Light1", T("loadfromfile"), Library("sun.lnz").c_str(),
+             Qi_LensFlare(T("light"), "Light1", T("loadfromfile"), PresetPath("sun.lnz").c_str(),
                           &status, QI_END);
              ReloadAfterLibraryLoad(d);
          }}},
@@ -139,15 +121,15 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneExactly)
     std::vector<DialogStep> steps;
     std::string before, after;
     for (const Change &change : changes) {
-        steps.push_back([&](HWND) { before = HostFlareFile(); });
+        steps.push_back([&](HWND) { before = FlareText(); });
         steps.insert(steps.end(), change.act.begin(), change.act.end());
         steps.push_back([&, what = change.what](HWND d) {
-            after = HostFlareFile();
+            after = FlareText();
             EXPECT_NE(after, before) << what << " changed the flare";
             UndoByMenu(d);
-            EXPECT_EQ(HostFlareFile(), before) << what << " undone";
+            EXPECT_EQ(FlareText(), before) << what << " undone";
             RedoByMenu(d);
-            EXPECT_EQ(HostFlareFile(), after) << what << " redone";
+            EXPECT_EQ(FlareText(), after) << what << " redone";
         });
     }
     RunEditor(steps);
@@ -157,21 +139,21 @@ TEST_F(Undo, TheKeysWorkEverywhereAndEndTheTypingOfAField)
 {
     std::string opened, typed;
     RunEditor({[&](HWND d) {
-        opened = HostFlareFile();
+        opened = FlareText();
         SendMessageA(d, TPN_CLICKED, PAGE_GLOBAL, 0);
         TypeInto(globalIntensitySlider->hwndEdit, "2.5");  // three keystrokes, one step
-        typed = HostFlareFile();
+        typed = FlareText();
         PressWithCtrl(d, 'Z');  // in the field being typed into
-        EXPECT_EQ(HostFlareFile(), opened) << "the field's typing was one step";
-        EXPECT_EQ(std::string(Text(globalIntensitySlider->hwndEdit)), "1.00");
+        EXPECT_EQ(FlareText(), opened) << "the field's typing was one step";
+        EXPECT_EQ(WindowText(globalIntensitySlider->hwndEdit), "1.00");
         EXPECT_FALSE(MenuEnabled(d, SC_UNDO_STEP));
         EXPECT_TRUE(MenuEnabled(d, SC_REDO_STEP));
         SetFocus(GetDlgItem(d, IDC_ELEMENT_LIST));
         PressWithCtrl(d, 'Y');
-        EXPECT_EQ(HostFlareFile(), typed);
+        EXPECT_EQ(FlareText(), typed);
         PressWithCtrl(d, 'Z');
         PressWithCtrl(d, 'Z', true);  // Ctrl+Shift+Z redoes too
-        EXPECT_EQ(HostFlareFile(), typed);
+        EXPECT_EQ(FlareText(), typed);
 
         // Typing resumed after the field was left is a step of its own.
         SetFocus(globalIntensitySlider->hwndEdit);
@@ -192,7 +174,7 @@ TEST_F(Undo, DragsAreOneStepNewChangesDropRedoAndTheBoundHolds)
     int undone = 0;
     RunEditor({
         [&](HWND d) {
-            opened = HostFlareFile();
+            opened = FlareText();
             EXPECT_FALSE(MenuEnabled(d, SC_UNDO_STEP));
             SendMessageA(d, TPN_CLICKED, PAGE_GLOBAL, 0);
             HWND slider = globalIntensitySlider->hwnd;
@@ -201,7 +183,7 @@ TEST_F(Undo, DragsAreOneStepNewChangesDropRedoAndTheBoundHolds)
                 SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 25));
             SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(210, 25));
             UndoByMenu(d);
-            EXPECT_EQ(HostFlareFile(), opened) << "fifty moves, one step";
+            EXPECT_EQ(FlareText(), opened) << "fifty moves, one step";
             DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 100);
             EXPECT_FALSE(MenuEnabled(d, SC_REDO_STEP)) << "the undone drag is gone";
 
@@ -231,15 +213,15 @@ TEST_F(Undo, WithRealtimeOffUndoWaitsForRedrawNow)
         SendMessageA(d, TPN_CLICKED, PAGE_FADING, 0);
         Click(d, IDC_FADE_NEAR_BORDER);
         Click(d, IDC_REDRAW_NOW);
-        const std::string changed = HostFlareFile();
+        const std::string changed = FlareText();
         const QiToken flipped = currentInstance->workingFlare->fadeifnearborder;
         UndoByMenu(d);
         EXPECT_NE(currentInstance->workingFlare->fadeifnearborder, flipped);
         EXPECT_EQ(IsDlgButtonChecked(d, IDC_FADE_NEAR_BORDER) == BST_CHECKED,
                   currentInstance->workingFlare->fadeifnearborder == T("on"));
-        EXPECT_EQ(HostFlareFile(), changed) << "nothing reaches the host yet";
+        EXPECT_EQ(FlareText(), changed) << "nothing reaches the host yet";
         Click(d, IDC_REDRAW_NOW);
-        EXPECT_NE(HostFlareFile(), changed);
+        EXPECT_NE(FlareText(), changed);
     }});
 }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "host/core/qi_host.h"
-#include "tests/formats/scratch_files.h"
+#include "tests/support/scratch_files.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/token.h"
 
@@ -101,7 +101,7 @@ TEST_F(GradientFiles, ColourMapsBecomeAtMostAHundredEvenlySpacedEntries)
         palette += std::to_string(i) + " " + std::to_string(255 - i) + " 7" +
                    (i % 2 ? "  shade\n" : "\n");
     const std::string big = ScratchPath("big.cmp");
-    WriteScratchFile(big, palette);
+    WriteFile(big, palette);
     Load load(big);
     ASSERT_EQ(load.result, 0);
     ASSERT_EQ(load.count, 100);
@@ -118,7 +118,7 @@ TEST_F(GradientFiles, ColourMapsBecomeAtMostAHundredEvenlySpacedEntries)
     EXPECT_EQ(load.colours[297], 1.0f) << "the last colour is the map's last";
 
     const std::string small = ScratchPath("SMALL.CMP");
-    WriteScratchFile(small, "# three\r\n255 0 0\r\n0 255 0\r\n0 0 255\r\n");
+    WriteFile(small, "# three\r\n255 0 0\r\n0 255 0\r\n0 0 255\r\n");
     Load three(small);
     ASSERT_EQ(three.result, 0);
     ASSERT_EQ(three.count, 3);
@@ -127,7 +127,7 @@ TEST_F(GradientFiles, ColourMapsBecomeAtMostAHundredEvenlySpacedEntries)
     EXPECT_EQ(three.colours[4], 1.0f);
 
     const std::string single = ScratchPath("single.cmp");
-    WriteScratchFile(single, "10 20 30");
+    WriteFile(single, "10 20 30");
     Load one(single);
     ASSERT_EQ(one.result, 0);
     ASSERT_EQ(one.count, 1);
@@ -137,7 +137,7 @@ TEST_F(GradientFiles, ColourMapsBecomeAtMostAHundredEvenlySpacedEntries)
 TEST_F(GradientFiles, OutputsMayBeLeftOutAndAGradientNamedCmpStillReads)
 {
     const std::string path = ScratchPath("really-a-gradient.cmp");
-    WriteScratchFile(path, "quorix-gradient 1.0\nentries 2\n0 0 0 0\n1 1 1 1\nend\n");
+    WriteFile(path, "quorix-gradient 1.0\nentries 2\n0 0 0 0\n1 1 1 1\nend\n");
     int32_t count = 0;
     float *colours = nullptr;
     ASSERT_EQ(Qi_Load_Gradient_Colormap(path.c_str(), &count, nullptr, &colours, nullptr,
@@ -152,7 +152,7 @@ TEST_F(GradientFiles, OutputsMayBeLeftOutAndAGradientNamedCmpStillReads)
 TEST_F(GradientFiles, RunningOutOfMemoryReleasesWhatWasTakenAndChangesNothing)
 {
     const std::string path = ScratchPath("memory.grd");
-    WriteScratchFile(path, "quorix-gradient 1.0\nentries 1\n0 1 1 1\nend\n");
+    WriteFile(path, "quorix-gradient 1.0\nentries 1\n0 1 1 1\nend\n");
     for (int32_t skip = 0; skip < 3; ++skip) {
         QiHost_Fail_Allocations(skip, 1);
         Load load(path);
@@ -181,11 +181,11 @@ TEST_F(GradientFiles, SavingRefusesWhatIsNoGradientAndWritesNothing)
     EXPECT_EQ(save(path, 2, whole, outside), -2);
     EXPECT_EQ(save(path, 1, offsets, colours, "cubic"), -2);
     EXPECT_EQ(save(path, 1, nullptr, colours), -2);
-    EXPECT_EQ(ReadScratchFile(path), "") << "nothing was written";
+    EXPECT_EQ(ReadFile(path), "") << "nothing was written";
     EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_GRADIENT_TOO_FEW", "ERR_BAD_GRADIENT",
                                                "ERR_BAD_GRADIENT", "ERR_BAD_GRADIENT",
                                                "ERR_BAD_GRADIENT", "ERR_BAD_GRADIENT"));
-    EXPECT_EQ(save(ScratchPath("no-folder/x.grd"), 1, offsets, colours), -1);
+    EXPECT_EQ(save(ScratchPath("no-folder") + "/x.grd", 1, offsets, colours), -1);
     EXPECT_EQ(save("", 1, offsets, colours), -1) << "a null path";
     EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_FILE_WRITE", "ERR_FILE_WRITE"));
 }
@@ -264,7 +264,7 @@ TEST_F(GradientFiles, MalformedFilesAreRefusedAndTheOutputsStayAsTheyWere)
         for (const Malformed &m : cases) {
             SCOPED_TRACE(m.name);
             const std::string path = ScratchPath(std::to_string(++index) + extension);
-            WriteScratchFile(path, m.text);
+            WriteFile(path, m.text);
             expectRefused(path, -2, std::string("ERR_FILE_") + m.error);
         }
     expectRefused(ScratchPath("missing.grd"), -1, "ERR_FILE_OPEN");

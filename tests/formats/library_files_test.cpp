@@ -15,7 +15,7 @@
 #include "host/core/flare_library.h"
 #include "host/core/qi_host.h"
 #include "tests/formats/flare_digest.h"
-#include "tests/formats/scratch_files.h"
+#include "tests/support/scratch_files.h"
 #include "tests/support/host_channel.h"
 
 namespace qi {
@@ -127,7 +127,7 @@ TEST_F(LibraryFiles, MalformedFilesAreRefusedAndChangeNothing)
     for (const Malformed &m : MalformedLibraries()) {
         SCOPED_TRACE(m.name);
         const std::string path = ScratchPath("malformed" + std::to_string(++index) + ".lnz");
-        WriteScratchFile(path, m.text);
+        WriteFile(path, m.text);
         EXPECT_NE(LoadFlareLibrary(flare_, path.c_str()), 0);
         EXPECT_EQ(FlareDigest(flare_, true), before);
         const std::vector<HostReport> reports = TakeHostReports();
@@ -142,7 +142,7 @@ TEST_F(LibraryFiles, MalformedFilesAreRefusedAndChangeNothing)
 TEST_F(LibraryFiles, AGoodFileReplacesGlobalsAndElements)
 {
     const std::string path = ScratchPath("good.lnz");
-    WriteScratchFile(path, Good());
+    WriteFile(path, Good());
     ASSERT_EQ(LoadFlareLibrary(flare_, path.c_str()), 0);
     EXPECT_EQ(HostReports().size(), 0u);
     EXPECT_EQ(flare_.globals.intensity, 1.5f);
@@ -162,7 +162,7 @@ TEST_F(LibraryFiles, SavedFilesLoadBackAndWriteFailuresAreReported)
     ASSERT_EQ(LoadFlareLibrary(loaded, path.c_str()), 0);
     EXPECT_EQ(FlareDigest(loaded, false), FlareDigest(flare_, false));
 
-    EXPECT_NE(SaveFlareLibrary(flare_, ScratchPath("no-such-folder/x.lnz").c_str()), 0);
+    EXPECT_NE(SaveFlareLibrary(flare_, (ScratchPath("no-such-folder") + "/x.lnz").c_str()), 0);
     EXPECT_NE(SaveFlareLibrary(flare_, ""), 0);
     EXPECT_NE(LoadFlareLibrary(loaded, ScratchPath("missing.lnz").c_str()), 0);
     EXPECT_THAT(TakeReportNames(),
@@ -198,7 +198,7 @@ TEST_F(LibraryFiles, UnknownKeysAreReportedAsWarningsAndTheFileLoads)
     std::string keys;
     for (int i = 0; i < 12; ++i)
         keys += "    future" + std::to_string(i) + " 1\n";
-    WriteScratchFile(path, GoodWith("    intensity 1.5\n", "    intensity 1.5\n" + keys));
+    WriteFile(path, GoodWith("    intensity 1.5\n", "    intensity 1.5\n" + keys));
     ASSERT_EQ(LoadFlareLibrary(flare_, path.c_str()), 0);
     const std::vector<HostReport> reports = HostReports();
     ASSERT_EQ(reports.size(), 9u) << "eight reports and a count of the rest";

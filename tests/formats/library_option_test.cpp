@@ -10,7 +10,7 @@
 #include "host/core/flare_model.h"
 #include "host/core/qi_host.h"
 #include "tests/formats/flare_digest.h"
-#include "tests/formats/scratch_files.h"
+#include "tests/support/scratch_files.h"
 #include "tests/support/host_channel.h"
 
 namespace {
@@ -50,7 +50,7 @@ TEST_F(LibraryOption, AFileThatDoesNotLoadChangesNothingAndSaysWhich)
 {
     const std::string before = FlareDigest(light_->flare, true);
     const std::string broken = ScratchPath("broken.lnz");
-    WriteScratchFile(broken, "quorix-lensflare 1.0\nglobals\n");
+    WriteFile(broken, "quorix-lensflare 1.0\nglobals\n");
     for (const std::string &path : {std::string("no-such-preset.lnz"), broken}) {
         std::string error;
         EXPECT_FALSE(LoadLibraryFile(Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, path, error));
@@ -66,10 +66,10 @@ TEST_F(LibraryOption, RenderDrawsTheLibrarysFlare)
     ASSERT_EQ(RunRenderCommand({"--size", "96x64", "--out", standard}), 0);
     ASSERT_EQ(RunRenderCommand({"--size", "96x64", "--library", "subtle_glow.lnz", "--out", glow}),
               0);
-    EXPECT_NE(ReadScratchFile(glow), ReadScratchFile(standard));
+    EXPECT_NE(ReadFile(glow), ReadFile(standard));
     EXPECT_EQ(light_->flare.elements.size(), 2u);
     EXPECT_EQ(RunRenderCommand({"--library", "missing.lnz", "--out", ScratchPath("never.bmp")}), 1);
-    EXPECT_EQ(ReadScratchFile(ScratchPath("never.bmp")), "");
+    EXPECT_EQ(ReadFile(ScratchPath("never.bmp")), "");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "host/core/qi_host.h"
 #include "resources/resource.h"
 #include "tests/support/test_services.h"
+#include "tests/support/window_text.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/modal_watcher.h"
 #include "tests/support/plugin_calls.h"
@@ -61,15 +62,6 @@ protected:
                          instances_.end());
     }
 
-    // Opens the editor on the default light, as the host does.
-    void OpenEditor(PluginInstance *instance)
-    {
-        EXPECT_EQ(plugin_.Command(
-                      instance, {"handle_type", "execute_lens_flare_dialog_box"},
-                      {Qi_Inquire_Token("light"), reinterpret_cast<int64_t>(QIHOST_DEFAULT_LIGHT)}),
-                  1);
-    }
-
     PluginDll dll_;
     const PluginCalls &plugin_ = dll_.calls();
     std::vector<PluginInstance *> instances_;
@@ -77,7 +69,7 @@ protected:
     TestServices services_{"test.ini"};
 };
 
-TEST_F(PluginEntry, NullListsAndEmptyKeywordsEndTheCallAtOnce)
+TEST_F(PluginEntry, NullListsAndEmptyKeywordsEndTheCallAndOtherKeywordsAreSkippedSilently)
 {
     int32_t status = -1;
     plugin_.entry(nullptr, nullptr, &status, nullptr);
@@ -86,11 +78,8 @@ TEST_F(PluginEntry, NullListsAndEmptyKeywordsEndTheCallAtOnce)
     std::vector<int64_t> values = plugin_.Entry({"", "new_instance"}, {0, 7});
     EXPECT_EQ(values[1], 7) << "nothing after the empty keyword is read";
     EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
-}
 
-TEST_F(PluginEntry, OtherKeywordsAreSkippedSilently)
-{
-    std::vector<int64_t> values = plugin_.Entry(
+    values = plugin_.Entry(
         {"parent_hWnd", "shutdown", "no_such_keyword", "New_Instance", "new_instance"},
         {1, 2, 3, 4, 0});
     EXPECT_EQ(values[3], 4);
@@ -195,37 +184,6 @@ TEST_F(PluginEntry, CommandStoresTheHandleTypeAndReportsOtherKeywords)
     EXPECT_EQ(TakeHostReports(), expected);
 }
 
-TEST_F(PluginEntry, CommandOpensTheEditorAndGoesOnAfterItClosed)
-{
-    PluginInstance *instance = NewInstance(&services_);
-    ModalWatcher watcher;
-    std::string caption;
-    size_t reportsWhileOpen = 99;
-    QiToken typeSeen = 0;
-    std::string nameSeen;
-    watcher.OnDialog([&](HWND dialog) {
-        char text[64];
-        GetWindowTextA(dialog, text, sizeof text);
-        caption = text;
-        reportsWhileOpen = HostReports().size();
-        typeSeen = instance->handleType;
-        nameSeen = instance->flareName;
-        EXPECT_EQ(instance->dialogWindow, dialog);
-        PostCloseBox(dialog);
-    });
-    EXPECT_EQ(plugin_.Command(instance, {"handle_type", "execute_lens_flare_dialog_box", "after"},
-                              {Qi_Inquire_Token("light"), reinterpret_cast<int64_t>("Light1"), 0}),
-              1);
-    EXPECT_EQ(caption, "Lens Flare Editor");
-    EXPECT_EQ(watcher.dialogs().size(), 1u);
-    EXPECT_EQ(typeSeen, Qi_Inquire_Token("light"));
-    EXPECT_EQ(nameSeen, "Light1");
-    EXPECT_EQ(reportsWhileOpen, 0u);
-    std::vector<HostReport> expected = {BadToken("after")};
-    EXPECT_EQ(TakeHostReports(), expected) << "keywords after the dialog run once it has closed";
-    EXPECT_EQ(instance->workingFlare, nullptr);
-}
-
 // With the instance created last destroyed, the command's own instance is
 // still the one the editor works on, with the handle type it was given before.
 TEST_F(PluginEntry, EditorWorksOnTheCommandsInstanceAndItsEarlierHandleType)
@@ -269,9 +227,10 @@ TEST_F(PluginEntry, OverlongNameIsCutToFitWithoutTouchingTheNextField)
     EXPECT_EQ(watcher.dialogs().size(), 1u);
 }
 
-// The template holds a control for every id the editor looks up (0xFFFF is
-// the element list's label) and no other.
-TEST_F(PluginEntry, EditorTemplateHoldsEveryControlOfTheEditor)
+// The editor opens from the template, which holds a control for every id
+// the editor looks up (0xFFFF is the element list's label) and no other;
+// keywords after the dialog run once it has closed.
+TEST_F(PluginEntry, CommandOpensTheEditorFromItsTemplateAndGoesOnAfterItClosed)
 {
     PluginInstance *instance = NewInstance(&services_);
     const int ids[] = {
@@ -288,12 +247,16 @@ TEST_F(PluginEntry, EditorTemplateHoldsEveryControlOfTheEditor)
     ModalWatcher watcher;
     int children = 0;
     LONG style = 0;
-    std::string caption;
+    std::string caption, nameSeen;
+    size_t reportsWhileOpen = 99;
+    QiToken typeSeen = 0;
     RECT pageArea = {}, pageAreaUnits = {9, 202, 341, 130};  // x, y, width, height
     watcher.OnDialog([&](HWND dialog) {
-        char text[64];
-        GetWindowTextA(dialog, text, sizeof text);
-        caption = text;
+        caption = WindowText(dialog);
+        reportsWhileOpen = HostReports().size();
+        typeSeen = instance->handleType;
+        nameSeen = instance->flareName;
+        EXPECT_EQ(instance->dialogWindow, dialog);
         style = GetWindowLongA(dialog, GWL_STYLE);
         for (int id : ids)
             EXPECT_NE(GetDlgItem(dialog, id), nullptr) << id;
@@ -312,47 +275,23 @@ TEST_F(PluginEntry, EditorTemplateHoldsEveryControlOfTheEditor)
         MapDialogRect(dialog, &pageAreaUnits);
         PostCloseBox(dialog);
     });
-    OpenEditor(instance);
+    EXPECT_EQ(plugin_.Command(instance, {"handle_type", "execute_lens_flare_dialog_box", "after"},
+                              {Qi_Inquire_Token("light"), reinterpret_cast<int64_t>("Light1"), 0}),
+              1);
     EXPECT_EQ(caption, "Lens Flare Editor");
+    EXPECT_EQ(watcher.dialogs().size(), 1u);
+    EXPECT_EQ(typeSeen, Qi_Inquire_Token("light"));
+    EXPECT_EQ(nameSeen, "Light1");
+    EXPECT_EQ(reportsWhileOpen, 0u);
+    std::vector<HostReport> expected = {BadToken("after")};
+    EXPECT_EQ(TakeHostReports(), expected);
+    EXPECT_EQ(instance->workingFlare, nullptr);
     EXPECT_EQ(children, int(std::size(ids)));
     EXPECT_EQ(style & 0x00C800C4, 0x00C800C4) << std::hex << style;
     EXPECT_EQ(pageArea.left, pageAreaUnits.left);
     EXPECT_EQ(pageArea.top, pageAreaUnits.top);
     EXPECT_EQ(pageArea.right - pageArea.left, pageAreaUnits.right);
     EXPECT_EQ(pageArea.bottom - pageArea.top, pageAreaUnits.bottom);
-}
-
-TEST_F(PluginEntry, OnlyOkWithFocusOrTheCloseBoxEndTheEditor)
-{
-    PluginInstance *instance = NewInstance(&services_);
-    ModalWatcher watcher;
-    std::vector<bool> visible;
-    watcher.OnDialog([&](HWND dialog) {
-        RunDialogScript(dialog, {
-            [](HWND) {},  // let the dialog settle as the active window
-            [](HWND d) {  // Enter typed into the reference distance field
-                SetFocus(GetDlgItem(d, IDC_REF_DISTANCE));
-                SendMessageA(d, WM_COMMAND, IDOK, 0);
-            },
-            [&](HWND d) {
-                visible.push_back(IsWindowVisible(d) != 0);
-                SendMessageA(d, WM_COMMAND, IDCANCEL, 0);  // Escape
-            },
-            [&](HWND d) {
-                visible.push_back(IsWindowVisible(d) != 0);
-                SetFocus(GetDlgItem(d, IDOK));
-                SendMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
-            },
-        });
-    });
-    OpenEditor(instance);
-    EXPECT_EQ(visible, (std::vector<bool>{true, true}));
-    EXPECT_EQ(watcher.dialogs().size(), 1u);
-
-    ModalWatcher closing;
-    closing.OnDialog(PostCloseBox);
-    OpenEditor(instance);
-    EXPECT_EQ(closing.dialogs().size(), 1u) << "the close box ends the dialog like Ok";
 }
 
 }  // namespace

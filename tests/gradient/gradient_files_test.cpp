@@ -4,7 +4,6 @@
 // requester's preview of the file under the cursor. Files live in a
 // scratch folder of this program's own.
 #include <windows.h>
-#include <commctrl.h>
 #include <dlgs.h>
 
 #include <cstring>
@@ -17,7 +16,7 @@
 #include "resources/gradient_ids.h"
 #include "tests/gradient/gradient_control_fixture.h"
 #include "tests/library/file_dialog_driver.h"
-#include "tests/library/scratch_folder.h"
+#include "tests/support/scratch_files.h"
 #include "tests/support/test_services.h"
 
 namespace {
@@ -192,45 +191,14 @@ TEST_F(GradientFiles, ChosenNamesAreLoweredAndColourMapsLoadEvenlySpaced)
     EXPECT_FALSE(FileExists(ini_));
 }
 
-// The hook dialog inside the open dialog: the child that holds the strip.
-HWND PreviewStrip(HWND fileDialog)
-{
-    HWND strip = nullptr;
-    EnumChildWindows(
-        fileDialog,
-        [](HWND child, LPARAM found) {
-            if (GetDlgCtrlID(child) != IDC_REQUESTER_PREVIEW)
-                return TRUE;
-            *reinterpret_cast<HWND *>(found) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&strip));
-    return strip;
-}
-
-// Selects a file in the open dialog's file list, as a click would.
-void SelectInFileList(HWND fileDialog, const char *name)
-{
-    HWND list = FindWindowExA(FindWindowExA(fileDialog, nullptr, "SHELLDLL_DefView", nullptr),
-                              nullptr, WC_LISTVIEWA, nullptr);
-    LVFINDINFOA find = {};
-    find.flags = LVFI_STRING;
-    find.psz = name;
-    int item = int(SendMessageA(list, LVM_FINDITEMA, WPARAM(-1), reinterpret_cast<LPARAM>(&find)));
-    LVITEMA state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, WPARAM(item), reinterpret_cast<LPARAM>(&state));
-}
-
 TEST_F(GradientFiles, TheRequesterPreviewsTheFileUnderTheSelection)
 {
     COLORREF left = 0, middle = 0, right = 0;
     int width = 0;
     RunFileCommand(IDM_GRADIENT_LOAD, [&](HWND dialog) {
-        HWND strip = PreviewStrip(dialog);
+        HWND strip = FindDialogControl(dialog, IDC_REQUESTER_PREVIEW);
         ASSERT_NE(strip, nullptr);
-        SelectInFileList(dialog, "sunset.grd");
+        ASSERT_TRUE(SelectInFileList(dialog, "sunset.grd"));
         DibCanvas canvas(strip);
         width = canvas.width();
         left = canvas.Pixel(0, canvas.height() / 2);

@@ -71,7 +71,7 @@ TEST_F(GradientMenu, PresetsReplaceThePivotsAndLeaveTheSelectionFlags)
     EXPECT_EQ(picture.Inked(0, kWidth, kDialogColour), 0) << "no label row without a selection";
 }
 
-TEST_F(GradientMenu, LargeDialogShowsTheTableInColourAndOkCopiesTheEditsBack)
+TEST_F(GradientMenu, LargeDialogOkCopiesTheTableBackAndCancelOrEscapeChangeNothing)
 {
     slider_->intensityOnly = 1;
     SetPivots({{1, 0}, {2, 44}, {3, 66}, {4, 99}});
@@ -103,27 +103,24 @@ TEST_F(GradientMenu, LargeDialogShowsTheTableInColourAndOkCopiesTheEditsBack)
     EXPECT_EQ(Pivots(), (std::vector<Pivot>{{1, 0}, {3, 66}, {4, 99}}));
     EXPECT_EQ(Selected(), std::vector<int>{1}) << "the dialog's selection comes back";
     EXPECT_EQ(changes, std::vector<uint32_t>{kId});
-}
 
-TEST_F(GradientMenu, LargeDialogOkWithoutEditsStillReportsAndCancelOrEscapeChangeNothing)
-{
-    SetPivots({{1, 0}, {2, 44}, {3, 99}});
-    const GradientPivots before = slider_->pivots;
+    // Ok without edits still reports; Cancel and Escape change nothing.
+    const GradientPivots edited = slider_->pivots;
     RunLargeDialog([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
-    EXPECT_EQ(std::memcmp(&slider_->pivots, &before, sizeof before), 0);
-    EXPECT_EQ(changes, std::vector<uint32_t>{kId});
+    EXPECT_EQ(std::memcmp(&slider_->pivots, &edited, sizeof edited), 0);
+    EXPECT_EQ(changes, (std::vector<uint32_t>{kId, kId}));
 
     changes.clear();
     RunLargeDialog([](HWND dialog) {
-        DeleteInLargeControl(dialog, 44);
+        DeleteInLargeControl(dialog, 66);
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     RunLargeDialog([](HWND dialog) {
-        DeleteInLargeControl(dialog, 44);
+        DeleteInLargeControl(dialog, 66);
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
     });
-    EXPECT_EQ(std::memcmp(&slider_->pivots, &before, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&slider_->pivots, &edited, sizeof edited), 0);
     EXPECT_TRUE(changes.empty());
 }
 

@@ -26,7 +26,9 @@ TEST(Tokens, AreStableCaseSensitiveAndNeverEndMarkers)
     EXPECT_EQ(Qi_Inquire_Token(nullptr), 0);
 }
 
-TEST(Memory, BlocksAreZeroFilledAndCounted)
+// Blocks are zero-filled and counted; impossible sizes and injected
+// failures give null.
+TEST(Memory, BlocksAreZeroFilledAndCountedAndImpossibleOnesNull)
 {
     int64_t before = QiHost_Live_Blocks();
     auto *a = static_cast<unsigned char *>(Qi_Alloc_Memory(0, 1, 100));
@@ -45,10 +47,7 @@ TEST(Memory, BlocksAreZeroFilledAndCounted)
     Qi_Free_Memory(empty);
     Qi_Free_Memory(nullptr);
     EXPECT_EQ(QiHost_Live_Blocks(), before);
-}
 
-TEST(Memory, ImpossibleSizesAndInjectedFailuresGiveNull)
-{
     EXPECT_EQ(Qi_Alloc_Memory(0, 1, SIZE_MAX), nullptr);
     EXPECT_EQ(Qi_Alloc_Memory(0, 1, SIZE_MAX - 8), nullptr);
 
@@ -64,7 +63,8 @@ TEST(Memory, ImpossibleSizesAndInjectedFailuresGiveNull)
     QiHost_Fail_Allocations(0, 0);
 }
 
-TEST(ErrorChannel, KeepsReportsInOrderAndFeedsTheSink)
+// Reports are kept in order, the latest ones only, and fed to the sink.
+TEST(ErrorChannel, KeepsTheLatestReportsInOrderAndFeedsTheSink)
 {
     ClearHostReports();
     static std::string seen;
@@ -88,10 +88,7 @@ TEST(ErrorChannel, KeepsReportsInOrderAndFeedsTheSink)
     EXPECT_STREQ(name, "ERR");
     EXPECT_EQ(QiHost_Error_At(2, nullptr, nullptr, 0, nullptr, 0, nullptr, 0), 0);
     EXPECT_EQ(QiHost_Error_At(-1, nullptr, nullptr, 0, nullptr, 0, nullptr, 0), 0);
-}
 
-TEST(ErrorChannel, KeepsOnlyTheLatestReports)
-{
     ClearHostReports();
     for (int i = 0; i < QIHOST_ERROR_LOG_SIZE + 10; ++i)
         Qi_Report_Error(1, "ERR_N", "loop()", std::to_string(i).c_str());
@@ -137,7 +134,9 @@ struct ExtensionCase {
     const char *source, *extension, *expected;
 };
 
-TEST(FileNames, ExtensionIsAppendedOrReplacedInTheFilePart)
+// The extension is appended or replaced in the file part, also in place,
+// and a name too long for the path is cut without an overflow.
+TEST(FileNames, ExtensionIsAppendedOrReplacedInTheFilePartAndNeverOverflows)
 {
     const ExtensionCase cases[] = {
         {"D:\\fx\\stars", ".lnz", "D:\\fx\\stars.lnz"},
@@ -156,10 +155,7 @@ TEST(FileNames, ExtensionIsAppendedOrReplacedInTheFilePart)
         Qi_Check_File_Extension(c.source, out, c.extension);
         EXPECT_STREQ(out, c.expected) << c.source;
     }
-}
 
-TEST(FileNames, ExtensionCheckWorksInPlaceAndNeverOverflows)
-{
     char path[QI_PATH_MAX] = "lensfx\\sun";
     Qi_Check_File_Extension(path, path, ".lnz");
     EXPECT_STREQ(path, "lensfx\\sun.lnz");

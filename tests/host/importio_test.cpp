@@ -8,6 +8,7 @@
 #include "host/api/qi_importio.h"
 #include "host/core/qi_host.h"
 #include "tests/support/recording_window.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
@@ -22,18 +23,13 @@ protected:
         ASSERT_TRUE(check_ && edit_);
     }
 
-    std::string EditText()
-    {
-        char text[64];
-        GetWindowTextA(edit_, text, sizeof text);
-        return text;
-    }
+    std::string EditText() { return WindowText(edit_); }
 
     RecordingWindow window_;
     HWND parent_ = window_.hwnd(), check_ = nullptr, edit_ = nullptr;
 };
 
-TEST_F(ImportIO, TogglesFollowTheOnAndOffTokens)
+TEST_F(ImportIO, TogglesAndEnablingFollowTheirTokensAndFlags)
 {
     QiToken on = Qi_Inquire_Token("on"), off = Qi_Inquire_Token("off");
     Import_IO_Set_Quorix_Toggle(parent_, 10, on);
@@ -54,6 +50,12 @@ TEST_F(ImportIO, TogglesFollowTheOnAndOffTokens)
     Import_IO_Flip_Quorix_Toggle(parent_, 10, &value);
     EXPECT_EQ(value, on) << "a value that is not \"on\" flips to \"on\"";
     Import_IO_Flip_Quorix_Toggle(parent_, 10, nullptr);
+
+    Import_IO_Set_Control_Enable(parent_, 11, 0);
+    EXPECT_FALSE(IsWindowEnabled(edit_));
+    Import_IO_Set_Control_Enable(parent_, 11, -1);
+    EXPECT_TRUE(IsWindowEnabled(edit_));
+    Import_IO_Set_Control_Enable(parent_, 99, 0);  // no such control: nothing happens
 }
 
 TEST_F(ImportIO, NumbersAreShownInTheControl)
@@ -67,15 +69,6 @@ TEST_F(ImportIO, NumbersAreShownInTheControl)
         Import_IO_QdFloat_To_Dialog(parent_, 11, value);
         EXPECT_EQ(EditText(), text);
     }
-}
-
-TEST_F(ImportIO, ControlEnableFollowsTheFlag)
-{
-    Import_IO_Set_Control_Enable(parent_, 11, 0);
-    EXPECT_FALSE(IsWindowEnabled(edit_));
-    Import_IO_Set_Control_Enable(parent_, 11, -1);
-    EXPECT_TRUE(IsWindowEnabled(edit_));
-    Import_IO_Set_Control_Enable(parent_, 99, 0);  // no such control: nothing happens
 }
 
 TEST(ImportIOStrings, CopiesAreTheHostsAndReplaceEachOther)

@@ -18,7 +18,7 @@
 #include "preview/file_dialog.h"
 #include "tests/library/file_dialog_driver.h"
 #include "tests/library/host_flares.h"
-#include "tests/library/scratch_folder.h"
+#include "tests/support/scratch_files.h"
 #include "tests/support/modal_watcher.h"
 #include "tests/support/plugin_calls.h"
 #include "tests/support/test_services.h"
@@ -139,7 +139,7 @@ TEST_F(Library, SavingAddsTheExtensionAndKeepsAnUpperCaseBackupOfTheReplacedFile
     ASSERT_TRUE(lastLibraryFile);
     EXPECT_STRCASEEQ(lastLibraryFile, stars.c_str());
     const std::string first = ReadFile(stars);
-    EXPECT_EQ(LibraryFileText(stars), FlareText(T("light"), QIHOST_DEFAULT_LIGHT));
+    EXPECT_EQ(LibraryFileText(stars), FlareText());
     EXPECT_TRUE(watcher_.boxes().empty()) << "a new file needs no question";
 
     WriteFile(fx_ + "\\STARS.BAK", "an older backup");
@@ -158,7 +158,7 @@ TEST_F(Library, SavingAddsTheExtensionAndKeepsAnUpperCaseBackupOfTheReplacedFile
     EXPECT_EQ(NameOnDisk(fx_ + "\\stars.bak"), "STARS.BAK");
     EXPECT_EQ(ReadFile(fx_ + "\\STARS.BAK"), first) << "the replaced file is the backup";
     EXPECT_NE(ReadFile(stars), first);
-    EXPECT_EQ(LibraryFileText(stars), FlareText(T("light"), QIHOST_DEFAULT_LIGHT));
+    EXPECT_EQ(LibraryFileText(stars), FlareText());
 }
 
 TEST_F(Library, NoToTheReplaceQuestionReopensTheDialogAtTheRememberedFile)
@@ -180,43 +180,43 @@ TEST_F(Library, NoToTheReplaceQuestionReopensTheDialogAtTheRememberedFile)
     EXPECT_STRCASEEQ(lastLibraryFile, (fx_ + "\\first.lnz").c_str());
 }
 
+// A write the host cannot do puts the former file back under its name and
+// remembers the new name; when no backup could be made (an older backup
+// held open without sharing its deletion can be neither deleted nor
+// replaced), the former file and the older backup stay as they were.
 TEST_F(Library, AFailedWriteRestoresTheFormerFileAndRemembersTheNewName)
 {
-    const std::string comet = fx_ + "\\comet.lnz";
-    WriteFile(comet, "former");
+    const std::string comet = fx_ + "\\comet.lnz", backup = fx_ + "\\COMET.BAK";
     lstrcpynA(instance_->flareName, "NoSuchLight", FLARE_NAME_SIZE);  // the host cannot write
     ReleaseWorkingFlare(instance_);
-    watcher_.QueueAnswer(IDYES);
-    OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, comet); }});
-    EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 0);
-    ASSERT_EQ(watcher_.boxes().size(), 2u);
-    EXPECT_EQ(watcher_.boxes()[1].caption, "File Write Error");
-    EXPECT_STRCASEEQ(watcher_.boxes()[1].text.c_str(),
-                     ("Error writing lens flare effect file '" + comet + "'. Disk full?").c_str());
-    EXPECT_EQ(ReadFile(comet), "former");
-    EXPECT_FALSE(FileExists(fx_ + "\\COMET.BAK")) << "the backup went back to its name";
-    EXPECT_STRCASEEQ(lastLibraryFile, comet.c_str());
-}
-
-TEST_F(Library, ABackupThatCannotBeMadeNeverCostsTheFormerFile)
-{
-    const std::string comet = fx_ + "\\comet.lnz", backup = fx_ + "\\COMET.BAK";
-    WriteFile(comet, "former");
-    WriteFile(backup, "older backup");
-    // Held open without sharing its deletion: it can be neither deleted nor
-    // replaced, so the former file cannot become the backup.
-    HANDLE held = CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    lstrcpynA(instance_->flareName, "NoSuchLight", FLARE_NAME_SIZE);
-    ReleaseWorkingFlare(instance_);
-    watcher_.QueueAnswer(IDYES);
-    OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, comet); }});
-    EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 0);
-    CloseHandle(held);
-    EXPECT_EQ(watcher_.boxes().size(), 2u);
-    EXPECT_EQ(ReadFile(comet), "former");
-    EXPECT_EQ(ReadFile(backup), "older backup");
+    for (bool backupHeld : {false, true}) {
+        SCOPED_TRACE(backupHeld ? "an older backup held open" : "no older backup");
+        WriteFile(comet, "former");
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (backupHeld) {
+            WriteFile(backup, "older backup");
+            held = CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        }
+        const size_t boxes = watcher_.boxes().size();
+        watcher_.QueueAnswer(IDYES);
+        opened_ = 0;
+        OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, comet); }});
+        EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 0);
+        if (backupHeld)
+            CloseHandle(held);
+        ASSERT_EQ(watcher_.boxes().size(), boxes + 2);
+        EXPECT_EQ(watcher_.boxes().back().caption, "File Write Error");
+        EXPECT_STRCASEEQ(
+            watcher_.boxes().back().text.c_str(),
+            ("Error writing lens flare effect file '" + comet + "'. Disk full?").c_str());
+        EXPECT_EQ(ReadFile(comet), "former");
+        EXPECT_EQ(FileExists(backup), backupHeld) << "the backup went back to its name";
+        if (backupHeld)
+            EXPECT_EQ(ReadFile(backup), "older backup");
+        EXPECT_STRCASEEQ(lastLibraryFile, comet.c_str());
+    }
 }
 
 TEST_F(Library, LoadingShowsTheFlareWithoutElementsThenLoadsTheFile)
@@ -230,7 +230,7 @@ TEST_F(Library, LoadingShowsTheFlareWithoutElementsThenLoadsTheFile)
     EXPECT_EQ(refills[0].workingElements, 0) << "and the working flare reloaded";
     EXPECT_EQ(refills[0].updating, 1) << "while the change notifications were held off";
     EXPECT_EQ(updatingControls, 0);
-    EXPECT_EQ(FlareText(T("light"), QIHOST_DEFAULT_LIGHT), LibraryFileText(rings));
+    EXPECT_EQ(FlareText(), LibraryFileText(rings));
     EXPECT_STREQ(lastLibraryFile, Lower(rings).c_str())
         << "an upper-case extension is accepted; the lower-case path is remembered";
     EXPECT_TRUE(watcher_.boxes().empty());
@@ -248,7 +248,7 @@ TEST_F(Library, ARelativeRememberedPathIsOfferedInTheWorkingDirectory)
         CancelFileDialog(dialog);
     };
     OnFileDialogs({look, look});
-    const std::string before = FlareText(T("light"), QIHOST_DEFAULT_LIGHT);
+    const std::string before = FlareText();
     EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
     QiHost_Set_Environment("QX_WORKING_DIR", bare.c_str());
     EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
@@ -256,7 +256,7 @@ TEST_F(Library, ARelativeRememberedPathIsOfferedInTheWorkingDirectory)
     EXPECT_STRCASEEQ(folders[0].c_str(), (working_ + "\\lensfx").c_str());
     EXPECT_STRCASEEQ(folders[1].c_str(), bare.c_str()) << "without a lensfx folder";
     EXPECT_EQ(fields, (std::vector<std::string>{"stars.lnz", "stars.lnz"}));
-    EXPECT_EQ(FlareText(T("light"), QIHOST_DEFAULT_LIGHT), before);
+    EXPECT_EQ(FlareText(), before);
     EXPECT_TRUE(refills.empty());
     EXPECT_STREQ(lastLibraryFile, "lensfx\\stars.lnz");
 }
@@ -266,7 +266,7 @@ TEST_F(Library, AFileThatCannotBeLoadedLeavesTheFlareAsItWas)
     const std::string broken = fx_ + "\\broken.lnz";
     WriteFile(broken, "QUORIX-LENS-FLARE-LIBRARY 9\nelement ???\n");
     Remember(fx_ + "\\stars.lnz");
-    const std::string before = FlareText(T("light"), QIHOST_DEFAULT_LIGHT);
+    const std::string before = FlareText();
     OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, broken); }});
     EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
     ASSERT_EQ(watcher_.boxes().size(), 1u);
@@ -275,7 +275,7 @@ TEST_F(Library, AFileThatCannotBeLoadedLeavesTheFlareAsItWas)
                      ("The lens flare effect file '" + broken +
                       "' could not be loaded. It may be damaged or not a lens effect file.")
                          .c_str());
-    EXPECT_EQ(FlareText(T("light"), QIHOST_DEFAULT_LIGHT), before);
+    EXPECT_EQ(FlareText(), before);
     EXPECT_EQ(instance_->workingFlare->numelements, ElementCount(T("light"), QIHOST_DEFAULT_LIGHT));
     EXPECT_TRUE(refills.empty()) << "nothing was taken from the flare";
     EXPECT_STRCASEEQ(lastLibraryFile, (fx_ + "\\stars.lnz").c_str());

@@ -8,7 +8,6 @@
 #include <dlgs.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -20,7 +19,7 @@
 #include "resources/library_ids.h"
 #include "tests/library/file_dialog_driver.h"
 #include "tests/library/host_flares.h"
-#include "tests/library/scratch_folder.h"
+#include "tests/support/scratch_files.h"
 #include "tests/support/dib_canvas.h"
 #include "tests/support/modal_watcher.h"
 #include "tests/support/token.h"
@@ -69,19 +68,7 @@ int Height()
 // The requester's panel: the parent of its picture.
 HWND Panel(HWND fileDialog)
 {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumChildWindows(
-        fileDialog,
-        [](HWND child, LPARAM data) {
-            if (GetDlgCtrlID(child) != IDC_REQUESTER_PICTURE)
-                return TRUE;
-            reinterpret_cast<Search *>(data)->found = GetParent(child);
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return GetParent(FindDialogControl(fileDialog, IDC_REQUESTER_PICTURE));
 }
 
 // Bright pixels the picture button shows on screen.

@@ -4,6 +4,8 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include "tests/support/window_text.h"
+
 namespace {
 
 // The file name field: a combo box in the Explorer-style dialog, an edit
@@ -25,9 +27,7 @@ std::string DialogFolder(HWND fileDialog)
 
 std::string DialogFileField(HWND fileDialog)
 {
-    char text[MAX_PATH] = "";
-    GetWindowTextA(FileField(fileDialog), text, sizeof text);
-    return text;
+    return WindowText(FileField(fileDialog));
 }
 
 void ChooseFile(HWND fileDialog, const std::string &name)
@@ -60,6 +60,23 @@ bool SelectInFileList(HWND fileDialog, const std::string &fileName)
 void CancelFileDialog(HWND fileDialog)
 {
     PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+HWND FindDialogControl(HWND fileDialog, int id)
+{
+    struct Search {
+        int id;
+        HWND found;
+    } search = {id, nullptr};
+    EnumChildWindows(
+        fileDialog,
+        [](HWND child, LPARAM data) {
+            auto *s = reinterpret_cast<Search *>(data);
+            s->found = GetDlgCtrlID(child) == s->id ? child : nullptr;
+            return s->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool IsFileDialog(HWND window)

@@ -22,6 +22,9 @@ bool SelectInFileList(HWND fileDialog, const std::string &fileName);
 // Presses Cancel.
 void CancelFileDialog(HWND fileDialog);
 
+// The control of that id anywhere inside the dialog, as in its hook's panel.
+HWND FindDialogControl(HWND fileDialog, int id);
+
 // Whether the window is a system file dialog (it has a file name field).
 bool IsFileDialog(HWND window);
 

@@ -14,7 +14,7 @@
 #include "host/core/qi_host.h"
 #include "preview/file_dialog.h"
 #include "tests/library/file_dialog_driver.h"
-#include "tests/library/scratch_folder.h"
+#include "tests/support/scratch_files.h"
 #include "tests/support/modal_watcher.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "tests/library/scratch_folder.h"
+#include "tests/support/scratch_files.h"
 #include "tests/support/token.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/api/qi_core.h"
+#include "host/core/qi_host.h"
 
 // Writes a library file whose flare has elements of these types, in order,
 // with their default values; `edit` may then change the flare, which it is
@@ -16,7 +17,8 @@ void MakeLibraryFile(const std::string &path, const std::vector<const char *> &t
 
 // The flare of (kind, name) as the host writes it to a library file: every
 // value, floats exact, the elements in order. Empty when it cannot be written.
-std::string FlareText(QiToken kind, const char *name);
+std::string FlareText(QiToken kind = Qi_Inquire_Token("light"),
+                      const char *name = QIHOST_DEFAULT_LIGHT);
 
 // The flare a library file loads into, as FlareText gives it; empty when the
 // host cannot load the file.

@@ -12,9 +12,8 @@
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
 #include "resources/resource.h"
-#include "tests/support/test_services.h"
-#include "tests/support/modal_watcher.h"
-#include "tests/support/plugin_calls.h"
+#include "tests/editor/editor_harness.h"
+#include "tests/support/dib_canvas.h"
 
 namespace {
 
@@ -28,59 +27,21 @@ int Brightness(int x, int y, const uint8_t *bits = nullptr, size_t rowBytes = 0)
     return std::max({p[0], p[1], p[2]});
 }
 
-class Preview : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        moduleHandle = GetModuleHandleA(nullptr);
-        QiHost_Create_Default_Scene();
-        QiHost_Set_Render_Delay(0);
-        instance_ = LinkedPlugin().NewInstance(&services_);
-        instance_->handleType = Qi_Inquire_Token("light");
-        lstrcpynA(instance_->flareName, QIHOST_DEFAULT_LIGHT, FLARE_NAME_SIZE);
-    }
-    void TearDown() override
-    {
-        QiHost_Set_Render_Delay(0);
-        LinkedPlugin().Destroy(instance_);
-    }
+using Preview = EditorTest;
 
-    // Runs the editor with the steps, once it has settled as the active
-    // window (activation ends any mouse capture); the last step closes it.
-    void RunEditor(std::vector<DialogStep> steps)
-    {
-        steps.insert(steps.begin(), [](HWND) {});
-        steps.push_back(PostCloseBox);
-        size_t opened = watcher_.dialogs().size();
-        watcher_.OnDialog([&](HWND dialog) { RunDialogScript(dialog, steps); });
-        DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, EditorDialogProc, 0);
-        EXPECT_EQ(watcher_.dialogs().size(), opened + 1);
-    }
-
-    TestServices services_{"preview_control_test.ini"};
-    PluginInstance *instance_ = nullptr;
-    ModalWatcher watcher_;
-};
-
-TEST_F(Preview, OpensWithTheLightAtAQuarterAndAPicture)
-{
-    RunEditor({[](HWND) {
-        RECT client;
-        GetClientRect(previewControl, &client);
-        EXPECT_EQ(previewSize[0], client.right + 1) << "one pixel wider than the client area";
-        EXPECT_EQ(previewSize[1], client.bottom + 1);
-        EXPECT_EQ(lightX, previewSize[0] / 4);
-        EXPECT_EQ(lightY, previewSize[1] / 4);
-        EXPECT_EQ(previewBitmap.hasImage, 1);
-        EXPECT_GE(Brightness(lightX, lightY), 250) << "the flare's core sits at the light";
-        EXPECT_EQ(previewBusy, 0);
-    }});
-}
-
-TEST_F(Preview, ClicksAndDragsPutTheLightUnderTheMouse)
+TEST_F(Preview, OpensWithTheLightAtAQuarterAndPutsItUnderClicksAndDrags)
 {
     RunEditor({
         [](HWND) {
+            RECT client;
+            GetClientRect(previewControl, &client);
+            EXPECT_EQ(previewSize[0], client.right + 1) << "one pixel wider than the client area";
+            EXPECT_EQ(previewSize[1], client.bottom + 1);
+            EXPECT_EQ(lightX, previewSize[0] / 4);
+            EXPECT_EQ(lightY, previewSize[1] / 4);
+            EXPECT_EQ(previewBitmap.hasImage, 1);
+            EXPECT_GE(Brightness(lightX, lightY), 250) << "the flare's core sits at the light";
+            EXPECT_EQ(previewBusy, 0);
             SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 0));
             EXPECT_EQ(lightX, 0);
             EXPECT_EQ(lightY, previewSize[1] - 1) << "the top row of the bottom-up buffer";
@@ -178,10 +139,8 @@ struct TimerWatch {
             RECT r;
             GetClientRect(previewControl, &r);
             MapWindowPoints(previewControl, dialog, reinterpret_cast<POINT *>(&r), 2);
-            HDC dc = GetDC(dialog);
-            barDrawn = GetPixel(dc, r.left + 1, r.bottom) == RGB(255, 255, 255) &&
-                       GetPixel(dc, r.left + 1, r.bottom + 1) == RGB(255, 255, 255);
-            ReleaseDC(dialog, dc);
+            barDrawn = CountShownPixels(dialog, {r.left + 1, r.bottom, r.left + 2, r.bottom + 2},
+                                        [](COLORREF p) { return p == RGB(255, 255, 255); }) == 2;
         }
         return result;
     }

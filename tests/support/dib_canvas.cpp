@@ -62,3 +62,14 @@ int DibCanvas::Count(int left, int top, int right, int bottom, COLORREF colour) 
     }
     return count;
 }
+
+int CountShownPixels(HWND window, const RECT &area, const std::function<bool(COLORREF)> &match)
+{
+    HDC dc = GetDC(window);
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            count += match(GetPixel(dc, x, y)) ? 1 : 0;
+    ReleaseDC(window, dc);
+    return count;
+}

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 class DibCanvas {
 public:
@@ -37,5 +38,9 @@ private:
     HGDIOBJ oldBitmap_ = nullptr;
     uint32_t *bits_ = nullptr;
 };
+
+// How many pixels of the rectangle, as the window's own DC shows them (what
+// was drawn straight onto the screen included), match.
+int CountShownPixels(HWND window, const RECT &area, const std::function<bool(COLORREF)> &match);
 
 #endif

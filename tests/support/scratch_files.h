@@ -1,12 +1,9 @@
-// A folder of the test program's own under the system's temporary folder,
-// emptied when the program starts, for the files the library tests write.
-#ifndef TESTS_LIBRARY_SCRATCH_FOLDER_H
-#define TESTS_LIBRARY_SCRATCH_FOLDER_H
+// Files the tests write: a folder of each test process's own under the
+// system's temporary folder, removed again when the process ends.
+#ifndef TESTS_SUPPORT_SCRATCH_FILES_H
+#define TESTS_SUPPORT_SCRATCH_FILES_H
 
 #include <string>
-
-// The folder's full path, without a final separator.
-std::string ScratchFolder();
 
 // Path of `name` inside the scratch folder; subfolders named in it are made.
 std::string ScratchPath(const std::string &name);

@@ -1,4 +1,4 @@
-#include "tests/formats/scratch_files.h"
+#include "tests/support/scratch_files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -15,19 +15,18 @@
 
 namespace {
 
-// The folder of this process: test programs run side by side (one process
-// per test case, two at a time in the native build), so each process has a
-// folder named after its id, emptied when it starts and removed when it ends.
-class ScratchFolder {
+// Test programs run side by side (one process per test case, two at a time
+// in the native build), so each process has a folder named after its id.
+class Folder {
 public:
-    ScratchFolder()
+    Folder()
         : path_(std::filesystem::temp_directory_path() /
-                ("lf-format-tests-" + std::to_string(CurrentProcessId())))
+                ("lf-tests-" + std::to_string(CurrentProcessId())))
     {
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
-    ~ScratchFolder()
+    ~Folder()
     {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
@@ -38,9 +37,9 @@ private:
     std::filesystem::path path_;
 };
 
-const std::filesystem::path &Folder()
+const std::filesystem::path &FolderPath()
 {
-    static const ScratchFolder folder;
+    static const Folder folder;
     return folder.path();
 }
 
@@ -48,16 +47,24 @@ const std::filesystem::path &Folder()
 
 std::string ScratchPath(const std::string &name)
 {
-    return (Folder() / name).string();
+    std::filesystem::path path = FolderPath() / name;
+    std::filesystem::create_directories(path.parent_path());
+    return path.string();
 }
 
-void WriteScratchFile(const std::string &path, const std::string &bytes)
+void WriteFile(const std::string &path, const std::string &bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string ReadScratchFile(const std::string &path)
+std::string ReadFile(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool FileExists(const std::string &path)
+{
+    std::error_code ignored;
+    return std::filesystem::exists(path, ignored);
 }
