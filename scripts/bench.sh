@@ -14,12 +14,13 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target flare_bench preview_bench scene_view_bench \
-    gradient_bench requester_bench editor_bench >/dev/null
+    gradient_bench requester_bench editor_bench desktop_keeper >/dev/null
 
 . scripts/wine-env.sh
 prefix="$PWD/build/windows/wineprefix-bench"
 wine_prefix "$prefix" null
 wine_services_start "$prefix"
+wine_desktop_keep "$prefix" "$PWD/build/windows/tests/desktop_keeper.exe"
 trap 'wine_services_stop "$prefix"' EXIT INT TERM
 WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/tests/flare_bench.exe "$@"
 echo
