@@ -196,27 +196,39 @@ void BuildCheckBox(PanelLayout &layout, FlareParameter *p)
                    TruncateToInt32(p->Qv_Current_Value[0]) != 0 ? BST_CHECKED : BST_UNCHECKED);
 }
 
+// A control with the parameter's label on its left, vertically centred on
+// it: the control takes the next id, the label the one after. Returns the
+// control's height, or 0 when it could not be made.
+int BuildLabelledControl(PanelLayout &layout, FlareParameter *p, const char *cls, DWORD style,
+                         int height)
+{
+    SIZE label = LabelSize(layout.dialog, Label(p));
+    int labelWidth = LabelWidth(layout, label.cx);
+    p->controlWindow = CreateChild(layout, cls, "", style, layout.x + labelWidth + 7, layout.y,
+                                   layout.width - labelWidth - 7, height, layout.nextId);
+    int id = layout.nextId;
+    layout.nextId += 2;
+    if (!p->controlWindow)
+        return 0;
+    SetPanelFont(p->controlWindow);
+    int controlHeight = ClientHeight(p->controlWindow);
+    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_SIMPLE,
+                                 layout.x, layout.y + (controlHeight - label.cy + 1) / 2,
+                                 labelWidth, label.cy, id + 1);
+    if (p->labelWindow)
+        SetPanelFont(p->labelWindow);
+    return controlHeight;
+}
+
 void BuildColourButton(PanelLayout &layout, FlareParameter *p)
 {
     if (layout.y != layout.area.top + 10)
         layout.y += 5;
-    SIZE label = LabelSize(layout.dialog, Label(p));
-    int labelWidth = LabelWidth(layout, label.cx);
-    p->controlWindow = CreateChild(layout, "button", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                                   layout.x + labelWidth + 7, layout.y,
-                                   layout.width - labelWidth - 7, kColourHeight, layout.nextId);
-    if (!p->controlWindow) {
-        layout.nextId += 2;
+    int height = BuildLabelledControl(layout, p, "button", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
+                                      kColourHeight);
+    if (!height)
         return;
-    }
-    int buttonHeight = ClientHeight(p->controlWindow);
-    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_SIMPLE,
-                                 layout.x, layout.y + (buttonHeight - label.cy + 1) / 2, labelWidth,
-                                 label.cy, layout.nextId + 1);
-    layout.nextId += 2;
-    if (p->labelWindow)
-        SetPanelFont(p->labelWindow);
-    layout.y += buttonHeight + 6;
+    layout.y += height + 6;
     InvalidateRect(p->controlWindow, nullptr, TRUE);
     UpdateWindow(p->controlWindow);
 }
@@ -246,25 +258,11 @@ bool FillList(HWND combo, const FlareParameter *p)
 
 void BuildList(PanelLayout &layout, FlareParameter *p)
 {
-    SIZE label = LabelSize(layout.dialog, Label(p));
-    int labelWidth = LabelWidth(layout, label.cx);
-    p->controlWindow = CreateChild(layout, "combobox", "",
-                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                   layout.x + labelWidth + 7, layout.y,
-                                   layout.width - labelWidth - 7, 100, layout.nextId);
-    if (!p->controlWindow) {
-        layout.nextId += 2;
+    int height = BuildLabelledControl(layout, p, "combobox",
+                                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 100);
+    if (!height)
         return;
-    }
-    SetPanelFont(p->controlWindow);
-    int comboHeight = ClientHeight(p->controlWindow);
-    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_SIMPLE,
-                                 layout.x, layout.y + (comboHeight - label.cy + 1) / 2, labelWidth,
-                                 label.cy, layout.nextId + 1);
-    layout.nextId += 2;
-    if (p->labelWindow)
-        SetPanelFont(p->labelWindow);
-    layout.y += comboHeight + 6;
+    layout.y += height + 6;
     if (!FillList(p->controlWindow, p))
         MessageBoxA(layout.dialog,
                     "The 'param_ptr->Qv_Current_Value' does not match any of the combo box entry "

@@ -4,50 +4,29 @@
 
 namespace {
 
-GlobalState CaptureGlobals(const WorkingFlare *f)
+// The global values from one record into the other: the working flare and
+// its snapshot name their fields alike.
+template <typename To, typename From>
+void CopyGlobals(To &to, const From &from)
 {
-    GlobalState g = {};
-    g.enabled = f->enabled;
-    g.intensity = f->intensity;
-    g.scale = f->scale;
-    g.occlusionradius = f->occlusionradius;
-    g.anamorphicstretch = f->anamorphicstretch;
-    g.fastdrag = f->fastdrag;
-    g.randomseed = f->randomseed;
-    std::memcpy(g.color, f->color, sizeof g.color);
-    g.uselightparams = f->uselightparams;
-    g.angle = f->angle;
-    g.glowbehindobjects = f->glowbehindobjects;
-    g.fadeifnearborder = f->fadeifnearborder;
-    g.fadeifbehindobjects = f->fadeifbehindobjects;
-    g.fadeifapproachingobjects = f->fadeifapproachingobjects;
-    g.fadewithdistance = f->fadewithdistance;
-    g.refdistance = f->refdistance;
-    g.scaleglowwithdistance = f->scaleglowwithdistance;
-    g.scalereflexeswithdistance = f->scalereflexeswithdistance;
-    return g;
-}
-
-void RestoreGlobals(WorkingFlare *f, const GlobalState &g)
-{
-    f->enabled = g.enabled;
-    f->intensity = g.intensity;
-    f->scale = g.scale;
-    f->occlusionradius = g.occlusionradius;
-    f->anamorphicstretch = g.anamorphicstretch;
-    f->fastdrag = g.fastdrag;
-    f->randomseed = g.randomseed;
-    std::memcpy(f->color, g.color, sizeof f->color);
-    f->uselightparams = g.uselightparams;
-    f->angle = g.angle;
-    f->glowbehindobjects = g.glowbehindobjects;
-    f->fadeifnearborder = g.fadeifnearborder;
-    f->fadeifbehindobjects = g.fadeifbehindobjects;
-    f->fadeifapproachingobjects = g.fadeifapproachingobjects;
-    f->fadewithdistance = g.fadewithdistance;
-    f->refdistance = g.refdistance;
-    f->scaleglowwithdistance = g.scaleglowwithdistance;
-    f->scalereflexeswithdistance = g.scalereflexeswithdistance;
+    to.enabled = from.enabled;
+    to.intensity = from.intensity;
+    to.scale = from.scale;
+    to.occlusionradius = from.occlusionradius;
+    to.anamorphicstretch = from.anamorphicstretch;
+    to.fastdrag = from.fastdrag;
+    to.randomseed = from.randomseed;
+    std::memcpy(to.color, from.color, sizeof to.color);
+    to.uselightparams = from.uselightparams;
+    to.angle = from.angle;
+    to.glowbehindobjects = from.glowbehindobjects;
+    to.fadeifnearborder = from.fadeifnearborder;
+    to.fadeifbehindobjects = from.fadeifbehindobjects;
+    to.fadeifapproachingobjects = from.fadeifapproachingobjects;
+    to.fadewithdistance = from.fadewithdistance;
+    to.refdistance = from.refdistance;
+    to.scaleglowwithdistance = from.scaleglowwithdistance;
+    to.scalereflexeswithdistance = from.scalereflexeswithdistance;
 }
 
 ParameterState CaptureParameter(const FlareParameter *p)
@@ -105,7 +84,7 @@ FlareState CaptureFlareState(const WorkingFlare *flare)
     FlareState state = {};
     if (!flare)
         return state;
-    state.globals = CaptureGlobals(flare);
+    CopyGlobals(state.globals, *flare);
     for (const FlareElement *e = flare->firstElement; e; e = e->next) {
         auto element = std::make_shared<ElementState>();
         element->type = e->name ? e->name : "";
@@ -122,7 +101,7 @@ void RestoreFlareValues(WorkingFlare *flare, const FlareState &state)
 {
     if (!flare)
         return;
-    RestoreGlobals(flare, state.globals);
+    CopyGlobals(*flare, state.globals);
     for (FlareElement *e = flare->firstElement; e; e = e->next) {
         const ElementState *element = nullptr;
         for (const ElementStatePtr &candidate : state.elements)

@@ -1,12 +1,16 @@
-// The options every benchmark takes: --iterations N, and --smoke for one
-// run of everything that judges nothing (the test run's check that it runs).
+// What every benchmark shares: the options it takes (--iterations N, and
+// --smoke for one run of everything that judges nothing, the test run's check
+// that it runs) and its medians.
 #ifndef TESTS_BENCH_BENCH_OPTIONS_H
 #define TESTS_BENCH_BENCH_OPTIONS_H
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 // False, after printing the usage, for any other argument.
 inline bool ReadBenchOptions(int argc, char **argv, const char *program, int &iterations,
@@ -24,6 +28,27 @@ inline bool ReadBenchOptions(int argc, char **argv, const char *program, int &it
         }
     }
     return true;
+}
+
+inline double Median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The median time of `iterations` runs in milliseconds, after two runs that
+// warm the caches.
+inline double MedianMs(int iterations, const std::function<void()> &run)
+{
+    std::vector<double> times;
+    for (int i = -2; i < iterations; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        run();
+        auto end = std::chrono::steady_clock::now();
+        if (i >= 0)
+            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    return Median(times);
 }
 
 #endif

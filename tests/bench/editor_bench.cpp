@@ -38,12 +38,6 @@ double Ms(Clock::time_point from, Clock::time_point to)
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.empty() ? 0.0 : times[times.size() / 2];
-}
-
 // Ids in the editor's template: the preview, the intensity slider (it takes
 // its placeholder's id) and the page shown with it.
 constexpr int kPreviewId = 1000;

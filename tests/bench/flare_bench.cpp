@@ -30,12 +30,6 @@ struct FreeBuffer {
 };
 using BufferOwner = std::unique_ptr<QiGBuffer, FreeBuffer>;
 
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // Times of `iterations` renders of each buffer, taken in turns so that a
 // busy moment of the machine falls on every size alike.
 std::vector<std::vector<double>> TimeRenders(const std::vector<BufferOwner> &buffers,

@@ -25,20 +25,6 @@ namespace {
 int iterations = 41;
 const uint16_t kControlId = 10000;
 
-double MedianMs(const std::function<void()> &run)
-{
-    std::vector<double> times;
-    for (int i = -2; i < iterations; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        run();
-        auto end = std::chrono::steady_clock::now();
-        if (i >= 0)
-            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 INT_PTR CALLBACK EmptyDialogProc(HWND, UINT message, WPARAM, LPARAM)
 {
     return message == WM_INITDIALOG;
@@ -67,7 +53,7 @@ void TimeRedraw(const char *what, int width, int barHeight)
     ApplyGradientPreset(&slider->pivots, IDM_PRESET_RING, Qi_Inquire_Token("linear"));
     SelectPivot(&slider->pivots, 2);
 
-    double window = MedianMs([&] { slider->DrawGradient(&slider->pivots); });
+    double window = MedianMs(iterations, [&] { slider->DrawGradient(&slider->pivots); });
 
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -80,7 +66,7 @@ void TimeRedraw(const char *what, int width, int barHeight)
     HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, dib);
     SetViewportOrgEx(dc, 0, 40, nullptr);
-    double printed = MedianMs([&] {
+    double printed = MedianMs(iterations, [&] {
         SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
         GdiFlush();
     });

@@ -33,20 +33,6 @@ namespace {
 
 int iterations = 41;
 
-double MedianMs(const std::function<void()> &run)
-{
-    std::vector<double> times;
-    for (int i = -2; i < iterations; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        run();
-        auto end = std::chrono::steady_clock::now();
-        if (i >= 0)
-            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 void RenderDefaultFlare(QiGBuffer *buffer)
 {
     Qi_LensFlareApplyToGBuffer(buffer, Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT,
@@ -62,7 +48,7 @@ void TimeConversions(int32_t width, int32_t height)
     for (int16_t mode : {int16_t(3), int16_t(1)}) {
         DisplayBitmap bitmap = {};
         CreateDisplayBitmap(&bitmap, 1, width, height, mode);
-        double ms = MedianMs([&] { ConvertGBufferToDisplay(buffer, &bitmap); });
+        double ms = MedianMs(iterations, [&] { ConvertGBufferToDisplay(buffer, &bitmap); });
         std::printf("conversion %-28s %5dx%-5d %8.3f ms  %8.1f Mpixel/s\n",
                     mode == 3 ? "24-bit" : "8-bit, dithered onto the cube", width, height, ms,
                     megapixels / (ms / 1000.0));
@@ -76,10 +62,10 @@ void TimePreviewCycle(int32_t width, int32_t height)
     QiGBuffer *buffer = Qi_Alloc_Global_GBuffer(width, height, height, 0);
     DisplayBitmap bitmap = {};
     CreateDisplayBitmap(&bitmap, 1, width, height, 3);
-    double clear = MedianMs([&] { ClearRenderBuffer(buffer); });
-    double render = MedianMs([&] { RenderDefaultFlare(buffer); });
-    double convert = MedianMs([&] { ConvertGBufferToDisplay(buffer, &bitmap); });
-    double cycle = MedianMs([&] {
+    double clear = MedianMs(iterations, [&] { ClearRenderBuffer(buffer); });
+    double render = MedianMs(iterations, [&] { RenderDefaultFlare(buffer); });
+    double convert = MedianMs(iterations, [&] { ConvertGBufferToDisplay(buffer, &bitmap); });
+    double cycle = MedianMs(iterations, [&] {
         ClearRenderBuffer(buffer);
         RenderDefaultFlare(buffer);
         ConvertGBufferToDisplay(buffer, &bitmap);
@@ -95,19 +81,13 @@ void TimePreviewCycle(int32_t width, int32_t height)
 double TimeSliderDrag(TinySlider *slider)
 {
     int16_t x = 60;
-    return MedianMs([&] {
+    return MedianMs(iterations, [&] {
         x = int16_t(x == 60 ? 200 : 60);
         SendMessageA(slider->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(slider->thumbX, 25));
         SendMessageA(slider->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 25));
         SendMessageA(slider->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, 25));
         UpdateWindow(previewControl);
     });
-}
-
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // Building and destroying the element panel of each element of the flare,
@@ -184,7 +164,7 @@ void TimeUndo(HWND dialog)
 void CALLBACK TimeInsideTheEditor(HWND dialog, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(dialog, timer);
-    double ms = MedianMs([] {
+    double ms = MedianMs(iterations, [] {
         RequestPreviewRedraw(-1, -1);
         UpdateWindow(previewControl);
     });
@@ -229,7 +209,7 @@ void TimeEditor()
     instance->handleType = Qi_Inquire_Token("light");
     lstrcpynA(instance->flareName, QIHOST_DEFAULT_LIGHT, FLARE_NAME_SIZE);
     DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, BenchDialogProc, 0);
-    double ms = MedianMs([] {
+    double ms = MedianMs(iterations, [] {
         DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, FirstPreviewProc, 0);
     });
     std::printf("editor opening (dialog call to the first preview on screen, then closed): "

@@ -23,31 +23,17 @@ namespace {
 
 int iterations = 41;
 
-double MedianMs(const std::function<void()> &run)
-{
-    std::vector<double> times;
-    for (int i = -2; i < iterations; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        run();
-        auto end = std::chrono::steady_clock::now();
-        if (i >= 0)
-            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 void TimeView(HWND view, int32_t width, int32_t height)
 {
     SetWindowPos(view, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
     const SceneView *state = SceneViewOf(view);
-    double whole = MedianMs([view] {
+    double whole = MedianMs(iterations, [view] {
         RenderSceneView(view);
         UpdateWindow(view);
     });
     QiGBuffer *buffer = state->buffer;
     RenderOptions options = SceneViewRenderOptions(*state);
-    double draw = MedianMs(
+    double draw = MedianMs(iterations, 
         [&] { DrawFlareScene(*buffer, options, state->kind, state->name, nullptr); });
     std::printf("%dx%-5d %8.3f ms   (scene and flare %.3f ms)\n", width, height, whole, draw);
 }
