@@ -6,14 +6,7 @@
 #include <string>
 #include <vector>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#include <stb_image.h>
-#pragma GCC diagnostic pop
+#include "tests/support/stb_image_static.h"
 
 #include "host/app/render_command.h"
 #include "host/app/scene_picture.h"
