@@ -46,6 +46,28 @@ void OpenGap(GradientPivots *table, int32_t from, int32_t count)
                  moved * sizeof table->position[0]);
 }
 
+// The defects of the host's offsets, whatever the table made of them.
+uint16_t OffsetDefects(int32_t count, const float *offsets)
+{
+    uint16_t defects = 0;
+    if (!(offsets[0] >= 0.0f && PositionFromOffset(offsets[0]) == 0))
+        defects |= PIVOTS_FIRST_MOVED;
+    const float last = offsets[count - 1];
+    if (count >= 2 && !(last <= 1.0f && PositionFromOffset(last) == GRADIENT_LAST_POSITION))
+        defects |= PIVOTS_LAST_MOVED;
+    float previous = NAN;
+    for (int32_t i = 0; i < count; ++i) {
+        if (std::isnan(offsets[i])) {
+            defects |= PIVOTS_NOT_A_NUMBER;
+            continue;
+        }
+        if (offsets[i] < previous)
+            defects |= PIVOTS_DECREASING;
+        previous = offsets[i];
+    }
+    return defects;
+}
+
 }  // namespace
 
 void InitGradientPivots(GradientPivots *table, QiToken interpolation)
@@ -123,6 +145,15 @@ void SelectPivot(GradientPivots *table, int32_t i)
         table->selected[i - 1] = 1;
 }
 
+int32_t PivotAtPosition(const GradientPivots *table, int32_t position)
+{
+    int32_t count = UsedEntries(table);
+    for (int32_t i = 0; i < count; ++i)
+        if (table->position[i] == position)
+            return i + 1;
+    return 0;
+}
+
 uint32_t NewPivotColour(const GradientPivots *table, int32_t position)
 {
     int32_t count = UsedEntries(table);
@@ -194,27 +225,34 @@ uint16_t PivotsFromHost(GradientPivots *table, int32_t count, const float *colou
         table->position[0] = 0;
         return 0;
     }
-    int32_t taken = count > GRADIENT_CAPACITY ? GRADIENT_CAPACITY : count;
     int32_t kept = 0;
-    for (int32_t i = 0; i < taken; ++i) {
-        int32_t position = PositionFromOffset(offsets[i]);
-        if (kept > 0 && position <= table->position[kept - 1])
+    for (int32_t i = 0; i < count; ++i) {
+        if (std::isnan(offsets[i]))
             continue;
-        table->colour[kept] = ColourFromComponents(&colours[3 * i]);
-        table->position[kept] = position;
-        ++kept;
+        int32_t position = PositionFromOffset(offsets[i]);
+        if (kept > 0 && position <= table->position[kept - 1]) {
+            // Merged into the pivot before, except the last entry: its colour
+            // ends the gradient, beside the first pivot when all fell on one.
+            if (i < count - 1 || position < table->position[kept - 1])
+                continue;
+            if (kept >= 2) {
+                table->colour[kept - 1] = ColourFromComponents(&colours[3 * i]);
+                continue;
+            }
+        }
+        // Kept positions strictly increase within 0..99: the table never fills up.
+        if (kept < GRADIENT_CAPACITY) {
+            table->colour[kept] = ColourFromComponents(&colours[3 * i]);
+            table->position[kept++] = position;
+        }
     }
+    if (kept == 0)
+        table->colour[kept++] = ColourFromComponents(colours);
     table->count = kept;
-    uint16_t corrected = 0;
-    if (table->position[0] != 0) {
-        table->position[0] = 0;
-        corrected |= PIVOTS_FIRST_MOVED;
-    }
-    if (kept >= 2 && table->position[kept - 1] != GRADIENT_LAST_POSITION) {
+    table->position[0] = 0;
+    if (kept >= 2)
         table->position[kept - 1] = GRADIENT_LAST_POSITION;
-        corrected |= PIVOTS_LAST_MOVED;
-    }
-    return corrected;
+    return OffsetDefects(count, offsets);
 }
 
 bool SamePivots(const GradientPivots *a, const GradientPivots *b)

@@ -28,10 +28,12 @@ struct GradientPivots {
     QiToken interpolation;                // token of "linear" or "cardinal"
 };
 
-// What PivotsFromHost had to correct in the host's entries.
+// The defects PivotsFromHost found in the host's entries.
 enum {
-    PIVOTS_FIRST_MOVED = 1,  // the first entry was not at offset 0.0
-    PIVOTS_LAST_MOVED = 2    // the last of two or more entries was not at offset 1.0
+    PIVOTS_FIRST_MOVED = 1,   // the first offset is not 0.0
+    PIVOTS_LAST_MOVED = 2,    // the last of two or more offsets is not 1.0
+    PIVOTS_DECREASING = 4,    // an offset is below the one before it
+    PIVOTS_NOT_A_NUMBER = 8   // an offset is not a number
 };
 
 // A new table: one white pivot at 0, selected, with the given interpolation
@@ -57,6 +59,9 @@ void SetPivotColour(GradientPivots *table, int32_t i, uint32_t colour);
 // Makes pivot i the only selected one; an i outside 1..count leaves none.
 void SelectPivot(GradientPivots *table, int32_t i);
 
+// The first pivot (1-based) standing at the position, or 0.
+int32_t PivotAtPosition(const GradientPivots *table, int32_t position);
+
 // The colour offered for a pivot about to be added at `position`: mixed
 // from the two pivots around it (weights (p - lo) / (hi - lo + 1) for the
 // right one), or mid grey 0x808080 on a pivot's position or outside all
@@ -81,12 +86,15 @@ uint32_t ColourFromComponents(const float rgb[3]);
 void ComponentsFromColour(uint32_t colour, float rgb[3]);
 
 // Fills the table from `count` host entries (three components and one
-// offset each), at most 100 of them: no entries (or null arrays) give one
-// white pivot at 0; an entry whose position does not exceed the one kept
-// before it is dropped; then the first pivot is put at 0 and, with two or
-// more pivots, the last at 99. Positions thus strictly increase. The first
-// pivot is selected; the interpolation is left as it is. Returns the
-// PIVOTS_ flags of the corrections made at the ends.
+// offset each), however many: no entries (or null arrays) give one white
+// pivot at 0. Entries that fall on one position are merged into the first
+// of them, except that the last entry's colour always ends the gradient;
+// entries with a NaN offset or below the position kept before them are
+// dropped. Then the first pivot is put at 0 and, with two or more pivots,
+// the last at 99. Positions thus strictly increase, and at most 100 pivots
+// hold any gradient's whole span. The first pivot is selected; the
+// interpolation is left as it is. Returns the PIVOTS_ flags of the defects
+// found, 0 for a well-formed gradient however much was merged.
 uint16_t PivotsFromHost(GradientPivots *table, int32_t count, const float *colours,
                         const float *offsets);
 

@@ -1,9 +1,10 @@
 // Fuzz target of the pivot table. The input is read as a table filled from
-// host arrays (any count, any float bits), then as a sequence of the edits
-// the gradient control makes, with a round trip through the host's arrays
-// among them. After every step the table must keep its invariants; the
-// table sits alone in its heap block, so the sanitizers catch any access
-// past its 100 entries. A broken rule aborts.
+// host arrays (any count, any float bits; one without defects keeps its
+// first and last colour), then as a sequence of the edits the gradient
+// control makes, with a round trip through the host's arrays among them.
+// After every step the table must keep its invariants; the table sits alone
+// in its heap block, so the sanitizers catch any access past its 100
+// entries. A broken rule aborts.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -112,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::memset(table.get(), 0xA5, sizeof *table);
     InitGradientPivots(table.get(), kLinear);
 
-    const int32_t hostCount = in.Int(-2, 130);
+    const int32_t hostCount = in.Int(-2, 300);
     std::vector<float> colours(3 * size_t(hostCount > 0 ? hostCount : 0));
     std::vector<float> offsets(size_t(hostCount > 0 ? hostCount : 0));
     for (size_t i = 0; i < offsets.size(); ++i) {
@@ -121,9 +122,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             colours[3 * i + size_t(c)] = in.Float();
     }
     uint16_t corrected = PivotsFromHost(table.get(), hostCount, colours.data(), offsets.data());
-    if (corrected & ~(PIVOTS_FIRST_MOVED | PIVOTS_LAST_MOVED))
-        Broken("unknown correction flags");
+    if (corrected &
+        ~(PIVOTS_FIRST_MOVED | PIVOTS_LAST_MOVED | PIVOTS_DECREASING | PIVOTS_NOT_A_NUMBER))
+        Broken("unknown defect flags");
     Check(*table, GRADIENT_CAPACITY, true);
+    if (!corrected && hostCount > 0 &&
+        (table->colour[0] != ColourFromComponents(colours.data()) ||
+         table->colour[table->count - 1] !=
+             ColourFromComponents(&colours[3 * size_t(hostCount - 1)])))
+        Broken("a well-formed gradient lost its first or last colour");
     if (table->selected[0] != 1)
         Broken("a filled table does not select its first pivot");
     // Edits never make more than 99 pivots; only a table from arrays holds 100.

@@ -1,11 +1,14 @@
 // The pivot table at the edges where its operations go wrong: both ends,
 // the pivot limit, refused deletes and moves, the mixing divisor, and the
-// conversions to and from the host's arrays, which must not drift. The fuzz
-// target holds random edits to the invariants.
+// conversions to and from the host's arrays, which must not drift and must
+// keep a gradient's span. The fuzz target holds random edits to the invariants.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -127,24 +130,54 @@ TEST(GradientPivots, NewColourDividesByTheSegmentPlusOneAndGreysWeighGreenMost)
     EXPECT_EQ(GreyOf(0xFF0000), 0x1B1B1Bu);
 }
 
-TEST(GradientConversions, EveryTableTheEditorWritesReadsBackUnchanged)
+// 1 000 random host gradients of 1 to 256 entries from 0.0 to 1.0 (offsets
+// never decreasing, often repeated): each merges without a defect into at
+// most 100 pivots that keep its first and last colour, written back with
+// offsets rising over 0..1, and that table reads back unchanged to the bit.
+TEST(GradientConversions, RandomGradientsMergeKeepingTheirEndsAndReadBackUnchanged)
 {
-    GradientPivots table = Ramp(99);
-    for (int i = 0; i < 99; ++i)
-        table.colour[i] = uint32_t(i * 0x020305 + 0x0A0B0C) & 0xFFFFFF;
-    table.colour[0] = 0xFFFFFF;
-    const std::vector<Pivot> original = Pivots(table);
-    float colours[3 * GRADIENT_CAPACITY];
-    float offsets[GRADIENT_CAPACITY];
-    for (int cycle = 0; cycle < 1000; ++cycle) {
-        PivotsToHost(&table, colours, offsets);
-        ASSERT_EQ(PivotsFromHost(&table, table.count, colours, offsets), 0) << cycle;
-        ASSERT_EQ(Pivots(table), original) << "cycle " << cycle;
+    const uint32_t seed = 20;
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    for (int run = 0; run < 1000; ++run) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed << ", gradient " << run);
+        const int32_t count = std::uniform_int_distribution<int32_t>(1, 256)(random);
+        const float steps = float(std::uniform_int_distribution<int>(1, 400)(random));
+        std::vector<float> colours(3 * size_t(count)), offsets(static_cast<size_t>(count));
+        for (float &colour : colours)
+            colour = unit(random);
+        for (float &offset : offsets)
+            offset = std::round(unit(random) * steps) / steps;
+        std::sort(offsets.begin(), offsets.end());
+        offsets.front() = 0.0f;
+        offsets.back() = count > 1 ? 1.0f : 0.0f;
+
+        GradientPivots merged;
+        ASSERT_EQ(PivotsFromHost(&merged, count, colours.data(), offsets.data()), 0);
+        ASSERT_LE(merged.count, GRADIENT_CAPACITY);
+        const int32_t n = merged.count;
+        EXPECT_EQ(merged.colour[0], ColourFromComponents(colours.data()));
+        EXPECT_EQ(merged.colour[n - 1], ColourFromComponents(&colours[3 * size_t(count - 1)]));
+
+        std::vector<float> written(3 * size_t(n) + size_t(n));
+        float *writtenOffsets = &written[3 * size_t(n)];
+        PivotsToHost(&merged, written.data(), writtenOffsets);
+        EXPECT_EQ(writtenOffsets[0], 0.0f);
+        EXPECT_EQ(writtenOffsets[n - 1], n > 1 ? 1.0f : 0.0f);
+        for (int32_t i = 1; i < n; ++i)
+            ASSERT_LT(writtenOffsets[i - 1], writtenOffsets[i]) << "entry " << i;
+        GradientPivots again;
+        ASSERT_EQ(PivotsFromHost(&again, n, written.data(), writtenOffsets), 0);
+        std::vector<float> rewritten(written.size());
+        PivotsToHost(&again, rewritten.data(), &rewritten[3 * size_t(n)]);
+        EXPECT_EQ(Pivots(again), Pivots(merged));
+        EXPECT_EQ(std::memcmp(rewritten.data(), written.data(), 4 * written.size()), 0);
     }
-    EXPECT_EQ(offsets[50], float(50 / 99.0)) << "offsets stay position / 99";
 }
 
-TEST(GradientConversions, HostEntriesAreClampedRisingAndEndAtBothEnds)
+// Host entries with the defects a careless host may give, each named in the
+// result; the table keeps the whole span in rising positions all the same.
+TEST(GradientConversions, HostDefectsAreNamedAndTheTableSpansZeroToNinetyNine)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     GradientPivots table = Ramp(60);
@@ -153,26 +186,38 @@ TEST(GradientConversions, HostEntriesAreClampedRisingAndEndAtBothEnds)
     EXPECT_EQ(Pivots(table), (std::vector<Pivot>{{0xFFFFFF, 0}}));
     EXPECT_EQ(Selected(table), std::vector<int>{0});
 
-    // 0.5 x 99 rounds to 50; 0.505 x 99 lands on 50 too and is dropped.
-    const float colours[] = {1.5f, -0.5f, nan, 0.2f, 0.4f, 0.6f, 0, 0, 0, 1, 1, 1};
-    const float offsets[] = {0.0f, 0.5f, 0.505f, 1.0f};
-    EXPECT_EQ(PivotsFromHost(&table, 4, colours, offsets), 0);
-    EXPECT_EQ(Pivots(table), (std::vector<Pivot>{{0x0000FF, 0}, {0x996633, 50}, {0xFFFFFF, 99}}));
-
-    const float wild[] = {0.1f, 0.05f, nan, 1e30f, 0.9f};
-    EXPECT_EQ(PivotsFromHost(&table, 5, colours, wild), PIVOTS_FIRST_MOVED);
-    EXPECT_EQ(Pivots(table), (std::vector<Pivot>{{0x0000FF, 0}, {0xFFFFFF, 99}}));
-    const float inside[] = {0.1f, 0.9f};
-    EXPECT_EQ(PivotsFromHost(&table, 2, colours, inside), PIVOTS_FIRST_MOVED | PIVOTS_LAST_MOVED);
-    EXPECT_EQ(Pivots(table), (std::vector<Pivot>{{0x0000FF, 0}, {0x996633, 99}}));
-
-    // A host claiming 150 entries is read for 100 only (the sanitizers of
-    // the native build stop at the 101st).
-    std::vector<float> manyColours(3 * 100, 0.5f), manyOffsets(100);
-    for (int i = 0; i < 100; ++i)
-        manyOffsets[size_t(i)] = float(i / 99.0);
-    EXPECT_EQ(PivotsFromHost(&table, 150, manyColours.data(), manyOffsets.data()), 0);
-    EXPECT_EQ(table.count, 100);
+    using Kept = std::pair<int, int32_t>;  // host entry, position
+    struct Row {
+        const char *name;
+        std::vector<float> offsets;
+        std::vector<Kept> kept;
+        uint16_t defects;
+    };
+    const Row rows[] = {
+        {"0.505 x 99 rounds onto 0.5's 50", {0.0f, 0.5f, 0.505f, 1.0f}, {{0, 0}, {1, 50}, {3, 99}}, 0},
+        {"the last colour ends", {0.0f, 0.996f, 1.0f}, {{0, 0}, {2, 99}}, 0},
+        {"ends inside", {0.1f, 0.9f}, {{0, 0}, {1, 99}}, PIVOTS_FIRST_MOVED | PIVOTS_LAST_MOVED},
+        {"all on 0", {0.0f, 0.0f}, {{0, 0}, {1, 99}}, PIVOTS_LAST_MOVED},
+        {"decreasing", {0.0f, 0.6f, 0.4f, 1.0f}, {{0, 0}, {1, 59}, {3, 99}}, PIVOTS_DECREASING},
+        {"not a number", {0.0f, nan, 1.0f}, {{0, 0}, {2, 99}}, PIVOTS_NOT_A_NUMBER},
+        {"only not a number", {nan}, {{0, 0}}, PIVOTS_FIRST_MOVED | PIVOTS_NOT_A_NUMBER},
+        {"wild",
+         {-0.5f, 0.05f, nan, 1e30f, 0.9f},
+         {{0, 0}, {1, 5}, {3, 99}},
+         PIVOTS_FIRST_MOVED | PIVOTS_LAST_MOVED | PIVOTS_DECREASING | PIVOTS_NOT_A_NUMBER},
+    };
+    for (const Row &row : rows) {
+        const int32_t count = int32_t(row.offsets.size());
+        std::vector<float> colours;
+        for (int i = 0; i < count; ++i)
+            colours.insert(colours.end(), {float(i) / 8.0f, 1.5f, nan});
+        std::vector<Pivot> expected;
+        for (auto [entry, position] : row.kept)
+            expected.push_back({ColourFromComponents(&colours[3 * size_t(entry)]), position});
+        EXPECT_EQ(PivotsFromHost(&table, count, colours.data(), row.offsets.data()), row.defects)
+            << row.name;
+        EXPECT_EQ(Pivots(table), expected) << row.name;
+    }
 }
 
 }  // namespace
