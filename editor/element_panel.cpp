@@ -270,26 +270,36 @@ void BuildList(PanelLayout &layout, FlareParameter *p)
                     "Programming Error", MB_OK);
 }
 
+// The message of each defect a gradient from the host can have, in the
+// order they are shown.
+struct GradientDefect {
+    uint16_t flag;
+    const char *text;
+};
+const GradientDefect kGradientDefects[] = {
+    {PIVOTS_FIRST_MOVED,
+     "The first entry of one of the gradient color maps does not use an 'offset' value of 0.0 "
+     "(the first entry must be at 0.0 and the last entry must be at 1.0)."},
+    {PIVOTS_LAST_MOVED,
+     "The last entry of one of the gradient color maps does not use an 'offset' value of 1.0 "
+     "(the first entry must be at 0.0 and the last entry must be at 1.0)."},
+    {PIVOTS_DECREASING,
+     "The 'offset' values of one of the gradient color maps decrease (each entry must be at or "
+     "after the entry before it)."},
+    {PIVOTS_NOT_A_NUMBER,
+     "An 'offset' value of one of the gradient color maps is not a number."},
+};
+
+// Shows the host's gradient in the control, merged to the control's 1/99
+// positions; only a defect of the host's entries is reported.
 void FillGradient(HWND dialog, FlareParameter *p)
 {
     CColourSlider *slider = p->gradientSlider;
-    int32_t count = p->gradientCount;
-    if (!p->gradientColors || !p->gradientOffsets)
-        count = 0;
-    uint16_t corrected =
-        PivotsFromHost(&slider->pivots, count, p->gradientColors, p->gradientOffsets);
-    if (corrected & PIVOTS_FIRST_MOVED)
-        MessageBoxA(dialog,
-                    "The first entry of one of the gradient color maps does not use an 'offset' "
-                    "value of 0.0 (the first entry must be at 0.0 and the last entry must be at "
-                    "1.0).",
-                    "Programming Error", MB_OK);
-    if (corrected & PIVOTS_LAST_MOVED)
-        MessageBoxA(dialog,
-                    "The last entry of one of the gradient color maps does not use an 'offset' "
-                    "value of 1.0 (the first entry must be at 0.0 and the last entry must be at "
-                    "1.0).",
-                    "Programming Error", MB_OK);
+    uint16_t defects =
+        PivotsFromHost(&slider->pivots, p->gradientCount, p->gradientColors, p->gradientOffsets);
+    for (const GradientDefect &defect : kGradientDefects)
+        if (defects & defect.flag)
+            MessageBoxA(dialog, defect.text, "Programming Error", MB_OK);
     slider->Invalidate();
 }
 
@@ -400,17 +410,15 @@ void OnListSelection(FlareParameter *p)
         OnParameterChanged(uint32_t(p->firstControlId));
 }
 
-// Copies one gradient control's table into the parameter's arrays. A table
-// the user left as it was built keeps the host's entries as they are (the
-// table holds them only to its 1/99 positions and byte colours), unless
-// building it had to correct their ends.
+// Copies one gradient control's table into the parameter's arrays once the
+// user has changed it. A table as it was built from the arrays leaves them
+// as they are, however the building had to merge or correct them.
 void SaveGradient(FlareParameter *p)
 {
     const GradientPivots &pivots = p->gradientSlider->pivots;
     GradientPivots built = {};
-    uint16_t corrected = PivotsFromHost(&built, p->gradientCount, p->gradientColors,
-                                        p->gradientOffsets);
-    if (!corrected && SamePivots(&built, &pivots))
+    PivotsFromHost(&built, p->gradientCount, p->gradientColors, p->gradientOffsets);
+    if (SamePivots(&built, &pivots))
         return;
     int32_t count = pivots.count > 0 ? pivots.count : 0;
     Qi_Free_Memory(p->gradientColors);

@@ -7,12 +7,14 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "controls/tabbed_panel.h"
 #include "controls/tiny_slider.h"
 #include "editor/editor_state.h"
 #include "editor/element_panel.h"
 #include "editor/parameter_pages.h"
+#include "editor/undo.h"
 #include "gradient/colour_slider.h"
 #include "host/core/qi_host.h"
 #include "model/working_flare.h"
@@ -185,6 +187,77 @@ TEST_F(ElementPanel, EditsOfEveryKindOfControlReachTheHost)
     EXPECT_GT(right, 20) << "\"R=255,G=255,B=255,Pos=0\"";
 }
 
+// A gradient of the host's as its arrays; setting one on the host.
+struct HostGradient {
+    std::vector<float> colours, offsets;
+};
+
+HostGradient ReadHostGradient(int32_t element, int32_t parameter)
+{
+    int32_t count = 0;
+    float *colours = nullptr, *offsets = nullptr;
+    Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &element, QI_GROUP,
+                         T("parameter"), &parameter, T("gradientdata"), &count, &colours,
+                         &offsets, QI_GROUP, QI_END);
+    if (!colours || !offsets || count < 1)
+        return {};
+    return {{colours, colours + 3 * count}, {offsets, offsets + count}};
+}
+
+void WriteHostGradient(int32_t element, int32_t parameter, const HostGradient &gradient)
+{
+    const std::string guid = HostElements("guid")[size_t(element)];
+    int32_t count = int32_t(gradient.offsets.size());
+    Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), guid.c_str(), QI_GROUP,
+                 T("parameter"), &parameter, T("gradientdata"), &count, gradient.colours.data(),
+                 gradient.offsets.data(), QI_GROUP, QI_END);
+}
+
+// A gradient of 150 entries is shown merged to 100 pivots over its whole
+// span, without a message, and left to the bit by every look at it (the
+// panel built again and again, the other page, an undo step of another
+// value, Ok). The user's first edit writes the merged table.
+TEST_F(ElementPanel, AGradientLongerThanTheControlHoldsStaysUntouchedUntilEdited)
+{
+    SetHostElements({"glow", "streaks"});
+    HostGradient long150;
+    for (int i = 0; i < 150; ++i) {
+        long150.offsets.push_back(float(i / 149.0));
+        long150.colours.insert(long150.colours.end(), {float(i / 149.0), 0.25f, 1.0f});
+    }
+    WriteHostGradient(0, 4, long150);
+    ASSERT_EQ(HostGradientCount(0, 4), 150);
+    const std::string before = FlareText();
+    RunEditor({[](HWND dialog) {
+        const GradientPivots &shown = Parameter(4)->gradientSlider->pivots;
+        EXPECT_EQ(shown.count, 100);
+        EXPECT_EQ(shown.position[99], 99);
+        for (int i = 0; i < 3; ++i) {
+            SelectElement(dialog, 1);
+            SelectElement(dialog, 0);
+        }
+        SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
+        SendMessageA(dialog, TPN_CLICKED, PAGE_ELEMENT, 0);
+        DragSlider(Parameter(0)->tinySlider->hwnd, Parameter(0)->tinySlider->thumbX, 200);
+        SendMessageA(dialog, WM_SYSCOMMAND, SC_UNDO_STEP, 0);
+    }});
+    EXPECT_EQ(FlareText(), before);
+    EXPECT_TRUE(watcher_.boxes().empty()) << "no defect, no message";
+
+    RunEditor({[](HWND) {
+        CColourSlider *gradient = Parameter(4)->gradientSlider;
+        SendMessageA(gradient->hwndControl, WM_RBUTTONDOWN, 0,
+                     MAKELPARAM(gradient->barLeft + gradient->barWidth / 2, 15));
+    }});
+    const HostGradient edited = ReadHostGradient(0, 4);
+    ASSERT_EQ(edited.offsets.size(), 99u) << "the merged table less the deleted pivot";
+    EXPECT_EQ(edited.offsets.front(), 0.0f);
+    EXPECT_EQ(edited.offsets.back(), 1.0f);
+    EXPECT_EQ(ColourFromComponents(&edited.colours[0]), ColourFromComponents(&long150.colours[0]));
+    EXPECT_EQ(ColourFromComponents(&edited.colours[3 * 98]),
+              ColourFromComponents(&long150.colours[3 * 149]));
+}
+
 // While a "radius" slider is dragged, a white outline of that radius
 // around the light is drawn on the preview.
 TEST_F(ElementPanel, RadiusSlidersOutlineTheRadiusOnThePreview)
@@ -346,31 +419,54 @@ TEST_F(ForeignDefinitions, UnboundedAndEmptyRangesGiveFiniteSliders)
         EXPECT_EQ(box.caption, "Lens Flare API definition error");
 }
 
-TEST_F(ForeignDefinitions, GradientsAreCorrectedToStartAtZeroAndEndAtOne)
+// Gradients with a defect are shown over 0..99 with a message naming each
+// defect, every time the panel is built, and are not written back while
+// untouched; a gradient longer than the control holds has no defect.
+TEST_F(ForeignDefinitions, GradientDefectsAreNamedAndUntouchedGradientsStayAsTheyAre)
 {
-    static float colours[6] = {1, 0, 0, 0, 0, 1};
-    static float offsets[2] = {0.1f, 0.9f};
-    RunEditor({[](HWND dialog) {
-        FlareElement *element = HandMadeElement();
-        FlareParameter *gradient = Add(element, "gradient", "shades");
-        gradient->gradientCount = 2;
-        gradient->gradientColors = static_cast<float *>(Qi_Alloc_Memory(0, 1, sizeof colours));
-        gradient->gradientOffsets = static_cast<float *>(Qi_Alloc_Memory(0, 1, sizeof offsets));
-        std::memcpy(gradient->gradientColors, colours, sizeof colours);
-        std::memcpy(gradient->gradientOffsets, offsets, sizeof offsets);
-        Show(dialog, element);
-        const GradientPivots &pivots = gradient->gradientSlider->pivots;
-        ASSERT_EQ(pivots.count, 2);
-        EXPECT_EQ(pivots.position[0], 0);
-        EXPECT_EQ(pivots.position[1], 99);
-        SaveElementPanel(currentInstance, dialog, element);
-        EXPECT_EQ(gradient->gradientOffsets[0], 0.0f) << "kept corrected after the next save";
-        EXPECT_EQ(gradient->gradientOffsets[1], 1.0f);
-        Forget(element);
+    std::vector<float> even;
+    for (int i = 0; i < 150; ++i)
+        even.push_back(float(i / 149.0));
+    struct Row {
+        const char *name;
+        std::vector<float> offsets;
+        std::vector<std::string> named;
+    };
+    const Row rows[] = {
+        {"150 entries", even, {}},
+        {"ends inside", {0.1f, 0.9f}, {"The first entry", "The last entry"}},
+        {"decreasing", {0.0f, 0.6f, 0.4f, 1.0f}, {"decrease"}},
+        {"not a number", {0.0f, NAN, 1.0f}, {"not a number"}},
+    };
+    RunEditor({[&](HWND dialog) {
+        for (const Row &row : rows) {
+            FlareElement *element = HandMadeElement();
+            FlareParameter *gradient = Add(element, "gradient", "shades");
+            const size_t n = row.offsets.size();
+            gradient->gradientCount = int32_t(n);
+            float *colours = static_cast<float *>(Qi_Alloc_Memory(0, 1, 12 * n));
+            float *offsets = static_cast<float *>(Qi_Alloc_Memory(0, 1, 4 * n));
+            std::memcpy(offsets, row.offsets.data(), 4 * n);
+            gradient->gradientColors = colours;
+            gradient->gradientOffsets = offsets;
+            const size_t seen = watcher_.boxes().size();
+            Show(dialog, element);
+            const GradientPivots &pivots = gradient->gradientSlider->pivots;
+            EXPECT_EQ(pivots.position[0], 0) << row.name;
+            EXPECT_EQ(pivots.position[pivots.count - 1], 99) << row.name;
+            ASSERT_EQ(watcher_.boxes().size() - seen, row.named.size()) << row.name;
+            for (size_t k = 0; k < row.named.size(); ++k)
+                EXPECT_NE(watcher_.boxes()[seen + k].text.find(row.named[k]), std::string::npos)
+                    << row.name << ": " << watcher_.boxes()[seen + k].text;
+            SaveElementPanel(currentInstance, dialog, element);
+            Show(dialog, element);
+            SaveElementPanel(currentInstance, dialog, element);
+            EXPECT_EQ(gradient->gradientOffsets, offsets) << row.name << ": not written back";
+            EXPECT_EQ(gradient->gradientCount, int32_t(n)) << row.name;
+            EXPECT_EQ(std::memcmp(offsets, row.offsets.data(), 4 * n), 0) << row.name;
+            Forget(element);
+        }
     }});
-    ASSERT_EQ(watcher_.boxes().size(), 2u);
-    EXPECT_NE(watcher_.boxes()[0].text.find("The first entry"), std::string::npos);
-    EXPECT_NE(watcher_.boxes()[1].text.find("The last entry"), std::string::npos);
 }
 
 // More parameters than two columns hold: a scroll bar brings every control
