@@ -187,7 +187,8 @@ LRESULT CColourSlider::OnMouseMove(POINT point)
         cursor = end;
     else if (pivot)
         cursor = resize;
-    else if (InAddZone(point) && pivots.count < GRADIENT_EDIT_LIMIT)
+    else if (InAddZone(point) && pivots.count < GRADIENT_EDIT_LIMIT &&
+             !PivotAtPosition(&pivots, PositionFromX(point.x)))
         cursor = ModuleCursor(moduleInstance, "IDC_ADDPIV");
     if (draggedPivot == 1 || draggedPivot == pivots.count) {
         cursor = end;
@@ -242,7 +243,12 @@ LRESULT CColourSlider::OnButtonUp(POINT point)
     pivotDragActive = 0;
     pivotMovedDuringDrag = 0;
     draggedPivot = HitTestPivot(point, &pivots);
-    if (!draggedPivot && InAddZone(point) && pivots.count < GRADIENT_EDIT_LIMIT) {
+    // A release beside a pivot's marker but on its position (a wide bar has
+    // several pixels per position) selects that pivot: no two share one.
+    int32_t standing = PivotAtPosition(&pivots, PositionFromX(point.x));
+    if (!draggedPivot && InAddZone(point) && standing) {
+        Select(standing);
+    } else if (!draggedPivot && InAddZone(point) && pivots.count < GRADIENT_EDIT_LIMIT) {
         dragArmed = 1;
         AddPivotAt(point);
     }

@@ -124,6 +124,41 @@ TEST_F(GradientMenu, LargeDialogOkCopiesTheTableBackAndCancelOrEscapeChangeNothi
     EXPECT_TRUE(changes.empty());
 }
 
+// The wide bar has several pixels per position: a click a few pixels right
+// of a pivot's marker, on the position the pivot stands at, selects that
+// pivot (the first one too) and offers no colour for a new one.
+TEST_F(GradientMenu, AClickOnAnOccupiedPositionOfTheLargeControlSelectsThatPivot)
+{
+    SetPivots({{1, 0}, {2, 44}, {3, 99}});
+    const std::vector<Pivot> pivots = Pivots();
+    int offered = 0;
+    bool inside = false;
+    RunLargeDialog([&](HWND dialog) {
+        if (inside) {  // a colour selector over the large dialog
+            ++offered;
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        inside = true;
+        CColourSlider &large = *largeGradientControl;
+        HWND control = GetDlgItem(dialog, IDC_LARGE_GRADIENT);
+        for (auto [position, pivot] : {std::pair{44, 2}, std::pair{0, 1}}) {
+            const int x = large.barLeft + large.barWidth * position / 99 + 5;
+            ASSERT_EQ(large.PositionFromX(x), position) << "pivot " << pivot;
+            SelectPivot(&large.pivots, 3);
+            SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(x, kMarkerY));
+            EXPECT_NE(GetCursor(), LoadCursorA(moduleHandle, "IDC_ADDPIV")) << "pivot " << pivot;
+            SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, kMarkerY));
+            SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, kMarkerY));
+            EXPECT_EQ(PivotsOf(large.pivots), pivots) << "pivot " << pivot;
+            EXPECT_EQ(SelectedOf(large.pivots), std::vector<int>{pivot});
+        }
+        inside = false;
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(offered, 0);
+}
+
 // The menu shows while the button that pressed the menu button is down;
 // choosing an item sends its command to the control.
 TEST_F(GradientMenu, MenuButtonShowsTheMenuWhoseChoiceReachesTheControl)
