@@ -1,6 +1,9 @@
 #include "gradient/gradient_requester.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
+
+#include <cstdio>
 
 #include "gradient/gradient_pivots.h"
 #include "host/api/qi_core.h"
@@ -74,7 +77,40 @@ UINT_PTR Requester_OnInitDialog(HWND hook)
     return 1;
 }
 
-// A new selection is read in full before the previous preview goes.
+// True when the item selected in the open dialog's file list is a folder:
+// the dialog leaves its file name field, and so the path, as it was.
+bool FolderSelected(HWND openDialog)
+{
+    HWND view = FindWindowExA(openDialog, nullptr, "SHELLDLL_DefView", nullptr);
+    HWND list = view ? FindWindowExA(view, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
+    int item = list ? int(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)) : -1;
+    char folder[FILE_NAME_SIZE] = "";
+    if (item < 0 || SendMessageA(openDialog, CDM_GETFOLDERPATH, sizeof folder,
+                                 reinterpret_cast<LPARAM>(folder)) <= 0)
+        return false;
+    folder[sizeof folder - 1] = '\0';
+    char name[FILE_NAME_SIZE] = "";
+    LVITEMA text = {};
+    text.pszText = name;
+    text.cchTextMax = sizeof name;
+    SendMessageA(list, LVM_GETITEMTEXTA, WPARAM(item), reinterpret_cast<LPARAM>(&text));
+    char path[2 * FILE_NAME_SIZE];
+    std::snprintf(path, sizeof path, "%s\\%s", folder, name);
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Takes the previous file's gradient off the strip at once.
+void BlankPreview(HWND hook)
+{
+    ReleasePreview();
+    HWND strip = GetDlgItem(hook, IDC_REQUESTER_PREVIEW);
+    InvalidateRect(strip, nullptr, TRUE);
+    UpdateWindow(strip);
+}
+
+// A new selection is read in full before the previous preview goes; one
+// that gives no gradient (a folder, a damaged file) leaves the strip blank.
 UINT_PTR Requester_OnNotify(HWND hook, const OFNOTIFYA *notify)
 {
     UINT code = notify->hdr.code;
@@ -84,27 +120,30 @@ UINT_PTR Requester_OnNotify(HWND hook, const OFNOTIFYA *notify)
         return 0;
     char path[FILE_NAME_SIZE];
     GetRequesterSelection(hook, path);
-    if (!path[0])
-        return 0;
     RequesterPreview loaded = {0, nullptr, nullptr, nullptr, 0};
-    if (Qi_Load_Gradient_Colormap(path, &loaded.count, &loaded.offsets, &loaded.colours,
-                                  &loaded.third, &loaded.interpolation) != 0)
-        return 0;
+    bool read = path[0] && Qi_Load_Gradient_Colormap(path, &loaded.count, &loaded.offsets,
+                                                     &loaded.colours, &loaded.third,
+                                                     &loaded.interpolation) == 0;
     ReleasePreview();
     preview = loaded;
-    if (!preview.offsets || !preview.colours)
-        preview.count = 0;
-    PreviewGradient(hook, IDC_REQUESTER_PREVIEW, preview.count, preview.offsets, preview.third,
-                    preview.colours);
+    if (!read || preview.count < 1 || !preview.offsets || !preview.colours)
+        BlankPreview(hook);
+    else
+        PreviewGradient(hook, IDC_REQUESTER_PREVIEW, preview.count, preview.offsets,
+                        preview.third, preview.colours);
     return 0;
 }
 
 // The strip is owner-drawn: it shows the last preview again whenever it is
-// repainted.
+// repainted, and the dialog's face without one.
 UINT_PTR Requester_OnDrawItem(const DRAWITEMSTRUCT *item)
 {
-    if (item->CtlID != IDC_REQUESTER_PREVIEW || preview.count < 1)
+    if (item->CtlID != IDC_REQUESTER_PREVIEW)
         return 0;
+    if (preview.count < 1) {
+        FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
     PaintPreview(item->hDC, item->rcItem.right - item->rcItem.left,
                  item->rcItem.bottom - item->rcItem.top, preview.count, preview.offsets,
                  preview.colours);
@@ -115,7 +154,8 @@ UINT_PTR Requester_OnDrawItem(const DRAWITEMSTRUCT *item)
 
 void GetRequesterSelection(HWND hook, char *buffer)
 {
-    GetOpenDialogSelection(hook, buffer);
+    if (GetOpenDialogSelection(hook, buffer) && FolderSelected(GetParent(hook)))
+        buffer[0] = '\0';
 }
 
 void PreviewGradient(HWND dialog, int id, int32_t count, const float *offsets,

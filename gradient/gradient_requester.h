@@ -13,7 +13,7 @@ UINT_PTR CALLBACK GradientRequesterHook(HWND hook, UINT message, WPARAM wParam, 
 
 // The full path of the file selected in the open dialog that holds the hook
 // dialog `hook`, or an empty buffer (FILE_NAME_SIZE characters) when there
-// is none or the dialog does not answer.
+// is none, a folder is selected or the dialog does not answer.
 void GetRequesterSelection(HWND hook, char *buffer);
 
 // Paints the gradient of `count` host entries (offsets 0..1 and colours of

@@ -191,13 +191,38 @@ TEST_F(GradientFiles, ChosenNamesAreLoweredAndColourMapsLoadEvenlySpaced)
     EXPECT_FALSE(FileExists(ini_));
 }
 
-TEST_F(GradientFiles, TheRequesterPreviewsTheFileUnderTheSelection)
+// The strip shows the selected file's gradient, and nothing once a damaged
+// file or a folder is selected.
+TEST_F(GradientFiles, TheRequesterPreviewsTheFileUnderTheSelectionAndBlanksOtherwise)
 {
+    WriteFile(colormap_ + "\\broken.grd", "quorix-gradient 1.0\nentries 2\n    0 1 1 1\nend\n");
+    CreateDirectoryA((colormap_ + "\\older").c_str(), nullptr);
+    struct Row {
+        const char *select;
+        bool blank;
+    };
+    const Row rows[] = {{"sunset.grd", false}, {"broken.grd", true}, {"sunset.grd", false},
+                        {"older", true}};
     COLORREF left = 0, middle = 0, right = 0;
     int width = 0;
     RunFileCommand(IDM_GRADIENT_LOAD, [&](HWND dialog) {
         HWND strip = FindDialogControl(dialog, IDC_REQUESTER_PREVIEW);
         ASSERT_NE(strip, nullptr);
+        RECT client;
+        GetClientRect(strip, &client);
+        const int area = client.right * client.bottom;
+        for (const Row &row : rows) {
+            ASSERT_TRUE(SelectInFileList(dialog, row.select)) << row.select;
+            int face = CountShownPixels(strip, client, [](COLORREF pixel) {
+                return pixel == GetSysColor(COLOR_BTNFACE);
+            });
+            EXPECT_EQ(face, row.blank ? area : 0) << row.select << ": on the screen";
+            DibCanvas canvas(strip);
+            EXPECT_EQ(canvas.Count(0, 0, canvas.width(), canvas.height(),
+                                   GetSysColor(COLOR_BTNFACE)),
+                      row.blank ? area : 0)
+                << row.select << ": repainted";
+        }
         ASSERT_TRUE(SelectInFileList(dialog, "sunset.grd"));
         DibCanvas canvas(strip);
         width = canvas.width();
