@@ -13,8 +13,7 @@ set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target flare_bench preview_bench scene_view_bench \
-    gradient_bench requester_bench editor_bench desktop_keeper >/dev/null
+cmake --build --preset windows --target benchmarks desktop_keeper >/dev/null
 
 . scripts/wine-env.sh
 prefix="$PWD/build/windows/wineprefix-bench"
@@ -22,14 +21,14 @@ wine_prefix "$prefix" null
 wine_services_start "$prefix"
 wine_desktop_keep "$prefix" "$PWD/build/windows/tests/desktop_keeper.exe"
 trap 'wine_services_stop "$prefix"' EXIT INT TERM
-WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/tests/flare_bench.exe "$@"
+WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/bench/flare_bench.exe "$@"
 echo
-WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/tests/preview_bench.exe "$@"
+WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/bench/preview_bench.exe "$@"
 echo
-WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/tests/scene_view_bench.exe "$@"
+WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/bench/scene_view_bench.exe "$@"
 echo
-WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/tests/gradient_bench.exe "$@"
+WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/bench/gradient_bench.exe "$@"
 echo
-WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/tests/requester_bench.exe "$@"
+WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/bench/requester_bench.exe "$@"
 echo
-WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/tests/editor_bench.exe "$@"
+WINEPREFIX="$prefix" cmake/wine-run.sh build/windows/bench/editor_bench.exe "$@"

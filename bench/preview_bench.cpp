@@ -25,7 +25,7 @@
 #include "editor/undo.h"
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
-#include "tests/bench/bench_options.h"
+#include "bench/bench_options.h"
 #include "tests/support/plugin_calls.h"
 #include "tests/support/test_services.h"
 

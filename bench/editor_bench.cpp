@@ -24,7 +24,7 @@
 #include "host/app/main_window.h"
 #include "host/app/quorix_resources.h"
 #include "host/core/qi_host.h"
-#include "tests/bench/bench_options.h"
+#include "bench/bench_options.h"
 #include "tests/support/test_services.h"
 
 namespace {

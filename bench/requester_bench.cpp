@@ -19,7 +19,7 @@
 #include "host/core/qi_host.h"
 #include "preview/effect_requester.h"
 #include "preview/file_dialog.h"
-#include "tests/bench/bench_options.h"
+#include "bench/bench_options.h"
 #include "tests/library/file_dialog_driver.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "gradient/colour_slider.h"
 #include "gradient/gradient_presets.h"
 #include "resources/gradient_ids.h"
-#include "tests/bench/bench_options.h"
+#include "bench/bench_options.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "host/core/qi_host.h"
-#include "tests/bench/bench_options.h"
+#include "bench/bench_options.h"
 
 namespace {
 

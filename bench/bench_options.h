@@ -1,8 +1,8 @@
 // What every benchmark shares: the options it takes (--iterations N, and
 // --smoke for one run of everything that judges nothing, the test run's check
 // that it runs) and its medians.
-#ifndef TESTS_BENCH_BENCH_OPTIONS_H
-#define TESTS_BENCH_BENCH_OPTIONS_H
+#ifndef BENCH_BENCH_OPTIONS_H
+#define BENCH_BENCH_OPTIONS_H
 
 #include <algorithm>
 #include <chrono>

@@ -16,7 +16,7 @@
 #include "host/app/render_command.h"
 #include "host/app/scene_view.h"
 #include "host/core/qi_host.h"
-#include "tests/bench/bench_options.h"
+#include "bench/bench_options.h"
 #include "tests/support/test_services.h"
 
 namespace {
