@@ -26,25 +26,37 @@ sleep 1
 (cd "$build/dist" && QX_SETTINGS_DIR="$(winepath -w "$tmp" 2>/dev/null)" wine quorix.exe edit) &
 host=$!
 desktop=$(timeout 60 xdotool search --sync --onlyvisible --name 'Wine desktop$' | head -n 1)
-sleep 3
-import -window "$desktop" "$tmp/shot.png"
-
 # The preview is the editor's large dark area: make everything else white,
 # widen the white so that dark text strokes vanish, and take the box that
-# is left.
-set -- $(convert "$tmp/shot.png" -fuzz 12% -fill white +opaque black \
-         -morphology Dilate Square:3 -trim -format '%w %h %X %Y' info:)
-width=$1 height=$2 left=${3#+} top=${4#+}
-if [ "$width" -lt 100 ] || [ "$height" -lt 80 ]; then
-    echo "preview not found on screen (box ${width}x${height})"
-    exit 1
-fi
+# is left. A loaded machine may take a while to show the editor, so the
+# screen is looked at again until the box is there.
+preview_box() {
+    import -window "$desktop" "$tmp/shot.png"
+    set -- $(convert "$tmp/shot.png" -fuzz 12% -fill white +opaque black \
+             -morphology Dilate Square:3 -trim -format '%w %h %X %Y' info:)
+    width=$1 height=$2 left=${3#+} top=${4#+}
+    [ "$width" -ge 100 ] && [ "$height" -ge 80 ]
+}
+tries=120
+until preview_box; do
+    tries=$(( tries - 1 ))
+    if [ "$tries" -le 0 ]; then
+        echo "preview not found on screen (box ${width}x${height})"
+        exit 1
+    fi
+    sleep 0.5
+done
 x=$(( left + width / 2 ))
 y=$(( top + height / 2 ))
 xdotool mousemove --window "$desktop" "$x" "$y" click 3
-sleep 2
 
-xclip -selection clipboard -t TARGETS -o > "$tmp/targets" || true
+tries=60
+until xclip -selection clipboard -t TARGETS -o > "$tmp/targets" 2>/dev/null &&
+      grep -q 'image/bmp' "$tmp/targets"; do
+    tries=$(( tries - 1 ))
+    [ "$tries" -gt 0 ] || break
+    sleep 0.5
+done
 if ! grep -q 'image/bmp' "$tmp/targets"; then
     echo "the clipboard offers no image/bmp:"; cat "$tmp/targets"
     exit 1
