@@ -1,12 +1,14 @@
 // The colour selectors as the plug-in runs them, on the real host core: the
-// interactive selector driven with WM_HSCROLL and WM_COMMAND, and behind its
-// ">>" buttons the named colour selector and the system colour dialog,
-// driven from inside as each one opens.
+// interactive selector driven with WM_HSCROLL, WM_COMMAND, clicks and typed
+// keys, and behind its ">>" buttons the named colour selector and the system
+// colour dialog, driven from inside as each one opens.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <array>
+#include <cctype>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -52,15 +54,23 @@ int Position(HWND dialog, int bar)
     return GetScrollPos(GetDlgItem(dialog, IDC_CHANNEL_BAR + bar), SB_CTL);
 }
 
+// The channel letters without their mnemonic marks.
 std::string Letters(HWND dialog)
 {
     std::string letters;
     for (int k = 0; k < 3; ++k) {
         char letter[8] = "";
         GetDlgItemTextA(dialog, IDC_CHANNEL_LETTER + k, letter, sizeof letter);
-        letters += letter;
+        letters += letter[0] == '&' ? letter + 1 : letter;
     }
     return letters;
+}
+
+std::string Text(HWND dialog, int id)
+{
+    char text[64] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
 }
 
 void SelectName(HWND named, const char *name)
@@ -150,8 +160,8 @@ TEST_F(ColourDialogs, HsvBarsStepHueInDegreesAndStopSaturationAndValueAtOne255th
     RunSelector(1, 0, 0, {[&](HWND dialog) {
         Click(dialog, IDC_MODE_HSV);
         ExpectColour(colour_, 1, 0, 0);
-        EXPECT_EQ(Letters(dialog), "HSL");
-        EXPECT_EQ(Numbers(dialog), (Triple{0, 255, 255}));
+        EXPECT_EQ(Letters(dialog), "HSV");
+        EXPECT_EQ(Numbers(dialog), (Triple{0, 100, 100})) << "degrees and percent";
         Scroll(dialog, 0, SB_LINERIGHT);
         ExpectColour(colour_, 1, 2 / 60.0f, 0);
         Scroll(dialog, 0, SB_PAGERIGHT);
@@ -170,10 +180,12 @@ TEST_F(ColourDialogs, HsvBarsStepHueInDegreesAndStopSaturationAndValueAtOne255th
         EXPECT_NEAR(colour_[1], 19 / 255.0f, 1e-6f);
         Scroll(dialog, 2, SB_PAGELEFT);
         EXPECT_NEAR(colour_[0], 238 / 255.0f, 1e-6f) << "the largest channel is v";
-        EXPECT_EQ(Numbers(dialog), (Triple{359, 236, 238}));
+        EXPECT_EQ(Numbers(dialog), (Triple{359, 92, 93}));
+        EXPECT_EQ(Position(dialog, 1), 236);
         Scroll(dialog, 1, SB_LEFT);
         Scroll(dialog, 2, SB_LEFT);
-        EXPECT_EQ(Numbers(dialog), (Triple{359, 1, 1}));
+        EXPECT_EQ(Position(dialog, 1), 1);
+        EXPECT_EQ(Position(dialog, 2), 1);
         EXPECT_NEAR(colour_[0], 1 / 255.0f, 1e-7f);
 
         const float before[3] = {colour_[0], colour_[1], colour_[2]};
@@ -189,7 +201,7 @@ TEST_F(ColourDialogs, GreysShowHueZeroAndBlackScrollsFromOne255th)
 {
     RunSelector(0.5f, 0.5f, 0.5f, {[&](HWND dialog) {
         Click(dialog, IDC_MODE_HSV);
-        EXPECT_EQ(Numbers(dialog), (Triple{0, 0, 127}));
+        EXPECT_EQ(Numbers(dialog), (Triple{0, 0, 50}));
         Scroll(dialog, 0, SB_PAGERIGHT);
         ExpectColour(colour_, 0.5f, 0.5f, 0.5f);
         EXPECT_EQ(Numbers(dialog)[0], 0);
@@ -199,7 +211,8 @@ TEST_F(ColourDialogs, GreysShowHueZeroAndBlackScrollsFromOne255th)
         colour_[0] = colour_[1] = colour_[2] = 0;
         Scroll(dialog, 2, SB_LINERIGHT);
         ExpectColour(colour_, 3 / 255.0f, 3 / 255.0f * 254 / 255, 3 / 255.0f * 254 / 255);
-        EXPECT_EQ(Numbers(dialog), (Triple{0, 1, 3}));
+        EXPECT_EQ(Position(dialog, 1), 1);
+        EXPECT_EQ(Position(dialog, 2), 3);
         colour_[0] = colour_[1] = colour_[2] = 0;
         Scroll(dialog, 0, SB_LINERIGHT);
         EXPECT_NEAR(colour_[0], 1 / 255.0f, 1e-7f);
@@ -217,7 +230,7 @@ TEST_F(ColourDialogs, UndoAndCancelRestoreTheColourInPlace)
             Click(dialog, IDC_MODE_HSV);
             Click(dialog, IDC_SELECTOR_UNDO);
             ExpectColour(colour_, 0.2f, 0.4f, 0.6f);
-            EXPECT_EQ(Numbers(dialog), (Triple{210, 170, 153}));
+            EXPECT_EQ(Numbers(dialog), (Triple{210, 66, 60}));
             Scroll(dialog, 0, SB_LEFT);
             EXPECT_NE(colour_[0], 0.2f);
             endings[run](dialog);
@@ -225,6 +238,110 @@ TEST_F(ColourDialogs, UndoAndCancelRestoreTheColourInPlace)
         EXPECT_EQ(result, run == 2 ? 1 : 0) << "OK after Undo";
         ExpectColour(colour_, 0.2f, 0.4f, 0.6f);
     }
+}
+
+// A click into a field selects its text, so that what is typed replaces it;
+// a number sets the colour clamped to the field's range and moves the bar;
+// text that is no number or hex colour changes nothing. Leaving the field
+// shows the colour's value again.
+TEST_F(ColourDialogs, TypedNumbersAndHexSetTheColourAndShowItOnLeaving)
+{
+    const int hue = IDC_CHANNEL_NUMBER, green = hue + 1, blue = hue + 2, hex = IDC_HEX_FIELD;
+    const struct {
+        const char *name;
+        int mode, field;
+        std::array<float, 3> start;
+        const char *typed;
+        std::array<float, 3> colour;
+        Triple numbers, positions;
+        const char *hex;
+    } rows[] = {
+        {"green", IDC_MODE_RGB, green, {1, 0, 0}, "200", {1, 200 / 255.0f, 0},
+         {255, 200, 0}, {255, 200, 0}, "#FFC800"},
+        {"above 255", IDC_MODE_RGB, blue, {1, 0, 0}, "300", {1, 0, 1}, {255, 0, 255},
+         {255, 0, 255}, "#FF00FF"},
+        {"below 0", IDC_MODE_RGB, hue, {0.5f, 0.5f, 0.5f}, "-7", {0, 0.5f, 0.5f},
+         {0, 127, 127}, {0, 127, 127}, "#007F7F"},
+        {"no number", IDC_MODE_RGB, green, {1, 0, 0}, "x12", {1, 0, 0}, {255, 0, 0},
+         {255, 0, 0}, "#FF0000"},
+        {"hue", IDC_MODE_HSV, hue, {1, 0, 0}, "120", {0, 1, 0}, {120, 100, 100},
+         {85, 255, 255}, "#00FF00"},
+        {"hue above 359", IDC_MODE_HSV, hue, {1, 0, 0}, "400", {1, 0, 1 / 60.0f},
+         {359, 100, 100}, {255, 255, 255}, "#FF0004"},
+        {"saturation", IDC_MODE_HSV, green, {1, 0, 0}, "50", {1, 0.5f, 0.5f}, {0, 50, 100},
+         {0, 127, 255}, "#FF7F7F"},
+        {"value 0", IDC_MODE_HSV, blue, {1, 0, 0}, "0", {1 / 255.0f, 0, 0}, {0, 100, 0},
+         {0, 255, 1}, "#010000"},
+        {"value above 100", IDC_MODE_HSV, blue, {0.5f, 0, 0}, "150", {1, 0, 0},
+         {0, 100, 100}, {0, 255, 255}, "#FF0000"},
+        {"hex", IDC_MODE_RGB, hex, {1, 0, 0}, "#00FF80", {0, 1, 128 / 255.0f},
+         {0, 255, 128}, {0, 255, 128}, "#00FF80"},
+        {"hex without #", IDC_MODE_RGB, hex, {0, 0, 0}, "8000ff", {128 / 255.0f, 0, 1},
+         {128, 0, 255}, {128, 0, 255}, "#8000FF"},
+        {"hex keeps the same bytes", IDC_MODE_RGB, hex, {0.5f, 0.2f, 0.7f}, "#7F33FF",
+         {0.5f, 0.2f, 1}, {127, 51, 255}, {127, 51, 255}, "#7F33FF"},
+        {"hex too short", IDC_MODE_RGB, hex, {1, 0, 0}, "#12345", {1, 0, 0}, {255, 0, 0},
+         {255, 0, 0}, "#FF0000"},
+        {"hex no digits", IDC_MODE_RGB, hex, {1, 0, 0}, "#GG0000", {1, 0, 0}, {255, 0, 0},
+         {255, 0, 0}, "#FF0000"},
+    };
+    std::vector<DialogStep> steps;
+    for (const auto &row : rows) {
+        steps.push_back([&](HWND dialog) {
+            std::memcpy(colour_, row.start.data(), sizeof colour_);
+            Click(dialog, row.mode);
+            HWND field = GetDlgItem(dialog, row.field);
+            SendMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            SendMessageA(field, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        });
+        steps.push_back([&](HWND dialog) {
+            for (const char *c = row.typed; *c; ++c)
+                SendMessageA(GetDlgItem(dialog, row.field), WM_CHAR, WPARAM(*c), 1);
+            SetFocus(GetDlgItem(dialog, IDC_CHANNEL_BAR));
+            for (int k = 0; k < 3; ++k) {
+                EXPECT_NEAR(colour_[k], row.colour[k], 1e-5f) << row.name << " channel " << k;
+                EXPECT_EQ(Position(dialog, k), row.positions[k]) << row.name << " bar " << k;
+            }
+            EXPECT_EQ(Numbers(dialog), row.numbers) << row.name;
+            EXPECT_EQ(Text(dialog, IDC_HEX_FIELD), row.hex) << row.name;
+        });
+    }
+    RunSelector(0, 0, 0, steps);
+}
+
+// Every label has a mnemonic; no two controls share one in either mode (the
+// button of the other mode carries its first letter); Tab runs through the
+// bars, the fields, the mode and the buttons.
+TEST_F(ColourDialogs, MnemonicsAreUniqueInBothModesAndTabRunsBarsFieldsModeButtons)
+{
+    RunSelector(0.2f, 0.4f, 0.6f, {[&](HWND dialog) {
+        for (int mode : {IDC_MODE_HSV, IDC_MODE_RGB}) {
+            Click(dialog, mode);
+            std::string keys;
+            for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                char text[64] = "", kind[16] = "";
+                GetWindowTextA(c, text, sizeof text);
+                GetClassNameA(c, kind, sizeof kind);
+                const char *mark = std::strchr(text, '&');
+                if (!mark) {
+                    EXPECT_TRUE(!text[0] || lstrcmpiA(kind, "Static") != 0) << text;
+                    continue;
+                }
+                const char key = char(std::toupper(uint8_t(mark[1])));
+                EXPECT_EQ(keys.find(key), std::string::npos) << text << " in mode " << mode;
+                keys += key;
+            }
+        }
+        std::vector<int> order;
+        HWND first = GetDlgItem(dialog, IDC_CHANNEL_BAR), at = first;
+        do {
+            order.push_back(GetDlgCtrlID(at));
+            at = GetNextDlgTabItem(dialog, at, FALSE);
+        } while (at && at != first && order.size() < 20);
+        EXPECT_EQ(order, (std::vector<int>{2000, 2001, 2002, 2003, 2004, 2005, IDC_HEX_FIELD,
+                                           IDC_MODE_RGB, IDOK, IDCANCEL, IDC_SELECTOR_UNDO,
+                                           IDC_COLOR_NAMES, IDC_COLOR_PALETTE}));
+    }});
 }
 
 // The list is sorted with the last matching name selected (Cyan after Aqua);
