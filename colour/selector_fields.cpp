@@ -9,7 +9,6 @@
 namespace {
 
 const int32_t kNumberCap = 1000000;
-const float kBlackFloor = 1.0f / 255.0f;
 
 int HexDigit(char c)
 {
@@ -60,7 +59,7 @@ bool TypeColourChannel(float colour[3], int16_t mode, int field, int32_t typed)
         return true;
     }
     const Hsv hsv = SelectorHsvOf(colour);
-    const float fraction = std::max(number / 100.0f, kBlackFloor);
+    const float fraction = std::max(number / 100.0f, kHsvFloor);
     if (field == 0)
         HsvToRgb(static_cast<float>(number), hsv.s, hsv.v, colour);
     else if (field == 1)

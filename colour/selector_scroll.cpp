@@ -9,7 +9,6 @@ namespace {
 const int32_t kHueLimit = 359;   // degrees
 const int32_t kByteLimit = 255;  // 255ths
 const int32_t kPageExtra = 15;   // a page step is a line step and 15 more
-const float kBlackFloor = 1.0f / 255.0f;
 
 // Hue and saturation read back from a colour carry float noise: a saturation
 // set to 100/255 reads as 99.99998/255 about a third of the time. A reading
@@ -93,7 +92,7 @@ Hsv SelectorHsvOf(const float colour[3])
 {
     Hsv hsv = RgbToHsv(colour);
     if (hsv.v < 0.004f && hsv.s < 0.004f)
-        hsv.s = hsv.v = kBlackFloor;
+        hsv.s = hsv.v = kHsvFloor;
     hsv.h = std::max(hsv.h, 0.0f);
     return hsv;
 }

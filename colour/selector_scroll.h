@@ -10,6 +10,10 @@
 constexpr int16_t kColourModeRgb = 0;  // bars red, green, blue in 255ths
 constexpr int16_t kColourModeHsv = 1;  // bars hue (0..359 degrees), saturation, value
 
+// The lowest saturation and value the HSV bars and fields set, so that hue
+// and saturation keep their meaning.
+constexpr float kHsvFloor = 1.0f / 255.0f;
+
 struct Hsv;
 
 // Scroll codes of WM_HSCROLL, with the values of SB_LINELEFT .. SB_RIGHT.
