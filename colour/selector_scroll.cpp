@@ -9,7 +9,6 @@ namespace {
 const int32_t kHueLimit = 359;   // degrees
 const int32_t kByteLimit = 255;  // 255ths
 const int32_t kPageExtra = 15;   // a page step is a line step and 15 more
-const float kBlackFloor = 1.0f / 255.0f;
 
 // Hue and saturation read back from a colour carry float noise: a saturation
 // set to 100/255 reads as 99.99998/255 about a third of the time. A reading
@@ -34,10 +33,7 @@ BarPosition BarPositionOf(const float colour[3], int16_t mode, int bar)
     BarPosition at = {ScaleTo255(colour[bar]), kByteLimit, {}};
     if (mode != kColourModeHsv)
         return at;
-    at.hsv = RgbToHsv(colour);
-    if (at.hsv.v < 0.004f && at.hsv.s < 0.004f)
-        at.hsv.s = at.hsv.v = kBlackFloor;
-    at.hsv.h = std::max(at.hsv.h, 0.0f);
+    at.hsv = SelectorHsvOf(colour);
     if (bar == 0) {
         at.pos = HsvReading(at.hsv.h);
         at.limit = kHueLimit;
@@ -85,9 +81,20 @@ ChannelDisplay ChannelDisplayOf(const float colour[3], int16_t mode)
     const float hue = std::max(hsv.h, 0.0f) + kReadingTolerance;
     shown.number[0] = TruncateUnits(hue);
     shown.position[0] = TruncateUnits(hue / kHueLimit * 255.0f);
-    shown.number[1] = shown.position[1] = HsvReading(hsv.s * 255.0f);
-    shown.number[2] = shown.position[2] = HsvReading(hsv.v * 255.0f);
+    shown.position[1] = HsvReading(hsv.s * 255.0f);
+    shown.position[2] = HsvReading(hsv.v * 255.0f);
+    shown.number[1] = HsvReading(hsv.s * 100.0f);
+    shown.number[2] = HsvReading(hsv.v * 100.0f);
     return shown;
+}
+
+Hsv SelectorHsvOf(const float colour[3])
+{
+    Hsv hsv = RgbToHsv(colour);
+    if (hsv.v < 0.004f && hsv.s < 0.004f)
+        hsv.s = hsv.v = kHsvFloor;
+    hsv.h = std::max(hsv.h, 0.0f);
+    return hsv;
 }
 
 bool ScrollColourChannel(float colour[3], int16_t mode, int bar, int32_t code, int32_t thumb)

@@ -1,6 +1,6 @@
 // The arithmetic of the interactive colour selector's three scroll bars: what
-// each bar and number shows for a colour in RGB or HSV mode, and how a scroll
-// code moves a bar and sets the colour.
+// each bar and its number field show for a colour in RGB or HSV mode, and how
+// a scroll code moves a bar and sets the colour.
 #ifndef COLOUR_SELECTOR_SCROLL_H
 #define COLOUR_SELECTOR_SCROLL_H
 
@@ -9,6 +9,12 @@
 // The selector's modes.
 constexpr int16_t kColourModeRgb = 0;  // bars red, green, blue in 255ths
 constexpr int16_t kColourModeHsv = 1;  // bars hue (0..359 degrees), saturation, value
+
+// The lowest saturation and value the HSV bars and fields set, so that hue
+// and saturation keep their meaning.
+constexpr float kHsvFloor = 1.0f / 255.0f;
+
+struct Hsv;
 
 // Scroll codes of WM_HSCROLL, with the values of SB_LINELEFT .. SB_RIGHT.
 enum ScrollCode : int32_t {
@@ -22,9 +28,10 @@ enum ScrollCode : int32_t {
     kScrollRightEnd = 7,
 };
 
-// What the selector shows for a colour: per bar the number beside it and the
-// bar's position (0..255). In HSV mode the hue's number is in degrees and its
-// bar at hue / 359 * 255; an undefined hue shows as 0.
+// What the selector shows for a colour: per bar the number of the field beside
+// it and the bar's position (0..255). RGB numbers are 255ths. In HSV mode the
+// hue's number is in degrees and its bar at hue / 359 * 255, saturation and
+// value are numbered in percent; an undefined hue shows as 0.
 struct ChannelDisplay {
     int32_t number[3];
     int32_t position[3];
@@ -39,5 +46,10 @@ ChannelDisplay ChannelDisplayOf(const float colour[3], int16_t mode);
 // value 1/255, and neither of them is ever set to 0, so that hue and
 // saturation keep their meaning.
 bool ScrollColourChannel(float colour[3], int16_t mode, int bar, int32_t code, int32_t thumb);
+
+// The hue, saturation and value an HSV bar or field changes one of: a
+// near-black colour counts as saturation and value 1/255, an undefined hue
+// as 0.
+Hsv SelectorHsvOf(const float colour[3]);
 
 #endif

@@ -24,9 +24,12 @@ void OnParameterChanged(uint32_t controlId)
     if (updatingControls)
         return;
     RecordUndoStep(TypingField(controlId));
-    if (previewBusy)
-        return;
-    if (!currentInstance->realtimeUpdates)
+    CommitLiveEdit();
+}
+
+void CommitLiveEdit()
+{
+    if (updatingControls || previewBusy || !currentInstance->realtimeUpdates)
         return;
     CommitPendingEdits();
     RequestPreviewRedraw(-1, -1);

@@ -24,6 +24,13 @@ extern char *lastLibraryFile;     // library file last loaded or saved (host tex
 // element panel is saved, the flare committed and the preview redrawn.
 void OnParameterChanged(uint32_t controlId);
 
+// A change still under way in a dialog over the editor (the colour
+// selector's bars and fields): with realtime updates on (and no render or
+// rebuild under way) the panel is saved, the flare committed and the preview
+// redrawn, but no undo step is recorded; the dialog's caller calls
+// OnParameterChanged once when the dialog ends with a change.
+void CommitLiveEdit();
+
 // Saves the element panel when the element page shows one, then commits
 // the whole working flare to the host: what every command that needs the
 // host to hold the user's edits does first, whatever the realtime switch.

@@ -392,7 +392,7 @@ void OnColourButton(HWND dialog, FlareParameter *p)
 {
     float *colour = p->Qv_Current_Value;
     const float before[3] = {colour[0], colour[1], colour[2]};
-    OpenColourSelector(dialog, Label(p), colour);
+    OpenColourSelector(dialog, Label(p), colour, CommitLiveEdit);
     InvalidateRect(p->controlWindow, nullptr, TRUE);
     UpdateWindow(p->controlWindow);
     if (colour[0] != before[0] || colour[1] != before[1] || colour[2] != before[2])

@@ -113,7 +113,7 @@ void OnBaseColour(HWND dialog)
 {
     float *colour = Flare()->color;
     const float before[3] = {colour[0], colour[1], colour[2]};
-    OpenColourSelector(dialog, "Base Color", colour);
+    OpenColourSelector(dialog, "Base Color", colour, CommitLiveEdit);
     RefreshControl(dialog, IDC_BASE_COLOR);
     if (colour[0] != before[0] || colour[1] != before[1] || colour[2] != before[2])
         OnParameterChanged(IDC_BASE_COLOR);

@@ -2,7 +2,7 @@
 #ifndef RESOURCES_COLOUR_IDS_H
 #define RESOURCES_COLOUR_IDS_H
 
-/* ColorSelectorDialog. Bar, number and letter k of a channel are
+/* ColorSelectorDialog. Bar, number field and letter k of a channel are
    IDC_CHANNEL_BAR + k, IDC_CHANNEL_NUMBER + k and IDC_CHANNEL_LETTER + k. */
 #define IDC_SELECTOR_UNDO       1008
 #define IDC_CHANNEL_BAR         2000
@@ -14,6 +14,7 @@
 #define IDC_MODE_RGB            2013
 #define IDC_MODE_HSV            2014
 #define IDC_COLOR_FRAME         2015
+#define IDC_HEX_FIELD           2016
 
 /* NamedColorSelector. */
 #define IDC_NAME_LIST           3000

@@ -1,12 +1,14 @@
 // The colour selectors as the plug-in runs them, on the real host core: the
-// interactive selector driven with WM_HSCROLL and WM_COMMAND, and behind its
-// ">>" buttons the named colour selector and the system colour dialog,
-// driven from inside as each one opens.
+// interactive selector driven with WM_HSCROLL, WM_COMMAND, clicks and typed
+// keys, and behind its ">>" buttons the named colour selector and the system
+// colour dialog, driven from inside as each one opens.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <array>
+#include <cctype>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -18,6 +20,7 @@
 #include "tests/support/modal_watcher.h"
 #include "tests/support/plugin_calls.h"
 #include "tests/support/test_services.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
@@ -52,15 +55,33 @@ int Position(HWND dialog, int bar)
     return GetScrollPos(GetDlgItem(dialog, IDC_CHANNEL_BAR + bar), SB_CTL);
 }
 
+// The channel letters without their mnemonic marks.
 std::string Letters(HWND dialog)
 {
     std::string letters;
     for (int k = 0; k < 3; ++k) {
         char letter[8] = "";
         GetDlgItemTextA(dialog, IDC_CHANNEL_LETTER + k, letter, sizeof letter);
-        letters += letter;
+        letters += letter[0] == '&' ? letter + 1 : letter;
     }
     return letters;
+}
+
+// The mnemonic letter of every control that has one, in the template's
+// order, and a space for a label without one.
+std::string Mnemonics(HWND dialog)
+{
+    std::string keys;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        char text[64] = "", kind[16] = "";
+        GetWindowTextA(c, text, sizeof text);
+        GetClassNameA(c, kind, sizeof kind);
+        if (const char *mark = std::strchr(text, '&'))
+            keys += char(std::toupper(uint8_t(mark[1])));
+        else if (text[0] && lstrcmpiA(kind, "Static") == 0)
+            keys += ' ';
+    }
+    return keys;
 }
 
 void SelectName(HWND named, const char *name)
@@ -127,7 +148,15 @@ TEST_F(ColourDialogs, RgbBarsStepByLinePageAndThumbAndStopAtBothEnds)
                   GetDlgItemTextA(dialog, IDC_COLOR_FRAME, frame, sizeof frame);
                   EXPECT_STREQ(frame, "Base Color");
                   EXPECT_EQ(Letters(dialog), "RGB");
+                  EXPECT_EQ(Mnemonics(dialog), "RGBXMHOCUNP") << "the other mode's letter";
                   EXPECT_EQ(Numbers(dialog), (Triple{127, 0, 255}));
+                  std::vector<int> tabs;  // bars, fields, mode, buttons
+                  HWND at = GetDlgItem(dialog, IDC_CHANNEL_BAR);
+                  for (int i = 0; i < 13; ++i, at = GetNextDlgTabItem(dialog, at, FALSE))
+                      tabs.push_back(GetDlgCtrlID(at));
+                  EXPECT_EQ(tabs, (std::vector<int>{2000, 2001, 2002, 2003, 2004, 2005, 2016,
+                                                    IDC_MODE_RGB, IDOK, IDCANCEL, 1008, 2012,
+                                                    2006}));
                   for (const auto &step : steps) {
                       Scroll(dialog, step.bar, step.code, step.thumb);
                       EXPECT_EQ(colour_[step.bar], step.shown / 255.0f) << step.code;
@@ -150,8 +179,9 @@ TEST_F(ColourDialogs, HsvBarsStepHueInDegreesAndStopSaturationAndValueAtOne255th
     RunSelector(1, 0, 0, {[&](HWND dialog) {
         Click(dialog, IDC_MODE_HSV);
         ExpectColour(colour_, 1, 0, 0);
-        EXPECT_EQ(Letters(dialog), "HSL");
-        EXPECT_EQ(Numbers(dialog), (Triple{0, 255, 255}));
+        EXPECT_EQ(Letters(dialog), "HSV");
+        EXPECT_EQ(Mnemonics(dialog), "HSVXMROCUNP");
+        EXPECT_EQ(Numbers(dialog), (Triple{0, 100, 100})) << "degrees and percent";
         Scroll(dialog, 0, SB_LINERIGHT);
         ExpectColour(colour_, 1, 2 / 60.0f, 0);
         Scroll(dialog, 0, SB_PAGERIGHT);
@@ -170,10 +200,12 @@ TEST_F(ColourDialogs, HsvBarsStepHueInDegreesAndStopSaturationAndValueAtOne255th
         EXPECT_NEAR(colour_[1], 19 / 255.0f, 1e-6f);
         Scroll(dialog, 2, SB_PAGELEFT);
         EXPECT_NEAR(colour_[0], 238 / 255.0f, 1e-6f) << "the largest channel is v";
-        EXPECT_EQ(Numbers(dialog), (Triple{359, 236, 238}));
+        EXPECT_EQ(Numbers(dialog), (Triple{359, 92, 93}));
+        EXPECT_EQ(Position(dialog, 1), 236);
         Scroll(dialog, 1, SB_LEFT);
         Scroll(dialog, 2, SB_LEFT);
-        EXPECT_EQ(Numbers(dialog), (Triple{359, 1, 1}));
+        EXPECT_EQ(Position(dialog, 1), 1);
+        EXPECT_EQ(Position(dialog, 2), 1);
         EXPECT_NEAR(colour_[0], 1 / 255.0f, 1e-7f);
 
         const float before[3] = {colour_[0], colour_[1], colour_[2]};
@@ -189,7 +221,7 @@ TEST_F(ColourDialogs, GreysShowHueZeroAndBlackScrollsFromOne255th)
 {
     RunSelector(0.5f, 0.5f, 0.5f, {[&](HWND dialog) {
         Click(dialog, IDC_MODE_HSV);
-        EXPECT_EQ(Numbers(dialog), (Triple{0, 0, 127}));
+        EXPECT_EQ(Numbers(dialog), (Triple{0, 0, 50}));
         Scroll(dialog, 0, SB_PAGERIGHT);
         ExpectColour(colour_, 0.5f, 0.5f, 0.5f);
         EXPECT_EQ(Numbers(dialog)[0], 0);
@@ -199,7 +231,8 @@ TEST_F(ColourDialogs, GreysShowHueZeroAndBlackScrollsFromOne255th)
         colour_[0] = colour_[1] = colour_[2] = 0;
         Scroll(dialog, 2, SB_LINERIGHT);
         ExpectColour(colour_, 3 / 255.0f, 3 / 255.0f * 254 / 255, 3 / 255.0f * 254 / 255);
-        EXPECT_EQ(Numbers(dialog), (Triple{0, 1, 3}));
+        EXPECT_EQ(Position(dialog, 1), 1);
+        EXPECT_EQ(Position(dialog, 2), 3);
         colour_[0] = colour_[1] = colour_[2] = 0;
         Scroll(dialog, 0, SB_LINERIGHT);
         EXPECT_NEAR(colour_[0], 1 / 255.0f, 1e-7f);
@@ -217,7 +250,7 @@ TEST_F(ColourDialogs, UndoAndCancelRestoreTheColourInPlace)
             Click(dialog, IDC_MODE_HSV);
             Click(dialog, IDC_SELECTOR_UNDO);
             ExpectColour(colour_, 0.2f, 0.4f, 0.6f);
-            EXPECT_EQ(Numbers(dialog), (Triple{210, 170, 153}));
+            EXPECT_EQ(Numbers(dialog), (Triple{210, 66, 60}));
             Scroll(dialog, 0, SB_LEFT);
             EXPECT_NE(colour_[0], 0.2f);
             endings[run](dialog);
@@ -225,6 +258,61 @@ TEST_F(ColourDialogs, UndoAndCancelRestoreTheColourInPlace)
         EXPECT_EQ(result, run == 2 ? 1 : 0) << "OK after Undo";
         ExpectColour(colour_, 0.2f, 0.4f, 0.6f);
     }
+}
+
+// A click into a field selects its text, so that what is typed replaces it;
+// a number sets the colour clamped to the field's range, a hex colour the
+// channels whose byte differs; other text changes nothing. Leaving the field
+// shows the colour's value again.
+TEST_F(ColourDialogs, TypedNumbersAndHexSetTheColourAndShowItOnLeaving)
+{
+    const int rgb = IDC_MODE_RGB, hsv = IDC_MODE_HSV, first = IDC_CHANNEL_NUMBER;
+    const int second = first + 1, third = first + 2, hex = IDC_HEX_FIELD;
+    const struct {
+        const char *name;
+        int mode, field;
+        std::array<float, 3> start;
+        const char *typed;
+        std::array<float, 3> colour;
+        Triple numbers;
+        const char *hex;
+    } rows[] = {
+        {"green", rgb, second, {1, 0, 0}, "200", {1, 200 / 255.0f, 0}, {255, 200, 0}, "#FFC800"},
+        {"above 255", rgb, third, {1, 0, 0}, "300", {1, 0, 1}, {255, 0, 255}, "#FF00FF"},
+        {"no number", rgb, second, {1, 0, 0}, "x12", {1, 0, 0}, {255, 0, 0}, "#FF0000"},
+        {"hue", hsv, first, {1, 0, 0}, "120", {0, 1, 0}, {120, 100, 100}, "#00FF00"},
+        {"above 359", hsv, first, {1, 0, 0}, "400", {1, 0, 1 / 60.0f}, {359, 100, 100}, "#FF0004"},
+        {"saturation", hsv, second, {1, 0, 0}, "50", {1, 0.5f, 0.5f}, {0, 50, 100}, "#FF7F7F"},
+        {"value 0", hsv, third, {1, 0, 0}, "0", {1 / 255.0f, 0, 0}, {0, 100, 0}, "#010000"},
+        {"hex", rgb, hex, {1, 0, 0}, "#00FF80", {0, 1, 128 / 255.0f}, {0, 255, 128}, "#00FF80"},
+        {"no #", rgb, hex, {0, 0, 0}, "8000ff", {128 / 255.0f, 0, 1}, {128, 0, 255}, "#8000FF"},
+        {"same bytes", rgb, hex, {0.5f, 0.2f, 0.7f}, "#7F33FF", {0.5f, 0.2f, 1}, {127, 51, 255},
+         "#7F33FF"},
+        {"short hex", rgb, hex, {1, 0, 0}, "#12345", {1, 0, 0}, {255, 0, 0}, "#FF0000"},
+    };
+    std::vector<DialogStep> steps;
+    for (const auto &row : rows) {
+        steps.push_back([&](HWND dialog) {
+            std::memcpy(colour_, row.start.data(), sizeof colour_);
+            Click(dialog, row.mode);
+            SendDlgItemMessageA(dialog, row.field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            SendDlgItemMessageA(dialog, row.field, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        });
+        steps.push_back([&](HWND dialog) {
+            for (const char *c = row.typed; *c; ++c)
+                SendDlgItemMessageA(dialog, row.field, WM_CHAR, WPARAM(*c), 1);
+            SetFocus(GetDlgItem(dialog, IDC_CHANNEL_BAR));
+            for (int k = 0; k < 3; ++k) {
+                EXPECT_NEAR(colour_[k], row.colour[k], 1e-5f) << row.name << " channel " << k;
+                if (row.mode == rgb) {
+                    EXPECT_EQ(Position(dialog, k), row.numbers[k]) << row.name << " bar " << k;
+                }
+            }
+            EXPECT_EQ(Numbers(dialog), row.numbers) << row.name;
+            EXPECT_EQ(WindowText(GetDlgItem(dialog, hex)), row.hex) << row.name;
+        });
+    }
+    RunSelector(0, 0, 0, steps);
 }
 
 // The list is sorted with the last matching name selected (Cyan after Aqua);

@@ -1,11 +1,13 @@
 // The colour arithmetic: RGB/HSV conversions over a grid of colours, hues
 // that are no angle, the swatch bytes, and the HSV readings of the selector
-// after every thumb position (the dialog tests take single steps).
+// after every thumb position and every typed number (the dialog tests take
+// single steps).
 #include <gtest/gtest.h>
 
 #include <limits>
 
 #include "colour/colour_math.h"
+#include "colour/selector_fields.h"
 #include "colour/selector_scroll.h"
 
 namespace {
@@ -61,9 +63,10 @@ TEST(ColourMath, SwatchBytesClampBeforeTruncating)
         EXPECT_EQ(ColourByte(c.channel), c.byte) << c.channel;
 }
 
-// Every thumb position of every HSV bar shows the number it set, so that no
-// line step is lost to float noise.
-TEST(SelectorScroll, HsvBarsShowWhatTheirThumbSet)
+// Every thumb position of every HSV bar shows the degrees or position it set,
+// and every number typed into a field of either mode shows again, so that no
+// line step or typed number is lost to float noise.
+TEST(SelectorScroll, BarsAndFieldsShowWhatTheySet)
 {
     const float starts[][3] = {{0.2f, 0.6f, 0.9f}, {0.3f, 0.1f, 0.05f}, {1, 0.5f, 0}};
     for (const auto &start : starts) {
@@ -71,9 +74,18 @@ TEST(SelectorScroll, HsvBarsShowWhatTheirThumbSet)
             for (int thumb = 1; thumb <= 255; ++thumb) {
                 float colour[3] = {start[0], start[1], start[2]};
                 ScrollColourChannel(colour, kColourModeHsv, bar, kScrollThumbTrack, thumb);
-                const int32_t set = bar == 0 ? int32_t(thumb / 255.0f * 359) : thumb;
-                ASSERT_EQ(ChannelDisplayOf(colour, kColourModeHsv).number[bar], set)
+                const ChannelDisplay shown = ChannelDisplayOf(colour, kColourModeHsv);
+                ASSERT_EQ(bar == 0 ? shown.number[0] : shown.position[bar],
+                          bar == 0 ? int32_t(thumb / 255.0f * 359) : thumb)
                     << "bar " << bar << " thumb " << thumb;
+            }
+            for (int16_t mode : {kColourModeRgb, kColourModeHsv}) {
+                for (int32_t typed = 1; typed <= FieldLimit(mode, bar); ++typed) {
+                    float colour[3] = {start[0], start[1], start[2]};
+                    TypeColourChannel(colour, mode, bar, typed);
+                    ASSERT_EQ(ChannelDisplayOf(colour, mode).number[bar], typed)
+                        << "mode " << mode << " field " << bar << " typed " << typed;
+                }
             }
         }
     }
