@@ -19,8 +19,9 @@ void DescribeSystemError(DWORD error, Subject subject, char *out)
     switch (error) {
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
-        text = subject == Subject::Folder ? "The folder cannot be written."
-                                          : "The file cannot be written: it is read-only or in use.";
+        text = subject == Subject::Folder
+                   ? "The folder cannot be written."
+                   : "The file cannot be written: it is read-only or in use.";
         break;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
