@@ -144,7 +144,9 @@ int16_t SaveThroughTemporaryFile(SafeSave *save, HostWriteFn write, void *contex
 {
     save->hostStatus = 0;
     save->cause[0] = save->backupCause[0] = '\0';
-    save->existed = GetFileAttributesA(save->target) != INVALID_FILE_ATTRIBUTES;
+    const DWORD attributes = GetFileAttributesA(save->target);
+    save->existed =
+        attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     char temporary[FILE_NAME_SIZE];
     if (!CreateTemporaryFile(save->target, temporary, save->cause))
         return 0;

@@ -24,7 +24,7 @@ struct SafeSave {
     const char *backup;           // where a replaced target is copied first; null: no backup,
                                   //   "": one is wanted but cannot be named
     int32_t hostStatus;           // out: the host's status for the write (0 when not reached)
-    bool existed;                 // out: the target existed before
+    bool existed;                 // out: the target was a file before
     char cause[SAVE_CAUSE_SIZE];  // out: why the save failed, as a sentence, else empty
     char backupCause[SAVE_CAUSE_SIZE];  // out: why no backup was made although one was
                                         //   wanted, else empty

@@ -121,8 +121,8 @@ TEST_F(GradientFiles, SaveFailuresAreShownAndNothingIsWrittenAfterCancel)
     RunFileCommand(IDM_GRADIENT_SAVE, [](HWND dialog) { ChooseFile(dialog, "empty.grd"); });
     EXPECT_EQ(Boxes(), (std::vector<std::string>{
                            "Error: Could not open the gradient file for writing.\n\nThe file "
-                           "cannot be written: it is read-only or in use.\n\nThe former file "
-                           "was left as it was.",
+                           "cannot be written: it is read-only or in use.\n\nNo file was "
+                           "written.",
                            "Error: Too few entry in the gradient (need 1 or more)."}));
     EXPECT_FALSE(FileExists(colormap_ + "\\empty.grd"));
     EXPECT_EQ(changes.size(), 2u) << "a save that was carried out reports, whatever happened";
