@@ -87,7 +87,7 @@ int main(int argc, char **argv)
     }
     std::printf("median of %d runs\n", iterations);
     char name[FILE_NAME_SIZE] = "";
-    char filter[] = "Lens Effect Files (*.LNZ)|*.lnz|";
+    char filter[] = "Lens Flare Libraries (*.lnz)|*.lnz|";
     EnterWorkingDirectory();
     ShowFileDialog(nullptr, 1, "lensfx", filter, "Requester benchmark", name,
                    OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK, BenchHook,

@@ -7,6 +7,7 @@
 #include "gradient/colour_slider.h"
 #include "gradient/gradient_requester.h"
 #include "preview/file_dialog.h"
+#include "preview/file_replace.h"
 
 namespace {
 
@@ -51,6 +52,21 @@ void LowerCase(char *text)
             *text = char(*text - 'A' + 'a');
 }
 
+// A gradient as the host writes it.
+struct GradientWrite {
+    int32_t count;
+    float offsets[GRADIENT_CAPACITY];
+    float colours[3 * GRADIENT_CAPACITY];
+    QiToken interpolation;
+};
+
+int32_t WriteGradient(const char *path, void *context)
+{
+    const GradientWrite *gradient = static_cast<const GradientWrite *>(context);
+    return Qi_Save_Gradient_Colormap(path, gradient->count, gradient->offsets, gradient->colours,
+                                     nullptr, gradient->interpolation);
+}
+
 // The interpolation of a loaded gradient: cardinal when the host says so,
 // else linear.
 QiToken KnownInterpolation(QiToken interpolation)
@@ -61,6 +77,20 @@ QiToken KnownInterpolation(QiToken interpolation)
 
 }  // namespace
 
+// A name typed without extension still becomes a file the load accepts.
+int16_t TakeGradientSaveName(HWND owner, char *name)
+{
+    char chosen[FILE_NAME_SIZE];
+    CopyText(chosen, sizeof chosen, name);
+    Qi_Check_File_Extension(chosen, name, ".grd");
+    if (ExtensionKeptName(chosen, name))
+        return 1;
+    CopyText(name, FILE_NAME_SIZE, chosen);
+    ShowPathMessage(owner, "The file name '%s' is too long to end in .grd.", chosen,
+                    "Filename Error", MB_OK);
+    return 0;
+}
+
 int16_t SaveGradientFile(CColourSlider *control)
 {
     char name[FILE_NAME_SIZE];
@@ -69,26 +99,30 @@ int16_t SaveGradientFile(CColourSlider *control)
         Qi_Check_File_Extension(name, name, ".grd");
     char filter[sizeof kSaveFilter];
     std::memcpy(filter, kSaveFilter, sizeof filter);
-    if (!ShowFileDialog(control->hwndControl, 0, kSubdirectory, filter, "Save Color Gradient File",
-                        name, 0, nullptr, nullptr, control->moduleInstance))
+    HWND owner = control->hwndControl;
+    if (!ShowFileDialog(owner, 0, kSubdirectory, filter, "Save Color Gradient File", name, 0,
+                        nullptr, nullptr, control->moduleInstance))
         return 0;
-    // A name typed without extension still becomes a file the load accepts.
-    Qi_Check_File_Extension(name, name, ".grd");
+    if (!TakeGradientSaveName(owner, name))
+        return 0;
     WriteLastFile(name);
 
+    GradientWrite gradient;
     const GradientPivots &pivots = control->pivots;
-    int32_t count = pivots.count < 0                   ? 0
-                    : pivots.count > GRADIENT_CAPACITY ? GRADIENT_CAPACITY
-                                                       : pivots.count;
-    float offsets[GRADIENT_CAPACITY];
-    float colours[3 * GRADIENT_CAPACITY];
-    PivotsToHost(&pivots, colours, offsets);
-    int16_t result =
-        Qi_Save_Gradient_Colormap(name, count, offsets, colours, nullptr, pivots.interpolation);
-    if (result == kBadGradient)
-        ShowError(control->hwndControl, "Too few entry in the gradient (need 1 or more).");
-    else if (result == kCannotOpen)
-        ShowError(control->hwndControl, "Could not open the gradient file for writing.");
+    gradient.count = pivots.count < 0                   ? 0
+                     : pivots.count > GRADIENT_CAPACITY ? GRADIENT_CAPACITY
+                                                        : pivots.count;
+    gradient.interpolation = pivots.interpolation;
+    PivotsToHost(&pivots, gradient.colours, gradient.offsets);
+    SafeSave save = {};
+    save.target = name;
+    if (SaveThroughTemporaryFile(&save, WriteGradient, &gradient))
+        return 1;
+    if (save.hostStatus == kBadGradient)
+        ShowError(owner, "Too few entry in the gradient (need 1 or more).");
+    else
+        ShowSaveFailure(owner, "Could not open the gradient file for writing.", save,
+                        kErrorCaption);
     return 1;
 }
 

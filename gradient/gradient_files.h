@@ -18,9 +18,17 @@ class CColourSlider;
 int16_t LoadGradientFile(CColourSlider *control);
 
 // Lets the user choose a file name (".grd" is added when missing) and has
-// the host write the control's table to it. Returns 0 when the dialog was
-// cancelled, else 1, also after a failure was shown.
+// the host write the control's table to it, through a temporary file that
+// replaces the file only once it is complete. Returns 0 when the dialog was
+// cancelled or the name is too long to end in ".grd" (shown to the user),
+// else 1, also after a failure was shown; a failed save leaves the file as
+// it was.
 int16_t SaveGradientFile(CColourSlider *control);
+
+// Makes the name chosen for a save (FILE_NAME_SIZE characters) end in
+// ".grd". A name the host would have to shorten for it names another file:
+// it is refused with a message, and 0 is returned.
+int16_t TakeGradientSaveName(HWND owner, char *name);
 
 // Takes what Qi_Load_Gradient_Colormap gave for the control: the result
 // `status` and the entries. A failure, or a file without entries, is shown

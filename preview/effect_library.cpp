@@ -1,6 +1,8 @@
 // Saving and loading the edited flare as a library file.
 #include "preview/effect_library.h"
 
+#include <cstdio>
+
 #include "editor/editor_state.h"
 #include "editor/element_list.h"
 #include "editor/element_panel.h"
@@ -10,6 +12,7 @@
 #include "model/working_flare.h"
 #include "preview/effect_requester.h"
 #include "preview/file_dialog.h"
+#include "preview/file_replace.h"
 #include "preview/preview.h"
 
 namespace {
@@ -31,7 +34,7 @@ int16_t ChooseSaveTarget(HWND owner, HINSTANCE instance, char *name)
 {
     for (;;) {
         CopyText(name, FILE_NAME_SIZE, lastLibraryFile);
-        char filter[] = "Lens Effect Files (*.LNZ)|*.lnz|";
+        char filter[] = "Lens Flare Libraries (*.lnz)|*.lnz|";
         if (!ShowFileDialog(owner, 0, kSubdirectory, filter, "Save a Lens Effect File", name, 0,
                             nullptr, nullptr, instance))
             return 0;
@@ -52,20 +55,26 @@ int16_t ChooseSaveTarget(HWND owner, HINSTANCE instance, char *name)
     }
 }
 
-// Renames the existing file to its backup name, its upper-case name with
-// the extension ".bak", after deleting an older backup of that name.
-// Returns 1 only when the file now is the backup.
-int16_t MakeBackup(const char *name, char *backup)
+// The backup name of a library: its upper-case name with the extension
+// ".bak"; empty when the extension does not fit.
+void BackupName(const char *name, char *backup)
 {
     char upper[FILE_NAME_SIZE];
     CopyText(upper, sizeof upper, name);
     CharUpperA(upper);
     Qi_Check_File_Extension(upper, backup, ".bak");
     if (!ExtensionKeptName(upper, backup))
-        return 0;
-    if (PathExists(backup) && !DeleteFileA(backup))
-        return 0;
-    return MoveFileA(name, backup) ? 1 : 0;
+        backup[0] = '\0';
+}
+
+// The host writes the edited flare, as it holds it, to the file.
+int32_t WriteFlare(const char *path, void *)
+{
+    static const QiToken savetofile = Qi_Inquire_Token("savetofile");
+    PluginInstance *plugin = currentInstance;
+    int32_t status = -1;
+    Qi_LensFlare(plugin->handleType, plugin->flareName, savetofile, path, &status, QI_END);
+    return status;
 }
 
 // Whether the host can load the file: tried on the temporary light, before
@@ -102,45 +111,58 @@ void DeleteFlareElements(HWND editor, PluginInstance *instance)
     RequestPreviewRedraw(-1, -1);
 }
 
+// Says that the file cannot be loaded, with the host's reason below, so that
+// a person can mend the file.
 void TellLoadFailed(HWND owner, const char *path)
 {
-    ShowPathMessage(owner,
-                    "The lens flare effect file '%s' could not be loaded. It may be damaged or "
-                    "not a lens effect file.",
-                    path, "Error", MB_OK);
+    char reason[SAVE_CAUSE_SIZE], sentence[SAVE_CAUSE_SIZE];
+    Qi_Take_Last_Error(reason, sizeof reason);
+    HostReasonSentence(reason, path, sentence, sizeof sentence);
+    char text[FILE_NAME_SIZE + 200 + SAVE_CAUSE_SIZE];
+    std::snprintf(text, sizeof text,
+                  "The lens flare effect file '%s' could not be loaded. It may be damaged or not "
+                  "a lens effect file.%s%s",
+                  path, sentence[0] ? "\n\n" : "", sentence);
+    MessageBoxA(owner, text, "Error", MB_OK);
+}
+
+// Forgets the host's earlier errors, so that a failure tells its own.
+void ForgetHostErrors()
+{
+    char reason[SAVE_CAUSE_SIZE];
+    Qi_Take_Last_Error(reason, sizeof reason);
 }
 
 }  // namespace
 
 int16_t SaveEffectLibrary(HWND owner, HINSTANCE instance)
 {
-    static const QiToken savetofile = Qi_Inquire_Token("savetofile");
     char name[FILE_NAME_SIZE];
     if (!ChooseSaveTarget(owner, instance, name))
         return 0;
     Import_IO_Copy_String(&lastLibraryFile, name);
 
-    bool existed = PathExists(name);
-    char backup[FILE_NAME_SIZE] = "";
-    int16_t backedUp = existed ? MakeBackup(name, backup) : 0;
-
     // With realtime updates off the edits are only in the working flare.
     CommitPendingEdits();
-    PluginInstance *plugin = currentInstance;
-    int32_t status = -1;
-    Qi_LensFlare(plugin->handleType, plugin->flareName, savetofile, name, &status, QI_END);
-    if (status == 0)
-        return 1;
-
-    ShowPathMessage(owner, "Error writing lens flare effect file '%s'. Disk full?", name,
-                    "File Write Error", MB_OK);
-    // What the host left is deleted only when it is not the user's former
-    // file: a new file, or one whose former content is safe in the backup.
-    if (backedUp || !existed)
-        DeleteFileA(name);
-    if (backedUp)
-        MoveFileA(backup, name);
-    return 0;
+    char backup[FILE_NAME_SIZE];
+    BackupName(name, backup);
+    SafeSave save = {};
+    save.target = name;
+    save.backup = backup;
+    if (!SaveThroughTemporaryFile(&save, WriteFlare, nullptr)) {
+        ShowSaveFailure(owner, "Error writing lens flare effect file '%s'.", save,
+                        "File Write Error");
+        return 0;
+    }
+    if (save.backupCause[0]) {
+        char text[FILE_NAME_SIZE + 200 + SAVE_CAUSE_SIZE];
+        std::snprintf(text, sizeof text,
+                      "The lens flare effect file '%s' was saved, but no backup of the former "
+                      "file was made.\n\n%s",
+                      name, save.backupCause);
+        MessageBoxA(owner, text, "File Write Error", MB_OK | MB_ICONWARNING);
+    }
+    return 1;
 }
 
 int16_t LoadEffectLibrary(HWND owner, HINSTANCE instance)
@@ -150,6 +172,7 @@ int16_t LoadEffectLibrary(HWND owner, HINSTANCE instance)
     if (!ChooseEffectFile(owner, kSubdirectory, "Select Lens Flare Effect File", lastLibraryFile,
                           path, instance))
         return 0;
+    ForgetHostErrors();
     if (!LibraryFileLoads(path)) {
         TellLoadFailed(owner, path);
         return 0;
@@ -158,6 +181,7 @@ int16_t LoadEffectLibrary(HWND owner, HINSTANCE instance)
     PluginInstance *plugin = currentInstance;
     DeleteFlareElements(owner, plugin);
     int32_t status = -1;
+    ForgetHostErrors();
     Qi_LensFlare(plugin->handleType, plugin->flareName, loadfromfile, path, &status, QI_END);
     if (status != 0) {
         // The file changed since it was tried; the flare has no elements
@@ -178,7 +202,7 @@ int16_t ChooseEffectFile(HWND owner, const char *subdirectory, const char *title
     char name[FILE_NAME_SIZE];
     DropSubdirectoryPrefix(currentPath, subdirectory, name);
     EnterWorkingDirectory();
-    char filter[] = "Tavio Lens Effect Files (*.LNZ)|*.lnz|";
+    char filter[] = "Lens Flare Libraries (*.lnz)|*.lnz|";
     int16_t chosen = ShowFileDialog(owner, 1, subdirectory, filter, title, name,
                                     OFN_EXPLORER | OFN_LONGNAMES | OFN_ENABLETEMPLATE |
                                         OFN_ENABLEHOOK,

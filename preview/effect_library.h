@@ -10,10 +10,13 @@
 #include <cstdint>
 
 // "Library &Save": asks for the file (starting at lastLibraryFile), commits
-// the pending edits and lets the host write the flare. A replaced file is
-// kept as its upper-case name with the extension ".BAK". Returns 1 when the
-// flare was saved, 0 otherwise; lastLibraryFile names the chosen file in
-// either case.
+// the pending edits and lets the host write the flare to a temporary file
+// that replaces the file once it is complete. A replaced file is kept as
+// its upper-case name with the extension ".BAK" when that can be made (a
+// backup that cannot be made is told, and does not stop the save). Returns
+// 1 when the flare was saved, 0 otherwise, with the cause shown and the
+// former file as it was; lastLibraryFile names the chosen file in either
+// case.
 int16_t SaveEffectLibrary(HWND owner, HINSTANCE instance);
 
 // "Library &Load": asks for the file in the requester; once the host has
@@ -21,7 +24,7 @@ int16_t SaveEffectLibrary(HWND owner, HINSTANCE instance);
 // the (empty) working flare, refills the editor's list, redraws, and lets
 // the host load the file. Returns 1 when a file was loaded; the editor then
 // reads the flare back. A file that cannot be loaded leaves the flare as it
-// was and is told in a message box.
+// was and is told in a message box, with the host's reason below.
 int16_t LoadEffectLibrary(HWND owner, HINSTANCE instance);
 
 // The requester: an open dialog in the working directory's subdirectory

@@ -1,5 +1,7 @@
 #include "preview/file_paths.h"
 
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include "frame/bounded_text.h"
@@ -14,6 +16,16 @@ bool IsSeparator(char c)
 bool IsEmpty(const char *text)
 {
     return !text || !*text;
+}
+
+// Whether text begins with the n characters of path, letters in any case.
+bool StartsWithPath(const char *text, const char *path, size_t n)
+{
+    for (size_t i = 0; i < n; ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(path[i])))
+            return false;
+    return true;
 }
 
 // Appends text to the zero-terminated text in out (size bytes); false, with
@@ -150,4 +162,33 @@ bool ExtensionKeptName(const char *source, const char *destination)
     const char *dot = file < length ? std::strrchr(source + file + 1, '.') : nullptr;
     size_t stem = dot ? size_t(dot - source) : length;
     return std::strncmp(source, destination, stem) == 0;
+}
+
+void HostReasonSentence(const char *reason, const char *path, char *out, size_t size)
+{
+    if (size == 0)
+        return;
+    out[0] = '\0';
+    if (IsEmpty(reason))
+        return;
+    const char *rest = reason;
+    const size_t pathLength = IsEmpty(path) ? 0 : std::strlen(path);
+    if (pathLength && StartsWithPath(reason, path, pathLength) && reason[pathLength] == ':')
+        rest = reason + pathLength + 1;
+    const char *digits = rest;
+    while (std::isdigit(static_cast<unsigned char>(*digits)))
+        ++digits;
+    const bool line = rest != reason && digits != rest && *digits == ':';
+    while (*rest == ' ')
+        ++rest;
+    if (line)
+        std::snprintf(out, size, "Line %s", rest);
+    else
+        CopyText(out, size, rest);
+    out[0] = char(std::toupper(static_cast<unsigned char>(out[0])));
+    const size_t length = std::strlen(out);
+    if (length > 0 && length + 1 < size && !std::strchr(".!?", out[length - 1])) {
+        out[length] = '.';
+        out[length + 1] = '\0';
+    }
 }

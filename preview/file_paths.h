@@ -6,6 +6,8 @@
 #ifndef PREVIEW_FILE_PATHS_H
 #define PREVIEW_FILE_PATHS_H
 
+#include <cstddef>
+
 // Size of every file name buffer the dialogs fill (terminating zero included)
 // and of the initial-directory buffer.
 enum { FILE_NAME_SIZE = 300, INITIAL_DIRECTORY_SIZE = 256 };
@@ -52,5 +54,13 @@ void LowerCasePath(char *path);
 // up to the extension of its file part. False means the host cut the name
 // to make it fit its buffer, so the result names another file.
 bool ExtensionKeptName(const char *source, const char *destination);
+
+// The host's reason for a failed call about the file at path, as a
+// sentence to show below a message, into out (size characters; cut when
+// longer). A reason that begins with the path ("path: what is wrong",
+// "path:12: what is wrong") loses it, its line becoming "Line 12: ";
+// the first letter is raised and a final full stop added. An empty reason
+// gives an empty sentence.
+void HostReasonSentence(const char *reason, const char *path, char *out, size_t size);
 
 #endif

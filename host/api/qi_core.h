@@ -147,6 +147,15 @@ QI_API void Qi_Free_Memory(void *block);
 QI_API void Qi_Report_Error(int32_t level, const char *errorName, const char *origin,
                             const char *detail);
 
+/* Why a host call failed: copies the detail of the latest error (a report
+   of level 3 or 4) made since the last call of this function into detail
+   (size characters, zero included; a longer text is cut) and forgets it.
+   Returns the report's level, or 0 with an empty detail when there was
+   none. Take it once before a call, to forget older reports, and once
+   after the call failed. A report about a file begins with its path, as
+   "path: what is wrong" or "path:line: what is wrong" (docs/formats.md). */
+QI_API int16_t Qi_Take_Last_Error(char *detail, int32_t size);
+
 /* Images and colour maps -------------------------------------------------- */
 
 /* Fills colours (levelsR * levelsG * levelsB RGB float triplets) with the

@@ -1,5 +1,7 @@
 #include "host/app/library_option.h"
 
+#include <cctype>
+
 namespace {
 
 bool IsRelative(const std::string &path)
@@ -45,15 +47,52 @@ const char *FileFailure(int32_t status, bool save)
     }
 }
 
+// Forgets the host's earlier errors, so that HostReason tells this call's.
+void ForgetHostErrors()
+{
+    char detail[8];
+    Qi_Take_Last_Error(detail, sizeof detail);
+}
+
+// The host's reason for the failure of the call about the file at path,
+// without the path it begins with: "path: the disk is full" gives "the disk
+// is full", "path:12: ..." gives "line 12: ...". Empty when there is none.
+std::string HostReason(const std::string &path)
+{
+    char detail[512] = "";
+    Qi_Take_Last_Error(detail, sizeof detail);
+    std::string reason = detail;
+    auto samePath = [&] {
+        for (size_t i = 0; i < path.size(); ++i)
+            if (std::tolower(static_cast<unsigned char>(reason[i])) !=
+                std::tolower(static_cast<unsigned char>(path[i])))
+                return false;
+        return true;
+    };
+    if (reason.size() > path.size() && reason[path.size()] == ':' && samePath()) {
+        reason.erase(0, path.size() + 1);
+        size_t digits = reason.find_first_not_of("0123456789");
+        if (digits != 0 && digits != std::string::npos && reason[digits] == ':')
+            reason.insert(0, "line ");
+        reason.erase(0, reason.find_first_not_of(' '));
+    }
+    while (!reason.empty() && reason.back() == '.')
+        reason.pop_back();
+    return reason;
+}
+
 }  // namespace
 
 bool LoadLibraryFile(QiToken kind, const char *name, const std::string &path, std::string &error)
 {
     const std::string located = Locate(path);
     int32_t status = -1;
+    ForgetHostErrors();
     Qi_LensFlare(kind, name, Qi_Inquire_Token("loadfromfile"), located.c_str(), &status, QI_END);
     if (status != 0) {
-        error = "cannot load the library file '" + located + "': " + FileFailure(status, false);
+        const std::string reason = HostReason(located);
+        error = "cannot load the library file '" + located + "': " + FileFailure(status, false) +
+                (reason.empty() ? "" : " (" + reason + ")");
         return false;
     }
     return true;
@@ -62,9 +101,13 @@ bool LoadLibraryFile(QiToken kind, const char *name, const std::string &path, st
 bool SaveLibraryFile(QiToken kind, const char *name, const std::string &path, std::string &error)
 {
     int32_t status = -2;
+    ForgetHostErrors();
     Qi_LensFlare(kind, name, Qi_Inquire_Token("savetofile"), path.c_str(), &status, QI_END);
     if (status != 0) {
-        error = "cannot save the library file '" + path + "': " + FileFailure(status, true);
+        // A file that cannot be written is named with the system's cause.
+        const std::string reason = HostReason(path);
+        error = "cannot save the library file '" + path +
+                "': " + (status == -1 && !reason.empty() ? reason : FileFailure(status, true));
         return false;
     }
     return true;

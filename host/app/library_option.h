@@ -11,12 +11,13 @@
 // Loads the library file into the flare of the object (kind, name). A
 // relative path that names no file is looked for in the "lensfx" folder of
 // the host's working directory. False with the file and the reason in
-// error; the host's error channel has reported the details, and the flare
-// is unchanged.
+// error, followed by the host's reason in parentheses (for a damaged file,
+// its line and what is wrong there); the flare is unchanged.
 bool LoadLibraryFile(QiToken kind, const char *name, const std::string &path, std::string &error);
 
 // Saves the flare of the object (kind, name) to the library file. False
-// with the file and the reason in error.
+// with the file and the cause in error (the folder or the file cannot be
+// written, the disk is full, ...).
 bool SaveLibraryFile(QiToken kind, const char *name, const std::string &path, std::string &error);
 
 #endif

@@ -1,7 +1,8 @@
 // quorix.exe: the host application stand-in.
 //
 //   quorix.exe
-//       opens the main window: the scene with the default light's flare.
+//       opens the main window: the scene with the light's flare and position
+//       of the last session (the default flare the first time).
 //   quorix.exe edit [--library FILE.lnz] [--camera]
 //       opens the Lens Flare Editor on the default light's flare (or the
 //       default camera's), after loading the library file into it, and
@@ -63,7 +64,7 @@ int RunWindow(HINSTANCE instance, int showCommand)
 {
     QuorixServices services(SettingsFolder() + "\\quorix.ini");
     MainWindowSetup setup = {services.GetIniFilePath(), ProgramFolder() + "\\lensflare.dll",
-                             &services};
+                             &services, SettingsFolder() + "\\flare.lnz"};
     HWND window = CreateMainWindow(instance, setup);
     if (!window) {
         MessageBoxA(nullptr, "The main window cannot be created.", "Quorix", MB_OK | MB_ICONERROR);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "host/app/file_dialogs.h"
+#include "host/app/kept_flare.h"
 #include "host/app/library_option.h"
 #include "host/app/plugin_host.h"
 #include "host/app/quorix_resources.h"
@@ -19,12 +20,14 @@ namespace {
 // Posted to itself after creation when the plug-in did not start, so that
 // the message box shows over the window.
 constexpr UINT WM_APP_EDITOR_UNAVAILABLE = WM_APP + 1;
+// Posted the same way when the kept flare could not be loaded.
+constexpr UINT WM_APP_KEPT_FLARE_SET_ASIDE = WM_APP + 2;
 
 constexpr int kDefaultWidth = 1000, kDefaultHeight = 680;
 constexpr int kStatusLightWidth = 180;  // the status bar's first part: the light's position
 
 const char kCaption[] = "Quorix";
-const char kLibraryFilter[] = "Lens flare libraries (*.lnz)\0*.lnz\0All files (*.*)\0*.*\0";
+const char kLibraryFilter[] = "Lens Flare Libraries (*.lnz)\0*.lnz\0All files (*.*)\0*.*\0";
 const char kPictureFilter[] = "PNG pictures (*.png)\0*.png\0BMP pictures (*.bmp)\0*.bmp\0";
 
 struct MainWindow {
@@ -36,6 +39,9 @@ struct MainWindow {
     HWND statusBar;           // the status bar (child kStatusBarId)
     bool startMaximized;      // the remembered placement was maximized
     std::string lastLibrary;  // the library file last loaded or saved, proposed next time
+    std::string keptProblem;  // why the kept flare was set aside, or empty
+    bool lightKept;           // a kept light position waits for the window to be shown
+    int32_t keptX, keptY;     //   at this place in the view
 };
 
 MainWindow *StateOf(HWND window)
@@ -70,6 +76,20 @@ void MainWindow_ShowStatus(const MainWindow *state)
     SendMessageA(state->statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     std::snprintf(text, sizeof text, "Render: %.1f ms", view->renderMs);
     SendMessageA(state->statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+}
+
+// File > New Flare: the light's flare goes back to the default flare, after
+// the user agreed.
+void MainWindow_NewFlare(MainWindow *state, HWND window)
+{
+    if (MessageBoxA(window,
+                    "Replace the light's flare by the default flare?\n\nSave Library keeps the "
+                    "present flare in a file.",
+                    "New Flare", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    Qi_Remove(state->lightKind, QIHOST_DEFAULT_LIGHT, QI_END);
+    QiHost_Create_Default_Scene();
+    RenderSceneView(state->view);
 }
 
 void MainWindow_OpenEditor(MainWindow *state, HWND window)
@@ -132,6 +152,34 @@ void MainWindow_ShowEditorUnavailable(const MainWindow *state, HWND window)
     MessageBoxA(window, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
 }
 
+void MainWindow_ShowKeptFlareSetAside(const MainWindow *state, HWND window)
+{
+    MessageBoxA(window, state->keptProblem.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+}
+
+// The light's flare and position of the last session, before the view's
+// first picture; a kept file that cannot be loaded is told once the window
+// is up.
+void MainWindow_RestoreKeptLight(MainWindow *state, HWND window)
+{
+    const MainWindowSetup &setup = state->setup;
+    if (setup.keptFlare.empty())
+        return;
+    if (!RestoreKeptFlare(setup.keptFlare, state->lightKind, QIHOST_DEFAULT_LIGHT,
+                          state->keptProblem))
+        PostMessageA(window, WM_APP_KEPT_FLARE_SET_ASIDE, 0, 0);
+    state->lightKept = ReadKeptLight(setup.iniPath.c_str(), state->keptX, state->keptY);
+}
+
+void MainWindow_KeepLight(const MainWindow *state)
+{
+    const SceneView *view = SceneViewOf(state->view);
+    if (state->setup.keptFlare.empty() || !view)
+        return;
+    KeepFlare(state->setup.keptFlare, state->lightKind, QIHOST_DEFAULT_LIGHT);
+    WriteKeptLight(state->setup.iniPath.c_str(), view->lightX, view->lightY);
+}
+
 void MainWindow_StartPlugin(MainWindow *state, HWND window)
 {
     if (state->plugin.Start(state->setup.pluginPath, state->setup.services, kQuorixInitText,
@@ -155,6 +203,7 @@ LRESULT MainWindow_OnCreate(HWND window, const CREATESTRUCTA *create)
 {
     auto *state = new MainWindow{*static_cast<const MainWindowSetup *>(create->lpCreateParams)};
     state->lightKind = Qi_Inquire_Token("light");
+    MainWindow_RestoreKeptLight(state, window);
     state->statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "",
                                        WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
                                        reinterpret_cast<HMENU>(INT_PTR(kStatusBarId)),
@@ -180,6 +229,9 @@ LRESULT MainWindow_OnCreate(HWND window, const CREATESTRUCTA *create)
 void MainWindow_OnCommand(MainWindow *state, HWND window, int id, int code)
 {
     switch (id) {
+    case IDM_NEW_FLARE:
+        MainWindow_NewFlare(state, window);
+        break;
     case IDM_LENS_FLARE_EDITOR:
         MainWindow_OpenEditor(state, window);
         break;
@@ -213,6 +265,7 @@ void MainWindow_OnMinMaxInfo(MINMAXINFO *info)
 void MainWindow_OnDestroy(MainWindow *state, HWND window)
 {
     WriteWindowPlacement(state->setup.iniPath.c_str(), window);
+    MainWindow_KeepLight(state);
     state->plugin.Stop();
     PostQuitMessage(0);
 }
@@ -242,6 +295,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_APP_EDITOR_UNAVAILABLE:
         MainWindow_ShowEditorUnavailable(state, window);
+        return 0;
+    case WM_APP_KEPT_FLARE_SET_ASIDE:
+        MainWindow_ShowKeptFlareSetAside(state, window);
         return 0;
     case WM_DESTROY:
         MainWindow_OnDestroy(state, window);
@@ -276,9 +332,12 @@ HWND CreateMainWindow(HINSTANCE instance, const MainWindowSetup &setup)
     if (!RegisterMainWindowClass(instance) || !RegisterSceneViewClass(instance))
         return nullptr;
     HMENU menu = LoadMenuA(instance, QUORIX_MENU_NAME);
-    HWND window = CreateWindowExA(0, MAIN_WINDOW_CLASS, kCaption, WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWidth, kDefaultHeight,
-                                  nullptr, menu, instance, const_cast<MainWindowSetup *>(&setup));
+    // The children cover the client area: erasing it under them would wipe
+    // the parts of the status bar whose text has not changed since.
+    HWND window = CreateWindowExA(0, MAIN_WINDOW_CLASS, kCaption,
+                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, kDefaultWidth, kDefaultHeight, nullptr, menu,
+                                  instance, const_cast<MainWindowSetup *>(&setup));
     if (!window) {
         if (menu)
             DestroyMenu(menu);
@@ -300,10 +359,14 @@ HWND CreateMainWindow(HINSTANCE instance, const MainWindowSetup &setup)
 
 void ShowMainWindow(HWND window, int showCommand)
 {
-    const MainWindow *state = StateOf(window);
+    MainWindow *state = StateOf(window);
     bool ordinary = showCommand == SW_SHOWNORMAL || showCommand == SW_SHOWDEFAULT ||
                     showCommand == SW_SHOW;
     ShowWindow(window, state && state->startMaximized && ordinary ? SW_SHOWMAXIMIZED : showCommand);
+    if (state && state->lightKept) {
+        state->lightKept = false;
+        MoveSceneViewLight(state->view, state->keptX, state->keptY);
+    }
     UpdateWindow(window);
 }
 

@@ -1,8 +1,9 @@
 // quorix.exe's main window: the scene view with the default light's flare,
-// a menu (File: Load Library, Save Library, Render to File, Exit; Edit: Lens
-// Flare Editor, Ctrl+E), a status bar with the light's position and the
-// last render's time, and its place on the screen kept in the host's
-// settings file.
+// a menu (File: New Flare, Load Library, Save Library, Render to File, Exit;
+// Edit: Lens Flare Editor, Ctrl+E), a status bar with the light's position
+// and the last render's time, and its place on the screen kept in the
+// host's settings file. The light's flare and position can be kept from
+// one session to the next (kept_flare.h).
 #ifndef HOST_APP_MAIN_WINDOW_H
 #define HOST_APP_MAIN_WINDOW_H
 
@@ -22,6 +23,8 @@ struct MainWindowSetup {
     std::string iniPath;     // the host's settings file; the window's placement is kept there
     std::string pluginPath;  // the lens flare plug-in module
     HostServices *services;  // handed to the plug-in
+    std::string keptFlare;   // the light's flare is kept in this file between sessions, its
+                             //   position in iniPath; empty: nothing is kept
 };
 
 // Registers the window classes and creates the main window, hidden, at its
@@ -31,7 +34,8 @@ struct MainWindowSetup {
 HWND CreateMainWindow(HINSTANCE instance, const MainWindowSetup &setup);
 
 // Shows the window: maximized when it was closed maximized and the show
-// command is an ordinary one, else as the command says.
+// command is an ordinary one, else as the command says; then the light
+// goes to its kept position, now that the view has its size.
 void ShowMainWindow(HWND window, int showCommand);
 
 // The message loop with the window's accelerators; returns the exit code

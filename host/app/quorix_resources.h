@@ -11,6 +11,7 @@
 #define IDM_SAVE_LIBRARY      40002
 #define IDM_RENDER_TO_FILE    40003
 #define IDM_EXIT              40004
+#define IDM_NEW_FLARE         40005
 #define IDM_LENS_FLARE_EDITOR 40010
 
 #endif

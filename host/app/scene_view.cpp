@@ -263,3 +263,12 @@ void RenderSceneView(HWND window)
     if (SceneView *view = ViewOf(window))
         SceneView_Render(view);
 }
+
+void MoveSceneViewLight(HWND window, int32_t x, int32_t y)
+{
+    if (SceneView *view = ViewOf(window)) {
+        view->lightPlaced = true;
+        SceneView_PlaceLight(view, x, y);
+        SceneView_Render(view);
+    }
+}

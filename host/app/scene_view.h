@@ -51,4 +51,7 @@ RenderOptions SceneViewRenderOptions(const SceneView &view);
 // Renders again (after the flare has changed), repaints and tells the parent.
 void RenderSceneView(HWND window);
 
+// Puts the light at (x, y), kept inside the view, and renders again.
+void MoveSceneViewLight(HWND window, int32_t x, int32_t y);
+
 #endif

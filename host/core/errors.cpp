@@ -20,7 +20,11 @@ struct Channel {
     std::deque<Report> reports;
     QiHostErrorSink sink = nullptr;
     void *context = nullptr;
+    int32_t lastLevel = 0;   // the latest error not yet taken: its level (0: none)
+    std::string lastDetail;  //   and its detail
 };
+
+constexpr int32_t kErrorLevel = 3;
 
 Channel &channel()
 {
@@ -48,12 +52,28 @@ extern "C" void Qi_Report_Error(int32_t level, const char *errorName, const char
             c.reports.pop_front();
         c.reports.push_back({level, errorName ? errorName : "", origin ? origin : "",
                              detail ? detail : ""});
+        if (level >= kErrorLevel) {
+            c.lastLevel = level;
+            c.lastDetail = detail ? detail : "";
+        }
         sink = c.sink;
         context = c.context;
     }
     if (sink)
         sink(level, errorName ? errorName : "", origin ? origin : "", detail ? detail : "",
              context);
+}
+
+extern "C" int16_t Qi_Take_Last_Error(char *detail, int32_t size)
+{
+    Channel &c = channel();
+    std::lock_guard<std::mutex> guard(c.lock);
+    const int32_t level = c.lastLevel;
+    if (size > 0)
+        CopyBounded(detail, size_t(size), c.lastDetail);
+    c.lastLevel = 0;
+    c.lastDetail.clear();
+    return int16_t(level);
 }
 
 extern "C" void QiHost_Set_Error_Sink(QiHostErrorSink sink, void *context)

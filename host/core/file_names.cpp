@@ -1,4 +1,4 @@
-// File existence and file name extensions.
+// File existence, file name extensions, and failures of file writes for tests.
 #include <sys/stat.h>
 
 #include <cctype>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/core/qi_host.h"
+#include "host/formats/file_text.h"
 
 namespace {
 
@@ -88,4 +89,9 @@ extern "C" void Qi_Check_File_Extension(const char *source, char *destination,
         Qi_Report_Error(2, "ERR_PATH_TOO_LONG", "Qi_Check_File_Extension()", path.c_str());
     }
     std::memcpy(destination, path.c_str(), path.size() + 1);
+}
+
+extern "C" void QiHost_Fail_File_Writes(int32_t count)
+{
+    qi::format::FailTextFileWrites(count);
 }

@@ -43,6 +43,13 @@ QI_API void QiHost_Fail_Allocations(int32_t skip, int32_t count);
    every held block (checking it) and frees blocks at once again. */
 QI_API void QiHost_Quarantine_Freed_Blocks(int32_t blocks);
 
+/* Files ------------------------------------------------------------------- */
+
+/* For tests of what a failed save costs: the next `count` files the host
+   writes (libraries, gradients) fail once they are open, as on a full disk;
+   0 turns the failures off. */
+QI_API void QiHost_Fail_File_Writes(int32_t count);
+
 /* Environment ------------------------------------------------------------- */
 
 /* Sets (or, with a null value, removes) a host environment entry; entries

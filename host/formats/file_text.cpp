@@ -2,7 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace qi::format {
@@ -23,7 +26,55 @@ void RemovePartialFile(const char *path)
         std::remove(path);
 }
 
+std::atomic<int> failingWrites{0};
+
+// Takes one of the writes FailTextFileWrites asked to fail.
+bool WriteMadeToFail()
+{
+    int left = failingWrites.load();
+    while (left > 0 && !failingWrites.compare_exchange_weak(left, left - 1)) {
+    }
+    return left > 0;
+}
+
+// Windows refuses paths of MAX_PATH characters and more, and says only that
+// the file was not found.
+#ifdef _WIN32
+constexpr size_t kLongestPath = 259;
+#else
+constexpr size_t kLongestPath = 4095;
+#endif
+
+// The cause of a failed write, from the C library's error number.
+std::string WriteFailure(const char *path, int error)
+{
+    if (std::strlen(path) > kLongestPath)
+        return "the path is too long";
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return "the folder or the file cannot be written";
+    case ENOSPC:
+    case EFBIG:
+        return "the disk is full";
+    case ENAMETOOLONG:
+        return "the path is too long";
+    case ENOENT:
+    case ENOTDIR:
+        return "the folder does not exist";
+    default:
+        return std::strerror(error);
+    }
+}
+
 }  // namespace
+
+void FailTextFileWrites(int count)
+{
+    failingWrites = count > 0 ? count : 0;
+}
 
 ReadResult ReadTextFile(const char *path, size_t maxBytes, std::string &text)
 {
@@ -49,18 +100,31 @@ ReadResult ReadTextFile(const char *path, size_t maxBytes, std::string &text)
     return ReadResult::Ok;
 }
 
-bool WriteTextFile(const char *path, const std::string &text)
+bool WriteTextFile(const char *path, const std::string &text, std::string &reason)
 {
-    if (!path || !*path)
+    if (!path || !*path) {
+        reason = "no file is named";
         return false;
+    }
+    errno = 0;
     std::FILE *raw = std::fopen(path, "wb");
-    if (!raw)
+    if (!raw) {
+        reason = WriteFailure(path, errno);
         return false;
-    bool written = std::fwrite(text.data(), 1, text.size(), raw) == text.size();
+    }
+    bool written = !WriteMadeToFail();
+    int error = written ? 0 : ENOSPC;
+    written = written && std::fwrite(text.data(), 1, text.size(), raw) == text.size();
     written = std::fflush(raw) == 0 && written;
+    if (!written && !error)
+        error = errno;
     written = std::fclose(raw) == 0 && written;
-    if (!written)
+    if (!written && !error)
+        error = errno;
+    if (!written) {
+        reason = WriteFailure(path, error);
         RemovePartialFile(path);
+    }
     return written;
 }
 

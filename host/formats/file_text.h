@@ -16,8 +16,14 @@ enum class ReadResult {
 ReadResult ReadTextFile(const char *path, size_t maxBytes, std::string &text);
 
 // Writes the text as the file's whole content (bytes as they are). On
-// failure, false, and no partly written file is left behind.
-bool WriteTextFile(const char *path, const std::string &text);
+// failure, false with the cause in `reason` ("the disk is full", "the
+// folder or the file cannot be written", ...), and no partly written file
+// is left behind.
+bool WriteTextFile(const char *path, const std::string &text, std::string &reason);
+
+// For tests of what a failed write costs: the next `count` writes fail once
+// their file is open, as on a full disk; 0 turns the failures off.
+void FailTextFileWrites(int count);
 
 }  // namespace qi::format
 

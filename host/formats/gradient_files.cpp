@@ -126,9 +126,10 @@ int16_t Save(const char *fileName, int32_t count, const float *offsets, const fl
     if (!CheckGradientTable(table, fault))
         return Refuse(kBadGradient, kSaveOrigin, "ERR_BAD_GRADIENT",
                       "entry " + std::to_string(fault.entry + 1) + ": " + fault.message);
-    if (!WriteTextFile(fileName, WriteGradientText(table, third != nullptr)))
+    std::string reason;
+    if (!WriteTextFile(fileName, WriteGradientText(table, third != nullptr), reason))
         return Refuse(kCannotOpen, kSaveOrigin, "ERR_FILE_WRITE",
-                      "cannot write the gradient file " + Named(fileName));
+                      std::string(fileName ? fileName : "") + ": " + reason);
     return 0;
 }
 

@@ -29,14 +29,20 @@ std::string Named(const char *path)
     return std::string("\"") + (path ? path : "") + "\"";
 }
 
+// The start of a report about the file, as the readers' findings begin.
+std::string Where(const char *path)
+{
+    return std::string(path ? path : "") + ": ";
+}
+
 }  // namespace
 
 int32_t SaveFlareLibrary(const Flare &flare, const char *path)
 {
     try {
-        if (!format::WriteTextFile(path, format::WriteLibraryText(flare)))
-            return Refuse(kStatusCannotOpen, "ERR_FILE_WRITE",
-                          "cannot write the library file " + Named(path));
+        std::string reason;
+        if (!format::WriteTextFile(path, format::WriteLibraryText(flare), reason))
+            return Refuse(kStatusCannotOpen, "ERR_FILE_WRITE", Where(path) + reason);
         return 0;
     } catch (const std::bad_alloc &) {
         return Refuse(kStatusNoMemory, "ERR_OUT_OF_MEMORY", "writing " + Named(path));
@@ -52,10 +58,10 @@ int32_t LoadFlareLibrary(Flare &flare, const char *path)
             break;
         case format::ReadResult::CannotOpen:
             return Refuse(kStatusCannotOpen, "ERR_FILE_OPEN",
-                          "cannot open the library file " + Named(path));
+                          Where(path) + "the file cannot be found or read");
         case format::ReadResult::TooLarge:
             return Refuse(kStatusBadFile, format::FaultName(format::Fault::Limit),
-                          Named(path) + " is larger than " +
+                          Where(path) + "the file is larger than " +
                               std::to_string(format::kMaxLibraryBytes >> 20) + " MiB");
         }
         Flare loaded;

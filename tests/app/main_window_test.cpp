@@ -13,6 +13,7 @@
 
 #include "tests/support/stb_image_static.h"
 
+#include "host/app/kept_flare.h"
 #include "host/app/main_window.h"
 #include "host/app/quorix_resources.h"
 #include "host/app/scene_picture.h"
@@ -21,6 +22,7 @@
 #include "host/core/qi_host.h"
 #include "resources/resource.h"
 #include "tests/library/file_dialog_driver.h"
+#include "tests/library/host_flares.h"
 #include "tests/support/dib_canvas.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/modal_watcher.h"
@@ -59,9 +61,9 @@ protected:
     }
 
     // The main window as WinMain opens it, its posted messages handled.
-    void Open(const std::string &plugin = "lensflare.dll")
+    void Open(const std::string &plugin = "lensflare.dll", const std::string &keptFlare = "")
     {
-        MainWindowSetup setup = {ini_, plugin, &services_};
+        MainWindowSetup setup = {ini_, plugin, &services_, keptFlare};
         window_ = CreateMainWindow(GetModuleHandleA(nullptr), setup);
         ASSERT_NE(window_, nullptr);
         ShowMainWindow(window_, SW_SHOWNORMAL);
@@ -84,6 +86,20 @@ protected:
         SendMessageA(GetDlgItem(window_, kStatusBarId), SB_GETTEXTA, part,
                      reinterpret_cast<LPARAM>(text));
         return text;
+    }
+
+    // How many pixels of the status bar's part, as the screen shows it, are
+    // dark as its text is.
+    int StatusTextPixels(int part) const
+    {
+        HWND bar = GetDlgItem(window_, kStatusBarId);
+        RECT r;
+        SendMessageA(bar, SB_GETRECT, part, reinterpret_cast<LPARAM>(&r));
+        DibCanvas canvas(r.right, r.bottom, kWhite);
+        HDC dc = GetDC(bar);
+        BitBlt(canvas.dc(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+        ReleaseDC(bar, dc);
+        return canvas.Count(r.left, r.top, r.right, r.bottom, RGB(0, 0, 0));
     }
 
     int IniValue(const char *key) const
@@ -134,6 +150,63 @@ TEST_F(MainWindowTest, DraggedLightShowsItsCoreUnderTheMouseAndHidesBehindTheObj
     Mouse(WM_MOUSEMOVE, open);
     EXPECT_EQ(View().lightX, 0) << "without the button the light stays";
     EXPECT_EQ(View().renders, renders);
+}
+
+// The light as a new start of the program finds it: the default light.
+void StartAgain()
+{
+    Qi_Remove(Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, QI_END);
+    QiHost_Create_Default_Scene();
+}
+
+// The light's flare and place come back at the next start, and the place
+// still shows once the window has grown; New Flare brings the default flare
+// back; a kept file that cannot be loaded is set aside with a message, and
+// the window starts with the default flare.
+TEST_F(MainWindowTest, TheLightsFlareAndPlaceAreKeptFromOneSessionToTheNext)
+{
+    const std::string kept = ScratchPath("kept\\flare.lnz");
+    const std::string defaultFlare = FlareText();
+    Open("lensflare.dll", kept);
+    Mouse(WM_LBUTTONDOWN, {150, 90});
+    Mouse(WM_LBUTTONUP, {150, 90});
+    const float intensity = 2.5f;
+    Qi_LensFlare(Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("intensity"),
+                 &intensity, QI_END);
+    const std::string edited = FlareText();
+    SendMessageA(window_, WM_COMMAND, IDM_EXIT, 0);
+
+    StartAgain();
+    ASSERT_EQ(FlareText(), defaultFlare);
+    Open("lensflare.dll", kept);
+    EXPECT_EQ(FlareText(), edited) << "the flare of the last session";
+    EXPECT_EQ(Status(0), "Light: 150, 90");
+    ShowWindow(window_, SW_MAXIMIZE);
+    Pump();
+    UpdateWindow(window_);
+    EXPECT_GT(StatusTextPixels(0), 0) << "the light's place shows once the window has grown";
+
+    ModalWatcher watcher;
+    watcher.QueueAnswer(IDNO);
+    watcher.QueueAnswer(IDYES);
+    SendMessageA(window_, WM_COMMAND, IDM_NEW_FLARE, 0);
+    EXPECT_EQ(FlareText(), edited) << "No keeps the flare";
+    SendMessageA(window_, WM_COMMAND, IDM_NEW_FLARE, 0);
+    EXPECT_EQ(FlareText(), defaultFlare);
+    ASSERT_EQ(watcher.boxes().size(), 2u);
+    EXPECT_EQ(watcher.boxes()[0].caption, "New Flare");
+    DestroyWindow(window_);
+
+    const std::string damaged = "quorix-lensflare 1.0\nglobals\n    intensity much\n";
+    WriteFile(kept, damaged);
+    Open("lensflare.dll", kept);
+    ASSERT_EQ(watcher.boxes().size(), 3u);
+    EXPECT_NE(watcher.boxes()[2].text.find("set aside as '" + SetAsideName(kept) + "'"),
+              std::string::npos)
+        << watcher.boxes()[2].text;
+    EXPECT_EQ(ReadFile(SetAsideName(kept)), damaged);
+    EXPECT_EQ(FlareText(), defaultFlare);
+    EXPECT_TRUE(IsWindowVisible(window_));
 }
 
 // What the closing timer of the editor test saw.
@@ -223,9 +296,16 @@ TEST_F(MainWindowTest, LibrariesGoThroughTheFileDialogsAndAFailedLoadSaysWhy)
     Open();
     ModalWatcher watcher;
     const std::string saved = ScratchPath("saved.lnz");
-    watcher.OnDialog([&](HWND dialog) { ChooseFile(dialog, saved); });
+    std::string fileType;
+    watcher.OnDialog([&](HWND dialog) {
+        RunDialogScript(dialog, {[&](HWND d) {
+                            fileType = DialogFileType(d);
+                            ChooseFile(d, saved);
+                        }});
+    });
     SendMessageA(window_, WM_COMMAND, IDM_SAVE_LIBRARY, 0);
     EXPECT_EQ(ReadFile(saved).rfind("quorix-lensflare", 0), 0u);
+    EXPECT_EQ(fileType, "Lens Flare Libraries (*.lnz)");
 
     // Loading it back brings the flare, switched off meanwhile, back on screen.
     Qi_LensFlare(Qi_Inquire_Token("light"), QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("enabled"),
@@ -242,9 +322,21 @@ TEST_F(MainWindowTest, LibrariesGoThroughTheFileDialogsAndAFailedLoadSaysWhy)
     SendMessageA(window_, WM_COMMAND, IDM_LOAD_LIBRARY, 0);
     ASSERT_EQ(watcher.boxes().size(), 1u);
     EXPECT_EQ(watcher.boxes()[0].caption, "Load Library");
-    EXPECT_NE(watcher.boxes()[0].text.find(broken), std::string::npos) << watcher.boxes()[0].text;
-    EXPECT_NE(watcher.boxes()[0].text.find("no valid lens flare library"), std::string::npos);
+    EXPECT_EQ(watcher.boxes()[0].text,
+              "Cannot load the library file '" + broken +
+                  "': the file is no valid lens flare library (line 2: the file ends where the "
+                  "\"end\" of the globals belongs).")
+        << "the host's reason follows";
     EXPECT_EQ(DibCanvas(view_).Pixel(light.x, light.y), kWhite) << "the flare is unchanged";
+
+    // A write that fails names its cause.
+    watcher.OnDialog([&](HWND dialog) { ChooseFile(dialog, ScratchPath("full.lnz")); });
+    QiHost_Fail_File_Writes(1);
+    SendMessageA(window_, WM_COMMAND, IDM_SAVE_LIBRARY, 0);
+    QiHost_Fail_File_Writes(0);
+    ASSERT_EQ(watcher.boxes().size(), 2u);
+    EXPECT_EQ(watcher.boxes()[1].text,
+              "Cannot save the library file '" + ScratchPath("full.lnz") + "': the disk is full.");
 }
 
 TEST_F(MainWindowTest, PlacementIsWrittenAtCloseAndUsedAtStartUnlessItIsOffScreen)

@@ -120,7 +120,9 @@ TEST_F(GradientFiles, SaveFailuresAreShownAndNothingIsWrittenAfterCancel)
     SetPivots({});
     RunFileCommand(IDM_GRADIENT_SAVE, [](HWND dialog) { ChooseFile(dialog, "empty.grd"); });
     EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                           "Error: Could not open the gradient file for writing.",
+                           "Error: Could not open the gradient file for writing.\n\nThe file "
+                           "cannot be written: it is read-only or in use.\n\nNo file was "
+                           "written.",
                            "Error: Too few entry in the gradient (need 1 or more)."}));
     EXPECT_FALSE(FileExists(colormap_ + "\\empty.grd"));
     EXPECT_EQ(changes.size(), 2u) << "a save that was carried out reports, whatever happened";
@@ -132,6 +134,34 @@ TEST_F(GradientFiles, SaveFailuresAreShownAndNothingIsWrittenAfterCancel)
     });
     EXPECT_FALSE(FileExists(colormap_ + "\\cancelled.grd"));
     EXPECT_TRUE(Boxes().empty());
+}
+
+// A failed write leaves the former file byte for byte and says why; a name
+// too long to take ".grd" is refused rather than shortened into another
+// file's name (typed into the system's dialog, such a name ends Wine's).
+TEST_F(GradientFiles, AFailedSaveLeavesTheFormerFileAndALongNameIsRefused)
+{
+    QiHost_Fail_File_Writes(1);
+    RunFileCommand(IDM_GRADIENT_SAVE, [](HWND dialog) { ChooseFile(dialog, "sunset"); });
+    QiHost_Fail_File_Writes(0);
+    EXPECT_EQ(ReadFile(colormap_ + "\\sunset.grd"), kSunset);
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Error: Could not open the gradient file for "
+                                                "writing.\n\nThe disk is full.\n\nThe former "
+                                                "file was left as it was."});
+
+    const std::string longName = colormap_ + "\\" + std::string(FILE_NAME_SIZE, 'g');
+    char name[FILE_NAME_SIZE];
+    for (size_t length : {FILE_NAME_SIZE - 5, FILE_NAME_SIZE - 4}) {
+        const std::string chosen = longName.substr(0, length);
+        std::strcpy(name, chosen.c_str());
+        const bool fits = length + 4 < FILE_NAME_SIZE;
+        EXPECT_EQ(TakeGradientSaveName(button_, name), fits ? 1 : 0) << length;
+        EXPECT_EQ(name, fits ? chosen + ".grd" : chosen) << length;
+        EXPECT_EQ(Boxes(), fits ? std::vector<std::string>{}
+                                : std::vector<std::string>{"Filename Error: The file name '" +
+                                                           chosen +
+                                                           "' is too long to end in .grd."});
+    }
 }
 
 TEST_F(GradientFiles, LoadFailuresAreShownAndLeaveTheTable)
@@ -163,6 +193,23 @@ TEST_F(GradientFiles, LoadFailuresAreShownAndLeaveTheTable)
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Filename Error: The filename does not have the "
                                                 "file extensions of .grd or .cmp."});
     EXPECT_EQ(changes.size(), 3u) << "a refused name counts as cancelled";
+
+    // The open dialog itself refuses the name of no file, and stays open.
+    bool openAfterRefusal = false;
+    size_t boxesAtRefusal = 0;
+    watcher_.OnDialog([&](HWND dialog) {
+        RunDialogScript(dialog, {[](HWND d) { ChooseFile(d, "missing.grd"); },
+                                 [&](HWND d) {
+                                     openAfterRefusal = IsWindowVisible(d);
+                                     boxesAtRefusal = watcher_.boxes().size();
+                                     CancelFileDialog(d);
+                                 }});
+    });
+    SendMessageA(button_, WM_COMMAND, IDM_GRADIENT_LOAD, 0);
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(boxesAtRefusal, boxesSeen_ + 1) << "the dialog's own complaint";
+    EXPECT_EQ(Boxes().size(), 1u) << "and nothing from the control";
+    EXPECT_EQ(changes.size(), 3u);
 
     // A host that reads a file without entries: refused, arrays released.
     float *offsets = static_cast<float *>(Qi_Alloc_Memory(0, 1, 4));

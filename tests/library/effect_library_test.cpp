@@ -42,6 +42,21 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The temporary files a save left in the folder.
+int TemporaryFiles(const std::string &folder)
+{
+    int count = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\~lf*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+        ++count;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
+
 std::string Lower(std::string text)
 {
     CharLowerA(text.data());
@@ -123,9 +138,10 @@ protected:
 TEST_F(Library, SavingAddsTheExtensionAndKeepsAnUpperCaseBackupOfTheReplacedFile)
 {
     const std::string stars = fx_ + "\\stars.lnz";
-    std::string folder;
+    std::string folder, fileType;
     OnFileDialogs({[&](HWND dialog) {
                        folder = DialogFolder(dialog);
+                       fileType = DialogFileType(dialog);
                        ChooseFile(dialog, fx_ + "\\stars");
                    },
                    [&](HWND dialog) {
@@ -136,6 +152,7 @@ TEST_F(Library, SavingAddsTheExtensionAndKeepsAnUpperCaseBackupOfTheReplacedFile
                    }});
     EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 1);
     EXPECT_STRCASEEQ(folder.c_str(), (working_ + "\\lensfx").c_str());
+    EXPECT_EQ(fileType, "Lens Flare Libraries (*.lnz)");
     ASSERT_TRUE(lastLibraryFile);
     EXPECT_STRCASEEQ(lastLibraryFile, stars.c_str());
     const std::string first = ReadFile(stars);
@@ -159,6 +176,23 @@ TEST_F(Library, SavingAddsTheExtensionAndKeepsAnUpperCaseBackupOfTheReplacedFile
     EXPECT_EQ(ReadFile(fx_ + "\\STARS.BAK"), first) << "the replaced file is the backup";
     EXPECT_NE(ReadFile(stars), first);
     EXPECT_EQ(LibraryFileText(stars), FlareText());
+
+    // A read-only backup is kept, and the save goes on without a new one.
+    const std::string second = ReadFile(stars);
+    SetFileAttributesA((fx_ + "\\STARS.BAK").c_str(), FILE_ATTRIBUTE_READONLY);
+    instance_->workingFlare->intensity = 0.5f;
+    opened_ = 0;
+    watcher_.QueueAnswer(IDYES);
+    EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 1);
+    SetFileAttributesA((fx_ + "\\STARS.BAK").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFile(fx_ + "\\STARS.BAK"), first);
+    EXPECT_EQ(LibraryFileText(stars), FlareText());
+    ASSERT_EQ(watcher_.boxes().size(), 3u);
+    EXPECT_STRCASEEQ(watcher_.boxes()[2].text.c_str(),
+                     ("The lens flare effect file '" + stars +
+                      "' was saved, but no backup of the former file was made.\n\nThe older "
+                      "backup is read-only and was kept.")
+                         .c_str());
 }
 
 TEST_F(Library, NoToTheReplaceQuestionReopensTheDialogAtTheRememberedFile)
@@ -180,40 +214,49 @@ TEST_F(Library, NoToTheReplaceQuestionReopensTheDialogAtTheRememberedFile)
     EXPECT_STRCASEEQ(lastLibraryFile, (fx_ + "\\first.lnz").c_str());
 }
 
-// A write the host cannot do puts the former file back under its name and
-// remembers the new name; when no backup could be made (an older backup
-// held open without sharing its deletion can be neither deleted nor
-// replaced), the former file and the older backup stay as they were.
-TEST_F(Library, AFailedWriteRestoresTheFormerFileAndRemembersTheNewName)
+// A save that fails leaves the former file and its read-only backup as they
+// were, byte for byte, and no temporary file; the message names the cause.
+// The new name is remembered all the same.
+TEST_F(Library, AFailedSaveLeavesTheFormerFileAndNamesTheCause)
 {
     const std::string comet = fx_ + "\\comet.lnz", backup = fx_ + "\\COMET.BAK";
-    lstrcpynA(instance_->flareName, "NoSuchLight", FLARE_NAME_SIZE);  // the host cannot write
-    ReleaseWorkingFlare(instance_);
-    for (bool backupHeld : {false, true}) {
-        SCOPED_TRACE(backupHeld ? "an older backup held open" : "no older backup");
-        WriteFile(comet, "former");
-        HANDLE held = INVALID_HANDLE_VALUE;
-        if (backupHeld) {
-            WriteFile(backup, "older backup");
-            held = CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-            ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        }
+    const std::string former("former\r\n\0\xff", 10);
+    struct Case {
+        const char *name;
+        bool held;  // the file is open in another program, which shares only reading
+        int failingWrites;
+        const char *cause;
+    } cases[] = {
+        {"the disk is full", false, 1, "The disk is full."},
+        {"the file is in use", true, 0, "The file cannot be written: it is read-only or in use."},
+    };
+    for (const Case &c : cases) {
+        WriteFile(comet, former);
+        WriteFile(backup, "older backup");
+        SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_READONLY);
+        HANDLE held = c.held ? CreateFileA(comet.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, 0, nullptr)
+                             : INVALID_HANDLE_VALUE;
         const size_t boxes = watcher_.boxes().size();
         watcher_.QueueAnswer(IDYES);
         opened_ = 0;
         OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, comet); }});
-        EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 0);
-        if (backupHeld)
+        QiHost_Fail_File_Writes(c.failingWrites);
+        EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 0) << c.name;
+        QiHost_Fail_File_Writes(0);
+        if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
-        ASSERT_EQ(watcher_.boxes().size(), boxes + 2);
+        SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadFile(comet), former) << c.name;
+        EXPECT_EQ(ReadFile(backup), "older backup") << c.name;
+        EXPECT_EQ(TemporaryFiles(fx_), 0) << c.name;
+        ASSERT_EQ(watcher_.boxes().size(), boxes + 2) << c.name;
         EXPECT_EQ(watcher_.boxes().back().caption, "File Write Error");
-        EXPECT_STRCASEEQ(
-            watcher_.boxes().back().text.c_str(),
-            ("Error writing lens flare effect file '" + comet + "'. Disk full?").c_str());
-        EXPECT_EQ(ReadFile(comet), "former");
-        EXPECT_EQ(FileExists(backup), backupHeld) << "the backup went back to its name";
-        EXPECT_TRUE(!backupHeld || ReadFile(backup) == "older backup") << "the held backup kept";
+        EXPECT_STRCASEEQ(watcher_.boxes().back().text.c_str(),
+                         ("Error writing lens flare effect file '" + comet + "'.\n\n" + c.cause +
+                          "\n\nThe former file was left as it was.")
+                             .c_str())
+            << c.name;
         EXPECT_STRCASEEQ(lastLibraryFile, comet.c_str());
     }
 }
@@ -260,24 +303,53 @@ TEST_F(Library, ARelativeRememberedPathIsOfferedInTheWorkingDirectory)
     EXPECT_STREQ(lastLibraryFile, "lensfx\\stars.lnz");
 }
 
-TEST_F(Library, AFileThatCannotBeLoadedLeavesTheFlareAsItWas)
+TEST_F(Library, AFileThatCannotBeLoadedLeavesTheFlareAsItWasAndSaysWhy)
 {
     const std::string broken = fx_ + "\\broken.lnz";
-    WriteFile(broken, "QUORIX-LENS-FLARE-LIBRARY 9\nelement ???\n");
+    WriteFile(broken, "quorix-lensflare 1.0\nglobals\n    intensity much\nend\n");
     Remember(fx_ + "\\stars.lnz");
     const std::string before = FlareText();
-    OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, broken); }});
+    std::string fileType;
+    OnFileDialogs({[&](HWND dialog) {
+        fileType = DialogFileType(dialog);
+        ChooseFile(dialog, broken);
+    }});
     EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
+    EXPECT_EQ(fileType, "Lens Flare Libraries (*.lnz)");
     ASSERT_EQ(watcher_.boxes().size(), 1u);
     EXPECT_EQ(watcher_.boxes()[0].caption, "Error");
     EXPECT_STRCASEEQ(watcher_.boxes()[0].text.c_str(),
                      ("The lens flare effect file '" + broken +
-                      "' could not be loaded. It may be damaged or not a lens effect file.")
+                      "' could not be loaded. It may be damaged or not a lens effect file.\n\n"
+                      "Line 3: \"intensity\" \"much\" is not a number.")
                          .c_str());
     EXPECT_EQ(FlareText(), before);
     EXPECT_EQ(instance_->workingFlare->numelements, ElementCount(T("light"), QIHOST_DEFAULT_LIGHT));
     EXPECT_TRUE(refills.empty()) << "nothing was taken from the flare";
     EXPECT_STRCASEEQ(lastLibraryFile, (fx_ + "\\stars.lnz").c_str());
+}
+
+// The open dialog itself refuses a typed name of no file: it says so and
+// stays open, and the editor never tries a load.
+TEST_F(Library, TheOpenDialogRefusesTheNameOfNoFile)
+{
+    const std::string before = FlareText();
+    bool openAfterRefusal = false;
+    size_t boxesAtRefusal = 0;
+    OnFileDialogs({[&](HWND dialog) {
+        RunDialogScript(dialog, {[&](HWND d) { ChooseFile(d, fx_ + "\\missing.lnz"); },
+                                 [&](HWND d) {
+                                     openAfterRefusal = IsWindowVisible(d);
+                                     boxesAtRefusal = watcher_.boxes().size();
+                                     CancelFileDialog(d);
+                                 }});
+    }});
+    EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(boxesAtRefusal, 1u) << "the dialog's own complaint";
+    ASSERT_EQ(watcher_.boxes().size(), 1u) << "and nothing from the editor";
+    EXPECT_NE(watcher_.boxes()[0].caption, "Error") << watcher_.boxes()[0].text;
+    EXPECT_EQ(FlareText(), before);
 }
 
 }  // namespace

@@ -261,7 +261,7 @@ TEST_F(Requester, APictureThatCouldNotBeMadeStaysBlank)
         }});
     });
     char name[FILE_NAME_SIZE] = "";
-    char filter[] = "Lens Effect Files (*.LNZ)|*.lnz|";
+    char filter[] = "Lens Flare Libraries (*.lnz)|*.lnz|";
     EXPECT_EQ(ShowFileDialog(nullptr, 1, "lensfx", filter, "Starved", name,
                              OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK, StarvedHook,
                              "LensFlareFileRequestor", GetModuleHandleA(nullptr)),

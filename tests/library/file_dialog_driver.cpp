@@ -30,6 +30,16 @@ std::string DialogFileField(HWND fileDialog)
     return WindowText(FileField(fileDialog));
 }
 
+std::string DialogFileType(HWND fileDialog)
+{
+    HWND types = GetDlgItem(fileDialog, cmb1);
+    LRESULT shown = SendMessageA(types, CB_GETCURSEL, 0, 0);
+    char text[256] = "";
+    if (shown >= 0 && SendMessageA(types, CB_GETLBTEXTLEN, shown, 0) < LRESULT(sizeof text))
+        SendMessageA(types, CB_GETLBTEXT, shown, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 void ChooseFile(HWND fileDialog, const std::string &name)
 {
     SetWindowTextA(FileField(fileDialog), name.c_str());

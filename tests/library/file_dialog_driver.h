@@ -8,9 +8,11 @@
 
 #include <string>
 
-// The folder the dialog shows, and the text of its file name field.
+// The folder the dialog shows, the text of its file name field and the
+// file type it offers.
 std::string DialogFolder(HWND fileDialog);
 std::string DialogFileField(HWND fileDialog);
+std::string DialogFileType(HWND fileDialog);
 
 // Types name into the file name field and presses Open or Save.
 void ChooseFile(HWND fileDialog, const std::string &name);

@@ -19,7 +19,7 @@
 
 namespace {
 
-const char kFilter[] = "Lens Effect Files (*.LNZ)|*.lnz|";
+const char kFilter[] = "Lens Flare Libraries (*.lnz)|*.lnz|";
 
 class FileDialog : public testing::Test {
 protected:
@@ -75,7 +75,7 @@ TEST_F(FileDialog, StartsInTheFolderTheNameOrTheWorkingDirectoryGives)
         EXPECT_EQ(file, c.file) << "for \"" << c.name << "\"";
     }
     EXPECT_EQ(std::string(filter_, sizeof filter_),
-              std::string("Lens Effect Files (*.LNZ)\0*.lnz\0", sizeof kFilter))
+              std::string("Lens Flare Libraries (*.lnz)\0*.lnz\0", sizeof kFilter))
         << "every \"|\" becomes a terminating zero";
 }
 
@@ -156,11 +156,11 @@ TEST(PathMessage, APathTooLongForTheTextIsCutNotOverflowed)
 {
     ModalWatcher watcher;
     const std::string path(1000, 'p');
-    ShowPathMessage(nullptr, "Error writing lens flare effect file '%s'. Disk full?",
-                    path.c_str(), "File Write Error", MB_OK);
+    ShowPathMessage(nullptr, "The file name '%s' is too long to end in .lnz.", path.c_str(),
+                    "Filename Error", MB_OK);
     ASSERT_EQ(watcher.boxes().size(), 1u);
     const std::string &text = watcher.boxes()[0].text;
-    EXPECT_EQ(text.rfind("Error writing lens flare effect file 'ppp", 0), 0u);
+    EXPECT_EQ(text.rfind("The file name 'ppp", 0), 0u);
     EXPECT_LT(text.size(), size_t(FILE_NAME_SIZE + 200));
 }
 
