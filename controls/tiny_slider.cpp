@@ -104,7 +104,8 @@ void TinySlider_Take(TinySlider *slider, float value, bool updateText, bool noti
     TinySlider_WriteBound(slider, accepted);
     slider->busy = 0;
     RefreshTinySliderThumb(slider);
-    if (notify && slider->onChange && (TinySlider_CurrentValue(slider) != before || accepted != written))
+    const bool changed = TinySlider_CurrentValue(slider) != before || accepted != written;
+    if (notify && slider->onChange && changed)
         slider->onChange(slider->id);
 }
 

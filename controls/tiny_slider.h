@@ -39,7 +39,7 @@ struct TinySlider {
     float floatMin;               // slider range in floating-point mode: low end
     float floatMax;               // slider range in floating-point mode: high end
     uint16_t busy;                // 1 while the control sets its own value or text
-    float *boundFloat;            // owner's variable receiving every value the user enters, or null
+    float *boundFloat;            // owner's variable taking each value the user enters, or null
     int32_t *boundInt;            // owner's variable receiving it truncated, or null
     TinySliderChangeFn onChange;  // value-changed callback, or null
     TinySliderDragFn onDrag;      // drag callback, or null

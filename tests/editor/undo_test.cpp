@@ -252,12 +252,14 @@ TEST_F(Undo, EveryGlobalSwitchIsUndoneAndRedoneOnItsOwn)
     RunEditor({[&](HWND d) {
         auto boxesShowTheHost = [&](const char *when) {
             for (const auto &s : switches)
-                EXPECT_EQ(IsDlgButtonChecked(d, s.id) == BST_CHECKED, HostSwitch(s.keyword) == T("on"))
+                EXPECT_EQ(IsDlgButtonChecked(d, s.id) == BST_CHECKED,
+                          HostSwitch(s.keyword) == T("on"))
                     << s.keyword << " " << when;
         };
         std::vector<std::string> steps = {HostFlareDigest()};
         for (const auto &s : switches) {
-            SendMessageA(d, TPN_CLICKED, s.id >= IDC_FADE_NEAR_BORDER ? PAGE_FADING : PAGE_GLOBAL, 0);
+            const int16_t page = s.id >= IDC_FADE_NEAR_BORDER ? PAGE_FADING : PAGE_GLOBAL;
+            SendMessageA(d, TPN_CLICKED, WPARAM(page), 0);
             Click(d, s.id);
             steps.push_back(HostFlareDigest());
         }

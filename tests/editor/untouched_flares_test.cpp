@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
@@ -51,7 +52,8 @@ float Draw(Rng &rng, float min, float max)
     switch (rng() % 5) {
     case 0: return rng() % 2 ? min : max;
     case 1: v = std::floor(v); break;
-    case 2: v = min > 0 ? min * std::pow(double(max) / min, u) : min + (double(max) - min) * u * u * u;
+    case 2:
+        v = min > 0 ? min * std::pow(double(max) / min, u) : min + (double(max) - min) * u * u * u;
     }
     return std::clamp(float(v), min, max);
 }
@@ -264,18 +266,16 @@ Edit EditElementSwitch(HWND dialog, Rng &rng)
 }
 
 // Picks another entry of a list, one whose number differs from the value's.
-bool PickOtherEntry(HWND dialog, const FlareParameter *p)
+void PickOtherEntry(HWND dialog, const FlareParameter *p)
 {
     HWND combo = p->controlWindow;
-    int count = int(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-        if (int32_t(SendMessageA(combo, CB_GETITEMDATA, i, 0)) != int32_t(p->Qv_Current_Value[0])) {
-            SendMessageA(combo, CB_SETCURSEL, i, 0);
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(p->firstControlId, CBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(combo));
-            return true;
-        }
-    return false;
+    int count = int(SendMessageA(combo, CB_GETCOUNT, 0, 0)), i = 0;
+    while (i < count && int32_t(SendMessageA(combo, CB_GETITEMDATA, i, 0)) ==
+                            int32_t(p->Qv_Current_Value[0]))
+        ++i;
+    SendMessageA(combo, CB_SETCURSEL, WPARAM(i), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(p->firstControlId, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
 }
 
 Edit EditParameter(HWND dialog, Rng &rng)
@@ -292,9 +292,11 @@ Edit EditParameter(HWND dialog, Rng &rng)
     int index = 0;
     for (FlareParameter *q = currentInstance->currentElement->firstParameter; q != p; q = q->next)
         ++index;
-    const std::string value = "element " + std::to_string(e) + " parameter " + std::to_string(index);
+    const std::string value =
+        "element " + std::to_string(e) + " parameter " + std::to_string(index);
     const std::string what = std::string("the parameter ") + p->name;
-    const float before[3] = {p->Qv_Current_Value[0], p->Qv_Current_Value[1], p->Qv_Current_Value[2]};
+    float before[3];
+    std::memcpy(before, p->Qv_Current_Value, sizeof before);
     if (p->gradientSlider) {
         SendMessageA(p->controlWindow, WM_COMMAND, IDM_PRESET_RING, 0);
         return {what, value, true};
