@@ -17,6 +17,8 @@ const int kCreatedHeight = 30;
 struct DragState {
     int32_t startInt;  // intValue at the button press
     float startFloat;  // floatValue at the button press
+    float startBound;  // what the bound variable held then: a drag from a value beyond the
+                       // slider range writes a new one even when the thumb ends where it began
     int32_t dragging;  // a drag is under way
     uint8_t captured;  // the dragging slider holds the mouse capture
     HWND window;       // the slider that started the drag, or null
@@ -48,42 +50,62 @@ void TinySlider_WriteBound(const TinySlider *slider, float accepted)
         *slider->boundInt = TruncateToInt32(accepted);
 }
 
-void TinySlider_SetFloat(TinySlider *slider, float value, bool updateText, bool notify)
+// The value within the accepted range that a user's entry writes.
+float TinySlider_Accepted(const TinySlider *slider, float value)
 {
-    float previous = slider->floatValue;
-    slider->floatValue = ClampToRange(value, slider->floatMin, slider->floatMax);
-    float accepted = ClampToRange(value, slider->limitLow, slider->limitHigh);
-    TinySlider_WriteBound(slider, accepted);
-    slider->thumbX =
-        SliderThumbFromValue(slider->floatValue, slider->floatMin, slider->floatMax, slider->width);
-    if (updateText) {
-        char text[64];
-        FormatSliderFloat(text, sizeof text, slider->floatValue, slider->precision, slider->percent != 0);
-        TinySlider_SetEditText(slider, text);
-    }
-    if (notify && slider->onChange && (slider->floatValue != previous || accepted != previous))
-        slider->onChange(slider->id);
+    if (slider->mode == 0)
+        return AcceptedIntegerValue(value, slider->limitLow, slider->limitHigh);
+    return ClampToRange(value, slider->limitLow, slider->limitHigh);
 }
 
-void TinySlider_SetInt(TinySlider *slider, float value, bool updateText, bool notify)
+// What the bound variable holds, or with none the slider's own value.
+float TinySlider_Written(const TinySlider *slider)
 {
-    int32_t previous = slider->intValue;
-    int32_t whole = TruncateToInt32(value);
-    if (whole < slider->intMin)
-        whole = slider->intMin;
-    if (whole > slider->intMax)
-        whole = slider->intMax;
-    slider->intValue = whole;
-    float accepted = AcceptedIntegerValue(value, slider->limitLow, slider->limitHigh);
-    TinySlider_WriteBound(slider, accepted);
-    slider->thumbX = SliderThumbFromValue(static_cast<float>(whole), static_cast<float>(slider->intMin),
-                                          static_cast<float>(slider->intMax), slider->width);
-    if (updateText) {
-        char text[16];
-        FormatSliderInt(text, sizeof text, whole);
-        TinySlider_SetEditText(slider, text);
+    return slider->boundFloat ? *slider->boundFloat : TinySlider_CurrentValue(slider);
+}
+
+// Puts the slider at the position nearest to value within the slider range,
+// and with updateText shows `shown` as the edit text. Other modes change
+// nothing.
+void TinySlider_Place(TinySlider *slider, float value, float shown, bool updateText)
+{
+    char text[64];
+    if (slider->mode == 1) {
+        slider->floatValue = ClampToRange(value, slider->floatMin, slider->floatMax);
+        slider->thumbX = SliderThumbFromValue(slider->floatValue, slider->floatMin,
+                                              slider->floatMax, slider->width);
+        FormatSliderFloat(text, sizeof text, shown, slider->precision, slider->percent != 0);
+    } else if (slider->mode == 0) {
+        int32_t whole = TruncateToInt32(value);
+        slider->intValue = whole < slider->intMin ? slider->intMin
+                           : whole > slider->intMax ? slider->intMax
+                                                    : whole;
+        slider->thumbX = SliderThumbFromValue(float(slider->intValue), float(slider->intMin),
+                                              float(slider->intMax), slider->width);
+        FormatSliderInt(text, sizeof text, TruncateToInt32(shown));
+    } else {
+        return;
     }
-    if (notify && slider->onChange && (whole != previous || TruncateToInt32(accepted) != previous))
+    if (updateText)
+        TinySlider_SetEditText(slider, text);
+}
+
+// A value the user dragged to or typed: placed, and its accepted value
+// written to the bound variables and shown as text. notify calls onChange
+// once when the slider's value or the written value changed.
+void TinySlider_Take(TinySlider *slider, float value, bool updateText, bool notify)
+{
+    if (slider->mode > 1)
+        return;
+    const float before = TinySlider_CurrentValue(slider), written = TinySlider_Written(slider);
+    const float accepted = TinySlider_Accepted(slider, value);
+    slider->busy = 1;
+    TinySlider_Place(slider, value, accepted, updateText);
+    TinySlider_WriteBound(slider, accepted);
+    slider->busy = 0;
+    RefreshTinySliderThumb(slider);
+    const bool changed = TinySlider_CurrentValue(slider) != before || accepted != written;
+    if (notify && slider->onChange && changed)
         slider->onChange(slider->id);
 }
 
@@ -207,7 +229,7 @@ void TinySlider_OnTypedEntry(TinySlider *slider)
     GetWindowTextA(slider->hwndEdit, text, sizeof text);
     SliderEntry entry =
         AcceptTypedEntry(ParseSliderEntry(text, slider->percent != 0), slider->limitLow, slider->limitHigh);
-    SetTinySliderValue(slider, entry.value, entry.replaceText ? 1 : 0, 1);
+    TinySlider_Take(slider, entry.value, entry.replaceText, true);
 }
 
 // The edit box's notifications; those raised while the control sets its own
@@ -239,6 +261,7 @@ void TinySlider_OnButtonDown(const TinySlider *slider, HWND window)
     SetCapture(window);
     drag.startInt = slider->intValue;
     drag.startFloat = slider->floatValue;
+    drag.startBound = TinySlider_Written(slider);
     drag.dragging = 1;
     drag.captured = 1;
     drag.window = window;
@@ -250,7 +273,7 @@ void TinySlider_OnButtonDown(const TinySlider *slider, HWND window)
 void TinySlider_MoveThumb(TinySlider *slider, int x)
 {
     slider->thumbX = ClampSliderThumb(x, slider->width);
-    SetTinySliderValue(slider, TinySlider_ValueAtThumb(slider), 1, 0);
+    TinySlider_Take(slider, TinySlider_ValueAtThumb(slider), true, false);
 }
 
 // Only the dragging slider follows the pointer, and only while it holds the
@@ -265,8 +288,9 @@ void TinySlider_OnMouseMove(TinySlider *slider, HWND window, int x)
 
 void TinySlider_FinishDrag(const TinySlider *slider)
 {
-    bool changed =
-        slider->mode == 0 ? slider->intValue != drag.startInt : slider->floatValue != drag.startFloat;
+    bool changed = slider->mode == 0 ? slider->intValue != drag.startInt
+                                     : slider->floatValue != drag.startFloat;
+    changed = changed || TinySlider_Written(slider) != drag.startBound;
     if (changed && slider->onChange)
         slider->onChange(slider->id);
     TinySlider_NotifyDrag(slider, "end");
@@ -383,13 +407,13 @@ HWND CreateTinySlider(HWND parent, HINSTANCE instance, TinySlider *record, uint3
 
 void SetTinySliderValue(TinySlider *record, float value, uint16_t updateText, uint16_t notify)
 {
+    const float before = TinySlider_CurrentValue(record);
     record->busy = 1;
-    if (record->mode == 1)
-        TinySlider_SetFloat(record, value, updateText != 0, notify != 0);
-    else if (record->mode == 0)
-        TinySlider_SetInt(record, value, updateText != 0, notify != 0);
+    TinySlider_Place(record, value, value, updateText != 0);
     record->busy = 0;
     RefreshTinySliderThumb(record);
+    if (notify && record->onChange && TinySlider_CurrentValue(record) != before)
+        record->onChange(record->id);
 }
 
 void RefreshTinySliderThumb(TinySlider *record)

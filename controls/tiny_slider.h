@@ -39,12 +39,12 @@ struct TinySlider {
     float floatMin;               // slider range in floating-point mode: low end
     float floatMax;               // slider range in floating-point mode: high end
     uint16_t busy;                // 1 while the control sets its own value or text
-    float *boundFloat;            // owner's variable receiving every accepted value, or null
+    float *boundFloat;            // owner's variable taking each value the user enters, or null
     int32_t *boundInt;            // owner's variable receiving it truncated, or null
     TinySliderChangeFn onChange;  // value-changed callback, or null
     TinySliderDragFn onDrag;      // drag callback, or null
-    float limitLow;               // accepted range: low end
-    float limitHigh;              // accepted range: high end
+    float limitLow;               // accepted range of entered values: low end
+    float limitHigh;              // accepted range of entered values: high end
     int16_t precision;            // decimals shown in floating-point mode, 0 to 4
     uint16_t percent;             // nonzero: shown times 100 with a "%", typed entries divided by 100
     HFONT font;                   // font of the label and the edit box, made by the control
@@ -59,9 +59,12 @@ ATOM RegisterTinySliderClass(HINSTANCE instance);
 HWND CreateTinySlider(HWND parent, HINSTANCE instance, TinySlider *record, uint32_t id,
                       TinySliderChangeFn onChange);
 
-// Sets the value: clamps it to the slider range for the thumb and the text,
-// and to the accepted range for the bound variables. updateText rewrites the
-// edit text; notify calls onChange when the value changed.
+// Shows a value the owner holds (at creation, after a reload or an undo):
+// the thumb at the nearest position of the slider range and, with
+// updateText, the value itself as the edit text, even beyond that range.
+// Nothing is written to the bound variables: they change only when the user
+// drags the thumb or types an entry, which writes the entry within the
+// accepted range. notify calls onChange when the thumb's value changed.
 void SetTinySliderValue(TinySlider *record, float value, uint16_t updateText, uint16_t notify);
 
 // Repaints the strip under the track that holds the thumb and the ticks.

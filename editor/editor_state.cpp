@@ -19,6 +19,16 @@ void CommitPendingEdits()
     CommitWorkingFlare(instance, instance->handleType, instance->flareName);
 }
 
+void CommitFasterUpdates()
+{
+    static const QiToken fastdrag = Qi_Inquire_Token("fastdrag");
+    static const QiToken enabled = Qi_Inquire_Token("enabled");
+    PluginInstance *instance = currentInstance;
+    if (instance->workingFlare)
+        Qi_LensFlare(instance->handleType, instance->flareName, fastdrag, enabled,
+                     instance->workingFlare->fastdrag, QI_END);
+}
+
 void OnParameterChanged(uint32_t controlId)
 {
     if (updatingControls)

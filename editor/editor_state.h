@@ -36,4 +36,8 @@ void CommitLiveEdit();
 // host to hold the user's edits does first, whatever the realtime switch.
 void CommitPendingEdits();
 
+// Sends the working flare's "fastdrag" alone to the host: Faster Updates
+// takes effect whatever the realtime switch says.
+void CommitFasterUpdates();
+
 #endif

@@ -1,8 +1,5 @@
 #include "editor/global_sliders.h"
 
-#include <cfloat>
-#include <cstring>
-
 #include "controls/slider_math.h"
 #include "editor/editor_state.h"
 #include "editor/element_panel.h"
@@ -29,19 +26,23 @@ struct GlobalSliderPlace {
     TinySliderDragFn onDrag;
 };
 
-// In the order the sliders are created and stored at Ok. The occlusion
-// radius is shown as a percentage and outlined on the preview while dragged.
+// In the order the sliders are created and stored at Ok. A slider offers
+// the usual range; what is typed into it may be anything the host takes.
+// The occlusion radius is shown as a percentage and outlined on the preview
+// while dragged.
 const GlobalSliderPlace kGlobalSliders[] = {
     {&globalIntensitySlider, IDC_INTENSITY_FRAME, PAGE_GLOBAL, "Global Intensity",
-     &WorkingFlare::intensity, 0.0f, 4.0f, 0.0f, FLT_MAX, 0, nullptr},
+     &WorkingFlare::intensity, 0.0f, 4.0f, QI_INTENSITY_MIN, QI_INTENSITY_MAX, 0, nullptr},
     {&globalScaleSlider, IDC_SCALE_FRAME, PAGE_GLOBAL, "Global Scale", &WorkingFlare::scale,
-     0.1f, 10.0f, 0.1f, FLT_MAX, 0, nullptr},
+     0.1f, 10.0f, QI_SCALE_MIN, QI_SCALE_MAX, 0, nullptr},
     {&globalRotationSlider, IDC_ROTATION_FRAME, PAGE_GLOBAL, "Global Rotation Angle",
-     &WorkingFlare::angle, 0.0f, 360.0f, 0.0f, 360.0f, 0, nullptr},
+     &WorkingFlare::angle, 0.0f, 360.0f, QI_ANGLE_MIN, QI_ANGLE_MAX, 0, nullptr},
     {&anamorphicStretchSlider, IDC_STRETCH_FRAME, PAGE_GLOBAL, "Anamorphic Stretch",
-     &WorkingFlare::anamorphicstretch, 0.5f, 2.0f, 0.01f, FLT_MAX, 0, nullptr},
+     &WorkingFlare::anamorphicstretch, 0.5f, 2.0f, QI_ANAMORPHICSTRETCH_MIN,
+     QI_ANAMORPHICSTRETCH_MAX, 0, nullptr},
     {&occlusionRadiusSlider, IDC_OCCLUSION_FRAME, PAGE_FADING, "Occlusion Radius",
-     &WorkingFlare::occlusionradius, 0.01f, 2.0f, 0.001f, FLT_MAX, 1, DrawRadiusOverlay},
+     &WorkingFlare::occlusionradius, 0.01f, 2.0f, QI_OCCLUSIONRADIUS_MIN,
+     QI_OCCLUSIONRADIUS_MAX, 1, DrawRadiusOverlay},
 };
 
 WorkingFlare *Flare()
@@ -109,20 +110,11 @@ void CreateGlobalSliders(HWND dialog)
 
 float ReadGlobalSlider(HWND, TinySlider *record, float current)
 {
-    if (!record)
-        return current;
-    char typed[256] = "", shown[64] = "";
-    if (record->hwndEdit)
-        GetWindowTextA(record->hwndEdit, typed, sizeof typed);
-    FormatSliderFloat(shown, sizeof shown, record->floatValue, record->precision,
-                      record->percent != 0);
-    float value = current;
-    if (record->hwndEdit && std::strcmp(typed, shown) != 0)
-        value = AcceptTypedEntry(ParseSliderEntry(typed, record->percent != 0), record->limitLow,
-                                 record->limitHigh).value;
-    DestroyTinySlider(record);
-    Qi_Free_Memory(record);
-    return value;
+    if (record) {
+        DestroyTinySlider(record);
+        Qi_Free_Memory(record);
+    }
+    return current;
 }
 
 void StoreGlobalSliders(HWND dialog)

@@ -16,7 +16,8 @@ extern TinySlider *anamorphicStretchSlider;
 extern TinySlider *occlusionRadiusSlider;
 
 // Creates one slider (hidden) in place of the placeholder frame, destroying
-// the frame, and sets it to the field's value. Null when it cannot be made.
+// the frame, and shows the field's value, which it leaves as it is until
+// the user moves the slider or types into it. Null when it cannot be made.
 TinySlider *CreateGlobalSlider(HWND dialog, int placeholderId, const char *caption,
                                int16_t floatMode, float *field, float sliderMin, float sliderMax,
                                float acceptedMin, float acceptedMax, uint16_t percent,
@@ -26,10 +27,9 @@ TinySlider *CreateGlobalSlider(HWND dialog, int placeholderId, const char *capti
 void CreateGlobalSliders(HWND dialog);
 
 // The value to store for a slider at Ok, and the slider destroyed and
-// released: the field's own value (`current`) unless the edit box holds an
-// entry other than the text the slider shows for its value, which is then
-// taken within the accepted range. A slider that does not exist gives
-// `current`, so its field keeps its value to the bit.
+// released: the field's own value (`current`), to the bit. Whatever the user
+// dragged or typed is in the field already; reading the edit text back
+// would round an untouched value to the decimals it shows.
 float ReadGlobalSlider(HWND dialog, TinySlider *record, float current);
 
 // At Ok: the five values into the working flare, the sliders destroyed.

@@ -26,10 +26,16 @@ void DrawRadiusOverlay(QiToken phase, uint16_t, float value)
     GetClientRect(previewControl, &client);
     int width = client.right - client.left + 1, height = client.bottom - client.top + 1;
     float r = float((width < height ? width : height) / 2);
-    int left = TruncateToInt32(float(lightX) - r * h);
-    int right = TruncateToInt32(float(lightX) + r * h);
-    int low = TruncateToInt32(float(lightY) - r * v);
-    int high = TruncateToInt32(float(lightY) + r * v);
+    // The light lies in the preview, so an outline farther out than this is
+    // out of sight or within a pixel of where it is drawn; the system draws
+    // an ellipse point by point, so one of the host's largest radii at its
+    // largest scale would take minutes.
+    const float farthest = 32768.0f;
+    float across = std::fmin(r * h, farthest), up = std::fmin(r * v, farthest);
+    int left = TruncateToInt32(float(lightX) - across);
+    int right = TruncateToInt32(float(lightX) + across);
+    int low = TruncateToInt32(float(lightY) - up);
+    int high = TruncateToInt32(float(lightY) + up);
 
     HDC dc = GetDC(previewControl);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(WHITE_PEN));

@@ -95,6 +95,26 @@ void ShowRestoredFlare(HWND dialog, const std::string &selected)
     RefreshControl(dialog, IDC_BASE_COLOR);
 }
 
+// Sends what the step changed to the host: everything when the element list
+// changed (it is at the host already) or with realtime updates on; with them
+// off, only what the switches that commit in either mode would send: the
+// whole flare for an enabled switch, "fastdrag" alone for Faster Updates.
+// Returns whether the host's flare changed.
+bool SendRestoredStep(const FlareState &now, const FlareState &target, bool listChanged)
+{
+    PluginInstance *instance = currentInstance;
+    if (listChanged || instance->realtimeUpdates || !SameEnabledSwitches(now, target)) {
+        CommitWorkingFlare(instance, instance->handleType, instance->flareName);
+        return true;
+    }
+    if (now.globals.fastdrag == target.globals.fastdrag)
+        return false;
+    CommitFasterUpdates();
+    return true;
+}
+
+// A restore that shows a message box (a panel built again may) lets its
+// loop run queued undos and redos; they are ignored until it is done.
 void RestoreStep(HWND dialog, const FlareState *target)
 {
     PluginInstance *instance = currentInstance;
@@ -113,11 +133,7 @@ void RestoreStep(HWND dialog, const FlareState *target)
         ReloadWorkingFlare();
     }
     RestoreFlareValues(instance->workingFlare, *target);
-    // Values alone wait for Redraw Now when realtime updates are off; a
-    // changed element list is at the host already.
-    bool toHost = listChanged || instance->realtimeUpdates;
-    if (toHost)
-        CommitWorkingFlare(instance, instance->handleType, instance->flareName);
+    bool toHost = SendRestoredStep(now, *target, listChanged);
     ShowRestoredFlare(dialog, selected);
     updatingControls = 0;
     restoring = false;
@@ -164,13 +180,13 @@ void EndUndoTyping()
 
 void UndoEditorStep(HWND dialog)
 {
-    if (undoDialog && !previewBusy)
+    if (undoDialog && !previewBusy && !restoring)
         RestoreStep(dialog, UndoStep(&history));
 }
 
 void RedoEditorStep(HWND dialog)
 {
-    if (undoDialog && !previewBusy)
+    if (undoDialog && !previewBusy && !restoring)
         RestoreStep(dialog, RedoStep(&history));
 }
 

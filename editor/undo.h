@@ -32,8 +32,9 @@ void RecordUndoStep(int32_t field = 0);
 void EndUndoTyping();
 
 // Restores the flare one step back or forward: in the working flare and,
-// unless realtime updates are off and only values differ, at the host;
-// then the list, the page and the sliders show it.
+// unless realtime updates are off and only values differ, at the host (the
+// switches that commit in either mode commit when restored too); then the
+// list, the page and the sliders show it. Ignored while a restore runs.
 void UndoEditorStep(HWND dialog);
 void RedoEditorStep(HWND dialog);
 

@@ -107,6 +107,16 @@ bool SameElementList(const FlareState &a, const FlareState &b)
     return true;
 }
 
+bool SameEnabledSwitches(const FlareState &a, const FlareState &b)
+{
+    if (a.globals.enabled != b.globals.enabled || a.elements.size() != b.elements.size())
+        return false;
+    for (size_t i = 0; i < a.elements.size(); ++i)
+        if (a.elements[i]->enabled != b.elements[i]->enabled)
+            return false;
+    return true;
+}
+
 size_t ElementBytes(const ElementState &element)
 {
     size_t bytes = sizeof(ElementState) + element.type.capacity() + element.guid.capacity() +

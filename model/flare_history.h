@@ -59,6 +59,10 @@ bool SameState(const FlareState &a, const FlareState &b);
 // The same elements of the same types in the same order (values aside).
 bool SameElementList(const FlareState &a, const FlareState &b);
 
+// The same enabled switches of the flare and of its elements, element by
+// place: the switches that reach the host whatever the realtime switch says.
+bool SameEnabledSwitches(const FlareState &a, const FlareState &b);
+
 // Bytes an element's snapshot takes.
 size_t ElementBytes(const ElementState &element);
 

@@ -115,6 +115,23 @@ QI_API void Qi_Inquire_LensFlare(QiToken kind, const char *name, ...);
          leaves the flare unchanged when it fails. */
 QI_API void Qi_LensFlare(QiToken kind, const char *name, ...);
 
+/* The limits of the flare's global numbers: Qi_LensFlare clamps a value set
+   beyond them to the nearer one and keeps every value within them exactly as
+   given, and a library file holds values within them. The colour's
+   components lie in 0..1; the random seed takes any 32-bit value. */
+#define QI_INTENSITY_MIN          0.0f      /* "intensity" */
+#define QI_INTENSITY_MAX          10000.0f
+#define QI_SCALE_MIN              0.01f     /* "scale" */
+#define QI_SCALE_MAX              1000.0f
+#define QI_ANGLE_MIN              -36000.0f /* "angle", degrees */
+#define QI_ANGLE_MAX              36000.0f
+#define QI_ANAMORPHICSTRETCH_MIN  0.01f     /* "anamorphicstretch" */
+#define QI_ANAMORPHICSTRETCH_MAX  100.0f
+#define QI_OCCLUSIONRADIUS_MIN    0.001f    /* "occlusionradius" */
+#define QI_OCCLUSIONRADIUS_MAX    100.0f
+#define QI_REFDISTANCE_MIN        0.001f    /* "refdistance" */
+#define QI_REFDISTANCE_MAX        1e9f
+
 /* The catalogue of element types: "numelements", address of a 32-bit count;
    or "element", address of a 32-bit index, then "description" and/or "name"
    with the address of a text pointer each, QI_GROUP; ended by QI_END. The

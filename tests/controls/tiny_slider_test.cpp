@@ -91,7 +91,6 @@ TEST_F(TinySliderTest, PercentSliderShowsHundredfoldAndDividesTypedEntries)
     SetTinySliderValue(&slider_, 0.12345f, 1, 0);
     EXPECT_EQ(EditText(), "12.35");
     EXPECT_EQ(slider_.floatValue, 0.12345f);
-    EXPECT_EQ(boundFloat_, 0.12345f);
     EXPECT_TRUE(changes.empty());
     EXPECT_EQ(slider_.busy, 0);
 
@@ -103,7 +102,7 @@ TEST_F(TinySliderTest, PercentSliderShowsHundredfoldAndDividesTypedEntries)
     EXPECT_EQ(changes, std::vector<uint32_t>{kId});
 }
 
-TEST_F(TinySliderTest, SliderRangeBoundsThumbAndTextWhileAcceptedRangeBoundsTheVariable)
+TEST_F(TinySliderTest, SliderRangeBoundsTheThumbWhileAcceptedRangeBoundsTheVariable)
 {
     Configure(0.0f, 100.0f, 0.0f, 1000.0f, 2, 0);
     Type("500");
@@ -113,14 +112,63 @@ TEST_F(TinySliderTest, SliderRangeBoundsThumbAndTextWhileAcceptedRangeBoundsTheV
     EXPECT_EQ(boundFloat_, 500.0f);
     EXPECT_EQ(boundInt_, 500);
 
-    SetTinySliderValue(&slider_, 500.0f, 1, 0);
-    EXPECT_EQ(EditText(), "100.00");
-    EXPECT_EQ(boundFloat_, 500.0f);
+    Type("2000");
+    EXPECT_EQ(EditText(), "1000.00") << "the text of the limit, not of the thumb";
+    EXPECT_EQ(boundFloat_, 1000.0f);
 
     Type("-20");
     EXPECT_EQ(EditText(), "0.00");
     EXPECT_EQ(boundFloat_, 0.0f);
-    EXPECT_EQ(changes, (std::vector<uint32_t>{kId, kId}));
+    EXPECT_EQ(changes, (std::vector<uint32_t>{kId, kId, kId}));
+}
+
+// What the owner sets is shown, never written: the thumb as near as it
+// goes, the text the value itself. A drag or an entry of the user's
+// writes, even one that leaves the thumb where it was.
+TEST_F(TinySliderTest, OwnersValuesAreShownAndOnlyTheUsersAreWritten)
+{
+    const struct {
+        const char *what;
+        uint32_t mode;
+        float min, max, value;
+        uint16_t percent;
+        const char *text;
+        int thumbX;  // -1: the right end
+    } rows[] = {
+        {"below the range", 1, 0.0f, 360.0f, -30.0f, 0, "-30.00", 6},
+        {"above the range", 1, 0.0f, 360.0f, 400.0f, 0, "400.00", -1},
+        {"a percentage below", 1, 0.01f, 2.0f, 0.00123f, 1, "0.12", 6},
+        {"whole, above", 0, 2.0f, 16.0f, 64.0f, 0, "64", -1},
+        {"whole, with a fraction", 0, 2.0f, 16.0f, 2.5f, 0, "2", 6},
+    };
+    for (const auto &row : rows) {
+        Configure(row.min, row.max, -1e4f, 1e4f, 2, row.percent);
+        slider_.mode = row.mode;
+        boundFloat_ = row.value;
+        changes.clear();
+        SetTinySliderValue(&slider_, row.value, 1, 0);
+        EXPECT_EQ(EditText(), row.text) << row.what;
+        EXPECT_EQ(slider_.thumbX, row.thumbX < 0 ? slider_.width - 7 : row.thumbX) << row.what;
+        EXPECT_EQ(boundFloat_, row.value) << row.what << ": nothing written";
+        EXPECT_EQ(boundInt_, -1) << row.what;
+
+        const int back = row.thumbX < 0 ? 400 : 0;  // beyond the end the thumb stands at
+        Mouse(WM_LBUTTONDOWN, slider_.thumbX);
+        Mouse(WM_MOUSEMOVE, 150);
+        Mouse(WM_MOUSEMOVE, back);
+        Mouse(WM_LBUTTONUP, back);
+        EXPECT_EQ(boundFloat_, row.thumbX < 0 ? row.max : row.min) << row.what << ": dragged";
+        EXPECT_EQ(changes, std::vector<uint32_t>{kId}) << row.what;
+        boundInt_ = -1;
+    }
+    Configure(0.0f, 360.0f, -36000.0f, 36000.0f, 2, 0);
+    slider_.mode = 1;
+    Type("-30");
+    EXPECT_EQ(boundFloat_, -30.0f) << "an entry the accepted range holds is taken";
+    EXPECT_EQ(slider_.thumbX, 6);
+    Type("0");
+    EXPECT_EQ(boundFloat_, 0.0f) << "where the thumb already was";
+    EXPECT_EQ(changes.size(), 3u);
 }
 
 // A drag back to where it started never calls onChange.
@@ -181,8 +229,6 @@ TEST_F(TinySliderTest, IntegerModeTruncatesValuesAndDragsInWholeSteps)
     SetTinySliderValue(&slider_, 7.9f, 1, 0);
     EXPECT_EQ(slider_.intValue, 7);
     EXPECT_EQ(EditText(), "7");
-    EXPECT_EQ(boundInt_, 7);
-    EXPECT_EQ(boundFloat_, 7.9f);
     EXPECT_EQ(slider_.thumbX, 204);
 
     ASSERT_EQ(slider_.width, 296);
@@ -200,6 +246,7 @@ TEST_F(TinySliderTest, IntegerModeTruncatesValuesAndDragsInWholeSteps)
 TEST_F(TinySliderTest, RangeOfZeroWidthKeepsThumbAtLeftEnd)
 {
     Configure(5.0f, 5.0f, 0.0f, 10.0f, 2, 0);
+    boundFloat_ = 5.0f;
     SetTinySliderValue(&slider_, 5.0f, 1, 0);
     EXPECT_EQ(slider_.thumbX, 6);
     EXPECT_EQ(EditText(), "5.00");
@@ -249,7 +296,7 @@ TEST_F(TinySliderTest, DragEndsWithItsSliderAndNeedsTheCapture)
 {
     Configure(0.0f, 100.0f, 0.0f, 100.0f, 2, 0);
     TinySlider other = {};
-    float otherBound = 0.0f;
+    float otherBound = 10.0f;
     ASSERT_NE(CreateTinySlider(parent_.hwnd(), moduleHandle, &other, kId + 1, RecordChange),
               nullptr);
     other.onDrag = RecordDrag;

@@ -2,10 +2,13 @@
 // host: the real dialog against the real host core, driven with messages.
 #include <windows.h>
 
+#include <gtest/gtest-spi.h>
+
 #include <string>
 #include <vector>
 
 #include "controls/tabbed_panel.h"
+#include "editor/editor_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/global_sliders.h"
 #include "host/api/qi_importio.h"
@@ -128,6 +131,25 @@ TEST_F(EditorSetUp, OkAfterAFailedSetUpKeepsEveryGlobalValue)
     SetUpTrace::refuseTabStrip = false;
     for (size_t i = 0; i < before.size(); ++i)
         EXPECT_EQ(Bits(HostFloat(globals[i])), before[i]) << globals[i];
+}
+
+// A test that leaves a dialog unanswered ends at once: the dialog is closed
+// and the case fails naming it. Here the colour selector, which no
+// step answers, and an editor whose script never closes it.
+TEST_F(EditorSetUp, ADialogNobodyAnswersIsClosedAndFailsTheCaseByItsCaption)
+{
+    watcher_.AnswerWithin(300);
+    EXPECT_NONFATAL_FAILURE(RunEditor({[](HWND dialog) {
+                                SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
+                                Click(dialog, IDC_BASE_COLOR);
+                            }}),
+                            "\"Interactive Color Selector\"");
+    instance_->handleType = T("light");
+    lstrcpynA(instance_->flareName, "Light1", FLARE_NAME_SIZE);
+    watcher_.OnDialog([](HWND) {});
+    EXPECT_NONFATAL_FAILURE(
+        DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, EditorDialogProc, 0),
+        "\"Lens Flare Editor\"");
 }
 
 // Realtime updates start on and commit every edit at once; one click turns

@@ -261,6 +261,14 @@ TEST_F(ElementPanel, RadiusSlidersOutlineTheRadiusOnThePreview)
         InvalidateRect(previewControl, nullptr, FALSE);
         UpdateWindow(previewControl);
         whiteAfterRepaint = countWhite();
+
+        // The host's largest radius, scale and squeeze: an outline far out
+        // of sight, drawn at once all the same.
+        currentInstance->workingFlare->scale = 1000.0f;
+        currentInstance->workingFlare->anamorphicstretch = 0.01f;
+        const DWORD start = GetTickCount();
+        DragSlider(radius->hwnd, radius->thumbX, radius->width);
+        EXPECT_LT(GetTickCount() - start, 2000u);
     }});
     EXPECT_GT(whiteOnOutline, 0);
     EXPECT_EQ(whiteAfterRepaint, 0) << "the next repaint removes the outline";

@@ -83,32 +83,52 @@ TEST_F(GlobalPages, EachPageShowsItsOwnControlsInThePageArea)
     }});
 }
 
-// Values the sliders cannot show exactly, or not at all, come back from an
-// untouched Ok bit for bit; a value typed into a slider's box is taken.
+// Values the sliders cannot show exactly, or not at all, are shown as they
+// are (the thumb as near as it goes) and come back from an untouched Ok
+// bit for bit; a value typed into a slider's box is taken as the host
+// would take it.
 TEST_F(GlobalPages, UntouchedOkStoresEveryValueBitForBitAndTypedOnesAreTaken)
 {
     const struct {
         const char *keyword;
-        float value;
-    } globals[] = {{"intensity", 1.234f},       {"scale", 15.0f},
-                   {"angle", 123.456f},         {"anamorphicstretch", 1.23456f},
-                   {"occlusionradius", 0.00123f}, {"refdistance", 12.3456f}};
-    for (const auto &global : globals)
-        SetHostFloat(global.keyword, global.value);
-    RunEditor({[](HWND dialog) {
-        ShowPage(dialog, PAGE_GLOBAL);
-        ShowPage(dialog, PAGE_FADING);
-        ShowPage(dialog, PAGE_ELEMENT);
-    }});
-    for (const auto &global : globals)
-        EXPECT_EQ(Bits(HostFloat(global.keyword)), Bits(global.value)) << global.keyword;
+        TinySlider **slider;
+        float value[2];     // in two flares
+        const char *text[2];
+    } rows[] = {
+        {"intensity", &globalIntensitySlider, {1.23456f, 9999.5f}, {"1.23", "9999.50"}},
+        {"scale", &globalScaleSlider, {0.05f, 15.0f}, {"0.05", "15.00"}},
+        {"angle", &globalRotationSlider, {-30.0f, 400.0f}, {"-30.00", "400.00"}},
+        {"anamorphicstretch", &anamorphicStretchSlider, {0.02f, 1.23456f}, {"0.02", "1.23"}},
+        {"occlusionradius", &occlusionRadiusSlider, {0.00123f, 50.0f}, {"0.12", "5000.00"}},
+        {"refdistance", nullptr, {12.3456f, 1e9f}, {}},
+    };
+    for (int flare = 0; flare < 2; ++flare) {
+        for (const auto &row : rows)
+            SetHostFloat(row.keyword, row.value[flare]);
+        RunEditor({[&rows, flare](HWND dialog) {
+            ShowPage(dialog, PAGE_GLOBAL);
+            ShowPage(dialog, PAGE_FADING);
+            ShowPage(dialog, PAGE_ELEMENT);
+            for (const auto &row : rows) {
+                if (row.slider) {
+                    EXPECT_EQ(WindowText((*row.slider)->hwndEdit), row.text[flare]) << row.keyword;
+                }
+            }
+        }});
+        for (const auto &row : rows)
+            EXPECT_EQ(Bits(HostFloat(row.keyword)), Bits(row.value[flare]))
+                << row.keyword << " " << row.value[flare];
+    }
 
     RunEditor({[](HWND dialog) {
         ShowPage(dialog, PAGE_GLOBAL);
         TypeInto(globalScaleSlider->hwndEdit, "2.5");
+        TypeInto(globalRotationSlider->hwndEdit, "-30");
         SetWindowTextA(globalIntensitySlider->hwndEdit, "3.25");
+        EXPECT_EQ(globalRotationSlider->thumbX, 6) << "as near as the thumb goes";
     }});
     EXPECT_EQ(HostFloat("scale"), 2.5f);
+    EXPECT_EQ(HostFloat("angle"), -30.0f);
     EXPECT_EQ(HostFloat("intensity"), 3.25f);
 }
 

@@ -3,6 +3,7 @@
 // keys, the system menu, the bounds and the realtime rule.
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "model/working_flare.h"
 #include "resources/resource.h"
 #include "tests/editor/editor_harness.h"
+#include "tests/editor/host_flare_digest.h"
 #include "tests/support/token.h"
 
 namespace {
@@ -222,6 +224,117 @@ TEST_F(Undo, WithRealtimeOffUndoWaitsForRedrawNow)
         EXPECT_EQ(FlareText(), changed) << "nothing reaches the host yet";
         Click(d, IDC_REDRAW_NOW);
         EXPECT_NE(FlareText(), changed);
+    }});
+}
+
+// Every switch of the flare clicked in turn, from a start in which
+// neighbours differ: each undo gives back the flare of the step before and
+// each redo the next, and the boxes show what the host holds.
+TEST_F(Undo, EveryGlobalSwitchIsUndoneAndRedoneOnItsOwn)
+{
+    const struct {
+        int id;
+        const char *keyword;
+    } switches[] = {{IDC_FLARE_ENABLED, "enabled"},
+                    {IDC_USE_LIGHT_PARAMS, "uselightparams enabled"},
+                    {IDC_FADE_NEAR_BORDER, "fadeifnearborder enabled"},
+                    {IDC_FADE_BEHIND, "fadeifbehindobjects enabled"},
+                    {IDC_FADE_APPROACHING, "fadeifapproachingobjects enabled"},
+                    {IDC_FADE_DISTANCE, "fadewithdistance enabled"},
+                    {IDC_GLOW_BEHIND, "glowbehindobjects enabled"},
+                    {IDC_SCALE_REFLEXES, "scalereflexeswithdistance enabled"},
+                    {IDC_SCALE_GLOW, "scaleglowwithdistance enabled"},
+                    {IDC_FASTER_UPDATES, "fastdrag enabled"}};
+    bool on = true;
+    for (const auto &s : switches)
+        if (s.id != IDC_FLARE_ENABLED)
+            SetHostSwitch(s.keyword, (on = !on) ? "on" : "off");
+    RunEditor({[&](HWND d) {
+        auto boxesShowTheHost = [&](const char *when) {
+            for (const auto &s : switches)
+                EXPECT_EQ(IsDlgButtonChecked(d, s.id) == BST_CHECKED,
+                          HostSwitch(s.keyword) == T("on"))
+                    << s.keyword << " " << when;
+        };
+        std::vector<std::string> steps = {HostFlareDigest()};
+        for (const auto &s : switches) {
+            const int16_t page = s.id >= IDC_FADE_NEAR_BORDER ? PAGE_FADING : PAGE_GLOBAL;
+            SendMessageA(d, TPN_CLICKED, WPARAM(page), 0);
+            Click(d, s.id);
+            steps.push_back(HostFlareDigest());
+        }
+        for (size_t k = std::size(switches); k > 0; --k) {
+            UndoByMenu(d);
+            EXPECT_EQ(ChangedValues(steps[k - 1], HostFlareDigest()), std::vector<std::string>{})
+                << switches[k - 1].keyword << " undone";
+            boxesShowTheHost("undone");
+        }
+        for (size_t k = 1; k <= std::size(switches); ++k) {
+            RedoByMenu(d);
+            EXPECT_EQ(ChangedValues(steps[k], HostFlareDigest()), std::vector<std::string>{})
+                << switches[k - 1].keyword << " redone";
+        }
+        boxesShowTheHost("redone");
+    }});
+}
+
+// The switches that commit whatever the realtime switch says commit their
+// undo and redo too.
+TEST_F(Undo, WithRealtimeOffTheSwitchesThatCommitAnywayCommitTheirUndoAndRedo)
+{
+    SetIniValue("Lens-Flare-UI", "Realtime-Updates", "0");
+    const struct {
+        int id;
+        int16_t page;
+    } switches[] = {{IDC_FLARE_ENABLED, PAGE_GLOBAL},
+                    {IDC_ELEMENT_ENABLED, PAGE_ELEMENT},
+                    {IDC_FASTER_UPDATES, PAGE_ELEMENT}};
+    RunEditor({[&](HWND d) {
+        for (const auto &s : switches) {
+            SendMessageA(d, TPN_CLICKED, WPARAM(s.page), 0);
+            const std::string before = HostFlareDigest();
+            const UINT checked = IsDlgButtonChecked(d, s.id);
+            Click(d, s.id);
+            const std::string after = HostFlareDigest();
+            EXPECT_NE(after, before) << s.id << " commits";
+            UndoByMenu(d);
+            EXPECT_EQ(HostFlareDigest(), before) << s.id << " undone";
+            EXPECT_EQ(IsDlgButtonChecked(d, s.id), checked) << s.id;
+            RedoByMenu(d);
+            EXPECT_EQ(HostFlareDigest(), after) << s.id << " redone";
+        }
+    }});
+}
+
+// A restore that builds a panel again may show a message box, whose loop
+// runs what is queued: an undo queued meanwhile is not run inside the
+// restore, and only the one step is undone.
+TEST_F(Undo, AnUndoQueuedWhileAStepIsRestoredIsIgnored)
+{
+    SetHostElements({"halo", "glow"});
+    // Gradient offsets that do not start at 0 are reported whenever the
+    // glow's panel is built from them.
+    int32_t count = 2, parameter = 4;
+    float colours[6] = {1, 1, 1, 0, 0, 0}, offsets[2] = {0.1f, 1.0f};
+    const std::string glow = HostElements("guid")[1];
+    Qi_LensFlare(T("light"), "Light1", T("element"), glow.c_str(), QI_GROUP, T("parameter"),
+                 &parameter, T("gradientdata"), &count, colours, offsets, QI_GROUP, QI_END);
+    RunEditor({[&](HWND d) {
+        Click(d, IDC_ELEMENT_ENABLED);  // the halo's
+        const std::string once = FlareText();
+        Click(d, IDC_ELEMENT_ENABLED);
+        SelectElement(d, 1);
+        const size_t boxes = watcher_.boxes().size();
+        PostMessageA(d, WMU_UNDO_REDO, 0, 0);
+        PostMessageA(d, WMU_UNDO_REDO, 0, 0);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        EXPECT_GT(watcher_.boxes().size(), boxes) << "the restore showed a message box";
+        EXPECT_EQ(FlareText(), once) << "one step undone";
+        EXPECT_TRUE(MenuEnabled(d, SC_UNDO_STEP));
     }});
 }
 

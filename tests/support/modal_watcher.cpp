@@ -1,5 +1,7 @@
 #include "tests/support/modal_watcher.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <map>
 
@@ -28,6 +30,14 @@ struct Script {
 
 std::map<UINT_PTR, Script> scripts;
 
+// What the scripts did on each dialog: a step under way, and when the last
+// one ended. A dialog waits for an answer only while no step runs on it.
+struct StepActivity {
+    bool running = false;
+    DWORD lastEnd = 0;
+};
+std::map<HWND, StepActivity> activity;
+
 void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD)
 {
     auto it = scripts.find(timer);
@@ -45,8 +55,11 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD)
         return;
     }
     DialogStep step = script.steps[script.next++];
+    HWND dialog = script.dialog;
     script.running = true;
-    step(script.dialog);
+    activity[dialog].running = true;
+    step(dialog);
+    activity[dialog] = {false, GetTickCount()};
     script.running = false;
 }
 
@@ -56,13 +69,49 @@ ModalWatcher::ModalWatcher()
 {
     activeWatcher = this;
     hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    watchTimer_ = SetTimer(nullptr, 0, 100, OnWatchTick);
 }
 
 ModalWatcher::~ModalWatcher()
 {
+    if (watchTimer_)
+        KillTimer(nullptr, watchTimer_);
     if (hook_)
         UnhookWindowsHookEx(hook_);
     activeWatcher = nullptr;
+}
+
+void CALLBACK ModalWatcher::OnWatchTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (activeWatcher)
+        activeWatcher->CloseUnanswered();
+}
+
+// Closes the newest dialog that has waited too long, one a tick, so that a
+// step waiting on it goes on and the dialogs beneath get their turn.
+void ModalWatcher::CloseUnanswered()
+{
+    const DWORD now = GetTickCount();
+    waiting_.erase(std::remove_if(waiting_.begin(), waiting_.end(),
+                                  [](const Waiting &w) { return !IsWindow(w.window); }),
+                   waiting_.end());
+    for (auto w = waiting_.rbegin(); w != waiting_.rend(); ++w) {
+        const StepActivity &steps = activity[w->window];
+        // Tick counts wrap round: the later of two is the one less than half
+        // the range ahead.
+        const bool stepEndedSince = steps.lastEnd && steps.lastEnd - w->since < 0x80000000u;
+        const DWORD since = stepEndedSince ? steps.lastEnd : w->since;
+        if (steps.running || now - since < answerLimit_)
+            continue;
+        HWND window = w->window;
+        waiting_.erase(std::next(w).base());
+        char caption[256] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        ADD_FAILURE() << "nothing answered the dialog \"" << caption << "\" within "
+                      << answerLimit_ << " ms; it was closed";
+        EndDialog(window, IDCANCEL);
+        return;
+    }
 }
 
 LRESULT CALLBACK ModalWatcher::CbtProc(int code, WPARAM wParam, LPARAM lParam)
@@ -78,14 +127,16 @@ void ModalWatcher::OnActivate(HWND window)
 {
     if (!seen_.insert(window).second)
         return;
-    if (MessageBoxText(window)) {
-        AnswerBox(window);
-        return;
-    }
     char className[16] = "";
     GetClassNameA(window, className, sizeof className);
     if (lstrcmpA(className, "#32770") != 0)
         return;
+    waiting_.push_back({window, GetTickCount()});
+    activity.erase(window);
+    if (MessageBoxText(window)) {
+        AnswerBox(window);
+        return;
+    }
     dialogs_.push_back(window);
     if (dialogAction_)
         dialogAction_(window);

@@ -2,6 +2,10 @@
 // one: every message box shown on this thread while a ModalWatcher lives is
 // recorded (caption and text) and answered at once; every other dialog is
 // handed once to an action the test chooses (inspect it, then close it).
+// A dialog still open a few seconds after it appeared, or after the last
+// step of its script, while no step runs on it, is one nobody answers: it
+// is closed and the test fails with its caption, instead of waiting for the
+// test runner's time-out.
 #ifndef TESTS_SUPPORT_MODAL_WATCHER_H
 #define TESTS_SUPPORT_MODAL_WATCHER_H
 
@@ -39,14 +43,24 @@ public:
     // activated, after its WM_INITDIALOG.
     void OnDialog(std::function<void(HWND)> action) { dialogAction_ = std::move(action); }
 
+    // How long a dialog may wait for an answer (5 seconds unless set).
+    void AnswerWithin(DWORD milliseconds) { answerLimit_ = milliseconds; }
+
     const std::vector<CapturedBox> &boxes() const { return boxes_; }
     std::vector<HWND> dialogs() const { return dialogs_; }
 
 private:
+    struct Waiting {
+        HWND window;
+        DWORD since;  // when it appeared
+    };
+
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK OnWatchTick(HWND, UINT, UINT_PTR, DWORD);
     void OnActivate(HWND window);
     void OnFocus(HWND window);
     void AnswerBox(HWND box);
+    void CloseUnanswered();
 
     HHOOK hook_ = nullptr;
     std::deque<int> answers_;
@@ -55,6 +69,9 @@ private:
     std::vector<HWND> dialogs_;
     std::set<HWND> seen_;
     std::function<void(HWND)> dialogAction_;
+    std::vector<Waiting> waiting_;  // every dialog and box seen, newest last
+    DWORD answerLimit_ = 5000;
+    UINT_PTR watchTimer_ = 0;
 };
 
 // Closes a dialog the way the user's close box does.
