@@ -97,7 +97,7 @@ QI_API void Qi_Inquire_LensFlare(QiToken kind, const char *name, ...);
 /* Sets values of the lens flare with the paths of Qi_Inquire_LensFlare:
    switches as "on"/"off" tokens and the element's guid text ("element")
    by value, numbers by address ("color" "rgb": three floats). Values are
-   clamped to their limits; gradients (at most 256 entries, offsets finite
+   clamped to their limits; gradients (at most 1024 entries, offsets finite
    and never decreasing) and data blocks are copied; a parameter takes from
    "gradientdata" and "arbitrarydata" only what its type uses. A list with a
    fault is reported and changes nothing.
@@ -209,7 +209,7 @@ QI_API int16_t Qi_Load_Gradient_Colormap(const char *fileName, int32_t *count, f
 
 /* Saves a ".grd" file (whatever the name's extension). third holds one
    opacity per entry, or is null for opaque entries. Returns -2 when count
-   < 1 or the entries are no gradient (more than 256; offsets outside 0..1,
+   < 1 or the entries are no gradient (more than 1024; offsets outside 0..1,
    decreasing, not starting at 0 or, with two or more entries, not ending at
    1; colours or opacities outside 0..1; an interpolation other than
    "linear" or "cardinal"), -1 when the file cannot be written, 0 on

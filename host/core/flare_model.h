@@ -143,7 +143,7 @@ struct GlobalField {
 const std::vector<GlobalField> &GlobalFields();
 
 // Largest gradient and data block a parameter holds.
-constexpr int32_t kMaxGradientEntries = 256;
+constexpr int32_t kMaxGradientEntries = 1024;
 constexpr int32_t kMaxDataBytes = 65536;
 
 struct Flare {

@@ -17,7 +17,7 @@ const char *InterpolationKeyword(Interpolation interpolation);
 bool InterpolationFromKeyword(std::string_view keyword, Interpolation &interpolation);
 
 // Most entries a gradient file holds.
-constexpr size_t kMaxGradientFileEntries = 256;
+constexpr size_t kMaxGradientFileEntries = 1024;
 
 struct GradientTable {
     std::vector<float> offsets;    // one per entry

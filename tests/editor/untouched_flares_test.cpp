@@ -33,7 +33,7 @@ namespace {
 
 constexpr int kShards = 5;
 constexpr uint32_t kFlaresPerShard = 40;
-constexpr uint32_t kMostGradientEntries = 256;  // the host takes no more
+constexpr uint32_t kMostGradientEntries = 300;
 
 using Rng = std::mt19937;
 using Values = std::vector<std::string>;

@@ -89,7 +89,7 @@ std::vector<Malformed> MalformedLibraries()
          GoodWith("        0 1 1 1", "        0.5 1 1 1\n        0.25 1 1 1"), "VALUE_RANGE", 11},
         {"a gradient colour above 1", GoodWith("        1 0 0 0", "        1 0 2 0"), "VALUE_RANGE",
          11},
-        {"a gradient larger than a parameter holds", GoodWith("gradient 2", "gradient 257"),
+        {"a gradient larger than a parameter holds", GoodWith("gradient 2", "gradient 1025"),
          "TOO_LARGE", 9},
         {"odd hexadecimal digits", GoodWith("00ff10ab", "00ff10a"), "SYNTAX", 15},
         {"letters that are no hexadecimal digits", GoodWith("00ff10ab", "00ffzzab"), "SYNTAX", 15},
