@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "host/core/flare_model.h"
 #include "host/core/qi_host.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/scratch_files.h"
@@ -326,7 +327,7 @@ TEST_F(FlareCalls, GradientsAreValidatedAndCopied)
     float decreasing[3] = {0.0f, 0.6f, 0.5f}, notANumber[3] = {0.0f, NAN, 1.0f};
     CommitParam(guid, p, value, 3, colours, decreasing, 0, nullptr);
     CommitParam(guid, p, value, 3, colours, notANumber, 0, nullptr);
-    CommitParam(guid, p, value, 257, colours, offsets, 0, nullptr);
+    CommitParam(guid, p, value, qi::kMaxGradientEntries + 1, colours, offsets, 0, nullptr);
     CommitParam(guid, p, value, -1, colours, offsets, 0, nullptr);
     CommitParam(guid, p, value, 2, nullptr, offsets, 0, nullptr);
     EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_BAD_VALUE", "ERR_BAD_VALUE", "ERR_BAD_VALUE",
