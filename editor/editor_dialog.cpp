@@ -10,6 +10,7 @@
 #include "editor/element_panel.h"
 #include "editor/global_pages.h"
 #include "editor/global_sliders.h"
+#include "editor/help_topics.h"
 #include "editor/page_tabs.h"
 #include "editor/panel_scroll.h"
 #include "editor/parameter_pages.h"
@@ -148,7 +149,7 @@ void Editor_OnRedrawNow()
 void Editor_OnHelp(HWND dialog)
 {
     if (HostServices *services = Instance()->hostServices)
-        services->ShowHelpTopic(dialog, "lens flare effects");
+        services->ShowHelpTopic(dialog, kGeneralHelpTopic);
 }
 
 bool IsGlobalPageControl(int id)
@@ -295,6 +296,7 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND: return Editor_OnCommand(dialog, wParam, lParam);
     case WM_SYSCOMMAND: return Editor_OnSysCommand(dialog, wParam);
     case WM_TIMER: Editor_OnTimer(wParam); return FALSE;
+    case WM_HELP: ShowHelpFor(dialog, reinterpret_cast<const HELPINFO *>(lParam)); return TRUE;
     case WM_VSCROLL:
         return ScrollElementPanel(dialog, reinterpret_cast<HWND>(lParam), LOWORD(wParam));
     case WMU_REFILL_ELEMENT_LIST: RefillElementList(dialog); return FALSE;

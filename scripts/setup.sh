@@ -6,7 +6,7 @@ set -eu
 packages="cmake ninja-build g++ clang libclang-rt-14-dev
  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine fonts-wine
  googletest libbenchmark-dev libstb-dev
- xvfb xauth x11-utils imagemagick xdotool xclip"
+ xvfb xauth x11-utils imagemagick xdotool xclip cmark-gfm"
 
 missing=""
 for p in $packages; do

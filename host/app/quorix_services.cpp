@@ -1,6 +1,8 @@
 #include "host/app/quorix_services.h"
 
 #include <windows.h>
+#include <shellapi.h>
+#include <shlwapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,25 +10,7 @@
 
 namespace {
 
-struct HelpTopic {
-    const char *topic;
-    const char *text;
-};
-
-const HelpTopic kHelpTopics[] = {
-    {"lens flare effects",
-     "Lens Flare Editor\n\n"
-     "The preview shows the flare of the light being edited. Click or drag in the preview "
-     "to move the light; right-click to copy a small picture to the clipboard.\n\n"
-     "The element list holds the flare's elements in drawing order. Add, Remove, Move Up "
-     "and Move Down change the list; Element Enabled switches the selected element on or "
-     "off.\n\n"
-     "The Element Parameters page shows the selected element's parameters; the Global "
-     "Parameters and Global Fading Parameters pages hold the values of the whole flare.\n\n"
-     "With Realtime Updates on, every change is shown at once; otherwise press Redraw Now. "
-     "Library Load and Library Save read and write lens effect files (.lnz).\n\n"
-     "Ok (or closing the window) keeps the flare as edited."},
-};
+const char kHelpCaption[] = "Quorix Help";
 
 void CreateFolders(const std::string &path)
 {
@@ -35,9 +19,50 @@ void CreateFolders(const std::string &path)
             CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
 }
 
+bool FileExists(const std::string &path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The file URL of a path: UTF-8, every byte but letters, digits and "-._~/:"
+// percent-encoded, so that spaces, "#" and "%" in folder names survive.
+std::string FileUrl(const std::string &path)
+{
+    wchar_t wide[MAX_PATH * 2];
+    char utf8[MAX_PATH * 6];
+    int wideLength = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 2);
+    int length = wideLength ? WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8,
+                                                  nullptr, nullptr)
+                            : 0;
+    const std::string text = length ? std::string(utf8) : path;
+    std::string url = "file:///";
+    for (unsigned char c : text) {
+        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                     (c && std::strchr("-._~/:", c));
+        if (c == '\\') {
+            url += '/';
+        } else if (plain) {
+            url += char(c);
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+            url += escaped;
+        }
+    }
+    return url;
+}
+
+void ShowHelpProblem(HWND window, const char *problem, const std::string &what)
+{
+    std::string text = std::string(problem) + "\n\n" + what;
+    MessageBoxA(window, text.c_str(), kHelpCaption, MB_OK | MB_ICONERROR);
+}
+
 }  // namespace
 
-QuorixServices::QuorixServices(std::string iniPath) : iniPath_(std::move(iniPath))
+QuorixServices::QuorixServices(std::string iniPath, std::string manualFolder, BrowserOpener open)
+    : iniPath_(std::move(iniPath)), manualFolder_(std::move(manualFolder)), open_(open)
 {
     CreateFolders(iniPath_);
 }
@@ -47,25 +72,77 @@ const char *QuorixServices::GetIniFilePath()
     return iniPath_.c_str();
 }
 
+// A topic's page forwards to its place in index.html: a file URL's "#place"
+// is lost on the way to the browser, a page's own forward is not.
 void QuorixServices::ShowHelpTopic(HWND window, const char *topic)
 {
-    const char *text = HelpTextOf(topic);
-    char missing[512];
-    if (!text) {
-        std::snprintf(missing, sizeof missing, "No help is available for the topic '%s'.",
-                      topic ? topic : "");
-        text = missing;
+    const std::string index = manualFolder_ + "\\index.html";
+    if (!FileExists(index)) {
+        ShowHelpProblem(window, "The manual was not found. It should be here:", index);
+        return;
     }
-    MessageBoxA(window, text, "Quorix Help", MB_OK | MB_ICONINFORMATION);
+    std::string page = index;
+    if (const char *anchor = HelpAnchorOf(topic)) {
+        std::string topicPage = manualFolder_ + "\\topics\\" + anchor + ".html";
+        if (FileExists(topicPage))
+            page = topicPage;
+    }
+    const std::string url = FileUrl(page);
+    if (!open_(window, url))
+        ShowHelpProblem(window, "No web browser could open the manual:", url);
 }
 
-const char *HelpTextOf(const char *topic)
+std::string QuorixServices::ManualFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string program(path, length < sizeof path ? length : 0);
+    size_t slash = program.find_last_of("\\/");
+    return (slash == std::string::npos ? std::string(".") : program.substr(0, slash)) +
+           "\\manual";
+}
+
+bool QuorixServices::OpenInBrowser(HWND window, const std::string &url)
+{
+    char browser[MAX_PATH];
+    DWORD size = sizeof browser;
+    if (SUCCEEDED(AssocQueryStringA(0, ASSOCSTR_EXECUTABLE, "http", "open", browser, &size))) {
+        std::string quoted = "\"" + url + "\"";
+        if (INT_PTR(ShellExecuteA(window, "open", browser, quoted.c_str(), nullptr,
+                                  SW_SHOWNORMAL)) > 32)
+            return true;
+    }
+    return INT_PTR(ShellExecuteA(window, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) >
+           32;
+}
+
+const std::vector<HelpAnchor> &HelpAnchors()
+{
+    static const std::vector<HelpAnchor> anchors = {
+        {"lens flare effects", "lens-flare-editor"},
+        {"lens flare preview", "the-preview"},
+        {"lens flare element list", "the-element-list"},
+        {"lens flare select element", "adding-an-element"},
+        {"lens flare element parameters", "element-parameters"},
+        {"lens flare global parameters", "global-parameters"},
+        {"lens flare global fading parameters", "global-fading-parameters"},
+        {"lens flare sliders", "sliders"},
+        {"lens flare colours", "colours"},
+        {"lens flare gradients", "gradients"},
+        {"lens flare libraries", "libraries"},
+        {"lens flare presets", "the-preset-browser"},
+        {"lens flare undo", "undo-redo-and-cancel"},
+    };
+    return anchors;
+}
+
+const char *HelpAnchorOf(const char *topic)
 {
     if (!topic)
         return nullptr;
-    for (const HelpTopic &entry : kHelpTopics)
+    for (const HelpAnchor &entry : HelpAnchors())
         if (_stricmp(entry.topic, topic) == 0)
-            return entry.text;
+            return entry.anchor;
     return nullptr;
 }
 
