@@ -8,7 +8,6 @@
 
 #include "controls/tabbed_panel.h"
 #include "editor/editor_state.h"
-#include "editor/help_topics.h"
 #include "editor/undo.h"
 #include "gradient/colour_slider.h"
 #include "resources/gradient_ids.h"
@@ -30,118 +29,87 @@ void PressF1(HWND focus)
     SendInput(2, keys, sizeof keys[0]);
 }
 
-// The first visible child of the dialog that `match` takes.
-HWND Child(HWND dialog, const std::function<bool(HWND)> &match)
+// The first visible child of the editor of the class ("" for the gradient
+// control, known by its procedure).
+HWND Visible(HWND dialog, const char *cls)
 {
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child) && match(child))
-            return child;
+    for (HWND w = GetWindow(dialog, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        char name[32] = "";
+        GetClassNameA(w, name, sizeof name);
+        bool gradient = GetWindowLongPtrA(w, GWLP_WNDPROC) == LONG_PTR(ColourSliderWndProc);
+        if (IsWindowVisible(w) && (*cls ? lstrcmpiA(name, cls) == 0 : gradient))
+            return w;
+    }
     return nullptr;
 }
 
-bool OfClass(HWND window, const char *name)
+// F1 on control `id` (or, when 0, the first visible `cls`) of the page.
+DialogStep F1On(int16_t page, int id, const char *cls = "")
 {
-    char cls[32] = "";
-    GetClassNameA(window, cls, sizeof cls);
-    return lstrcmpiA(cls, name) == 0;
+    return [=](HWND dialog) {
+        SendMessageA(dialog, TPN_CLICKED, WPARAM(page), 0);
+        PressF1(id ? GetDlgItem(dialog, id) : Visible(dialog, cls));
+    };
 }
-
-HWND GradientControl(HWND dialog)
-{
-    return Child(dialog, [](HWND w) {
-        return GetWindowLongPtrA(w, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(ColourSliderWndProc);
-    });
-}
-
-void ShowPage(HWND dialog, int16_t page)
-{
-    SendMessageA(dialog, TPN_CLICKED, WPARAM(page), 0);
-}
-
-struct HelpRow {
-    const char *name;
-    std::function<void(HWND dialog)> act;  // presses Help or F1 somewhere
-    const char *topic;                     // what the host is asked for
-};
 
 TEST_F(Help, HelpAndF1AskForTheTopicOfTheFocusOrOfThePageShown)
 {
-    // A dialog over the editor: F1 on its focused control, then Cancel.
-    auto f1InNested = [this](HWND dialog, std::function<void(HWND)> open) {
-        onNestedDialog_ = [](HWND nested) {
-            RunDialogScript(nested, {[](HWND d) { PressF1(GetFocus() ? GetFocus() : d); },
-                                     [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }});
+    // F1 in the dialog that `open` shows over the editor, then Cancel.
+    auto f1Over = [this](DialogStep open) -> DialogStep {
+        return [this, open](HWND dialog) {
+            onNestedDialog_ = [](HWND over) {
+                RunDialogScript(over, {[](HWND) { PressF1(GetFocus()); },
+                                       [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }});
+            };
+            open(dialog);
+            onNestedDialog_ = nullptr;
         };
-        open(dialog);
-        onNestedDialog_ = nullptr;
     };
-    const std::vector<HelpRow> rows = {
+    const int16_t element = PAGE_ELEMENT, global = PAGE_GLOBAL;
+    const struct {
+        const char *name;
+        DialogStep act;
+        const char *topic;
+    } rows[] = {
         {"the Help button", [](HWND d) { Click(d, IDC_HELP_BUTTON); }, "lens flare effects"},
-        {"F1 on Ok", [](HWND d) { PressF1(GetDlgItem(d, IDOK)); }, "lens flare effects"},
-        {"F1 on the element list", [](HWND d) { PressF1(GetDlgItem(d, IDC_ELEMENT_LIST)); },
-         "lens flare element list"},
-        {"F1 on Move Up", [](HWND d) { PressF1(GetDlgItem(d, IDC_MOVE_UP)); },
-         "lens flare element list"},
-        {"F1 on Realtime Updates", [](HWND d) { PressF1(GetDlgItem(d, IDC_REALTIME_UPDATES)); },
-         "lens flare preview"},
-        {"F1 on Library Save", [](HWND d) { PressF1(GetDlgItem(d, IDC_LIBRARY_SAVE)); },
-         "lens flare libraries"},
-        {"F1 in a slider's field",
-         [](HWND d) {
-             HWND slider = Child(d, [](HWND w) { return OfClass(w, "TINYSLIDER"); });
-             PressF1(GetWindow(slider, GW_CHILD));
-         },
+        {"the element list", F1On(element, IDC_ELEMENT_LIST), "lens flare element list"},
+        {"Move Up", F1On(element, IDC_MOVE_UP), "lens flare element list"},
+        {"a gradient bar", F1On(element, 0), "lens flare gradients"},
+        {"an element's list", F1On(element, 0, "ComboBox"), "lens flare element parameters"},
+        {"a slider's field",
+         [](HWND d) { PressF1(GetWindow(Visible(d, "TINYSLIDER"), GW_CHILD)); },
          "lens flare sliders"},
-        {"F1 on a gradient bar", [](HWND d) { PressF1(GradientControl(d)); },
-         "lens flare gradients"},
-        {"F1 on an element's list",
-         [](HWND d) { PressF1(Child(d, [](HWND w) { return OfClass(w, "ComboBox"); })); },
-         "lens flare element parameters"},
-        {"F1 on a global switch",
-         [](HWND d) {
-             ShowPage(d, PAGE_GLOBAL);
-             PressF1(GetDlgItem(d, IDC_FLARE_ENABLED));
-         },
-         "lens flare global parameters"},
-        {"F1 on a fading switch",
-         [](HWND d) {
-             ShowPage(d, PAGE_FADING);
-             PressF1(GetDlgItem(d, IDC_FADE_BEHIND));
-         },
+        {"a global switch", F1On(global, IDC_FLARE_ENABLED), "lens flare global parameters"},
+        {"a fading switch", F1On(PAGE_FADING, IDC_FADE_BEHIND),
          "lens flare global fading parameters"},
-        {"F1 in Select Element",
-         [&](HWND d) { f1InNested(d, [](HWND e) { Click(e, IDC_ADD_ELEMENT); }); },
+        {"Select Element", f1Over([](HWND d) { Click(d, IDC_ADD_ELEMENT); }),
          "lens flare select element"},
-        {"F1 in the colour selector",
-         [&](HWND d) {
-             ShowPage(d, PAGE_GLOBAL);
-             f1InNested(d, [](HWND e) { Click(e, IDC_BASE_COLOR); });
-         },
+        {"the colour selector", f1Over([=](HWND d) {
+             SendMessageA(d, TPN_CLICKED, WPARAM(global), 0);
+             Click(d, IDC_BASE_COLOR);
+         }),
          "lens flare colours"},
-        {"F1 in the large gradient dialog",
-         [&](HWND d) {
-             ShowPage(d, PAGE_ELEMENT);
-             f1InNested(d, [](HWND e) {
-                 SendMessageA(GradientControl(e), WM_COMMAND, IDM_GRADIENT_LARGE_DIALOG, 0);
-             });
-         },
+        {"the large gradient dialog", f1Over([=](HWND d) {
+             SendMessageA(d, TPN_CLICKED, WPARAM(element), 0);
+             SendMessageA(Visible(d, ""), WM_COMMAND, IDM_GRADIENT_LARGE_DIALOG, 0);
+         }),
          "lens flare gradients"},
-        {"F1 in the system menu",
+        {"the system menu",
          [](HWND d) {
              HELPINFO item = {sizeof item, HELPINFO_MENUITEM, SC_UNDO_STEP,
                               GetSystemMenu(d, FALSE), 0, {0, 0}};
-             SendMessageA(d, WM_HELP, 0, reinterpret_cast<LPARAM>(&item));
+             SendMessageA(d, WM_HELP, 0, LPARAM(&item));
          },
          "lens flare undo"},
     };
-    std::vector<std::vector<std::string>> asked(rows.size());
+    std::vector<std::vector<std::string>> asked(std::size(rows));
     std::vector<DialogStep> steps;
-    for (size_t i = 0; i < rows.size(); ++i) {
+    for (size_t i = 0; i < asked.size(); ++i) {
         steps.push_back(rows[i].act);
         steps.push_back([&, i](HWND) { asked[i].swap(services_.helpTopics); });
     }
     RunEditor(steps);
-    for (size_t i = 0; i < rows.size(); ++i)
+    for (size_t i = 0; i < asked.size(); ++i)
         EXPECT_EQ(asked[i], std::vector<std::string>{rows[i].topic}) << rows[i].name;
 }
 
