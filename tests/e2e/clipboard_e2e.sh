@@ -37,10 +37,9 @@ preview_box() {
     width=$1 height=$2 left=${3#+} top=${4#+}
     [ "$width" -ge 100 ] && [ "$height" -ge 80 ]
 }
-tries=120
+deadline=$(( $(date +%s) + 90 ))
 until preview_box; do
-    tries=$(( tries - 1 ))
-    if [ "$tries" -le 0 ]; then
+    if [ "$(date +%s)" -ge "$deadline" ]; then
         echo "preview not found on screen (box ${width}x${height})"
         exit 1
     fi
@@ -50,11 +49,10 @@ x=$(( left + width / 2 ))
 y=$(( top + height / 2 ))
 xdotool mousemove --window "$desktop" "$x" "$y" click 3
 
-tries=60
+deadline=$(( $(date +%s) + 30 ))
 until xclip -selection clipboard -t TARGETS -o > "$tmp/targets" 2>/dev/null &&
       grep -q 'image/bmp' "$tmp/targets"; do
-    tries=$(( tries - 1 ))
-    [ "$tries" -gt 0 ] || break
+    [ "$(date +%s)" -lt "$deadline" ] || break
     sleep 0.5
 done
 if ! grep -q 'image/bmp' "$tmp/targets"; then
