@@ -10,7 +10,6 @@
 #   scripts/planted-faults.sh          every fault
 #   scripts/planted-faults.sh 07 12    faults 07 and 12
 set -eu
-set -f  # test names and fault texts are never globbed
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
 
