@@ -63,7 +63,8 @@ ctest_regex() {
 run_fault() {
     number=$1 build=$2 program=$3
     shift 3
-    patch=$(ls tests/faults/"$number"-*.patch 2>/dev/null | head -n 1)
+    for patch in tests/faults/"$number"-*.patch; do break; done
+    [ -f "$patch" ] || patch=""
     name=$(basename "${patch:-$number}" .patch)
     log="$logs/$name.log"
     if [ -z "$patch" ] || ! git apply --check "$patch" >"$log" 2>&1; then
@@ -104,10 +105,12 @@ done
 
 total=0
 failed=0
-while IFS='|' read -r number file fault build program tests rest <&3; do
+while IFS='|' read -r number _ _ build program tests _ <&3; do
     if [ $# -gt 0 ] && ! printf '%s\n' "$@" | grep -qx "$number"; then
         continue
     fi
+    # (build, program and tests are split into words on purpose)
+    # shellcheck disable=SC2086
     run_fault "$number" $build $program $tests
     echo "$name: $verdict"
     total=$((total + 1))
