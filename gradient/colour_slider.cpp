@@ -297,13 +297,12 @@ LRESULT CColourSlider::OnRightButtonDown(UINT message, WPARAM wParam, LPARAM lPa
     return 1;
 }
 
-// Delete: the pivots a right click deletes; the pivot now in its place (or
-// the new right end) is selected.
+// Delete: the pivots a right click deletes (neither the first nor the right
+// end of three or more, which the table keeps); the pivot now in its place,
+// or the new right end, is selected.
 void CColourSlider::DeleteByRightClickRules(int32_t pivot)
 {
     int32_t before = pivots.count;
-    if (pivot < 2 || (pivot == before && before > 2))
-        return;
     DeletePivot(&pivots, pivot);
     if (pivots.count == before)
         return;
