@@ -118,10 +118,13 @@ void Editor_OnOk(HWND dialog)
 
 // Cancel and Escape. A flare that changed since the editor opened is given
 // back as it was then, in the host too, once the user confirms; the
-// question's default keeps the editor open.
+// question's default keeps the editor open. An unchanged flare is sent as
+// it is, as Ok sends it: Redraw Now may have sent a change taken back since.
 void Editor_OnCancel(HWND dialog)
 {
-    if (FlareChangedSinceOpening()) {
+    if (!FlareChangedSinceOpening()) {
+        CommitPendingEdits();
+    } else {
         if (MessageBoxA(dialog, "Discard the changes made to this flare?", "Info Request",
                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
             return;

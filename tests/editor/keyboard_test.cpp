@@ -417,14 +417,19 @@ TEST_F(Keyboard, CancelGivesBackTheOpenedFlareAfterAQuestion)
     EXPECT_EQ(FlareText(), opened) << "the host's flare as it opened";
 
     SetIniValue("Lens-Flare-UI", "Realtime-Updates", "0");
-    watcher_.QueueAnswer(IDYES);
-    RunEditor({[](HWND d) {
-        ShowPage(d, PAGE_GLOBAL);
-        DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 200);
-        Click(d, IDC_REDRAW_NOW);
-        Click(d, IDCANCEL);
-    }});
-    EXPECT_EQ(FlareText(), opened) << "what Redraw Now sent is taken back too";
+    for (bool undone : {false, true}) {
+        watcher_.QueueAnswer(IDYES);  // asked only while the drag stands
+        RunEditor({[undone](HWND d) {
+            ShowPage(d, PAGE_GLOBAL);
+            DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 200);
+            Click(d, IDC_REDRAW_NOW);
+            if (undone)
+                Undo(d);
+            Click(d, IDCANCEL);
+        }});
+        EXPECT_EQ(FlareText(), opened) << "what Redraw Now sent is taken back, undone " << undone;
+    }
+    EXPECT_EQ(watcher_.boxes().size(), 3u);
 }
 
 }  // namespace
