@@ -6,7 +6,10 @@
 //   - one step of a light drag in the preview (a mouse move with the button
 //     down: render, conversion, repaint);
 //   - one step of a global slider drag (the value, the commit of the flare,
-//     render, conversion, repaint).
+//     render, conversion, repaint);
+//   - one live step of a global and of an element slider's drag with
+//     realtime updates on: a mouse move with the button down (the value,
+//     the commit, render, conversion, repaint).
 // The two flares take turns, so that the machine's other work falls on both
 // alike; medians, and the 16-element figures as ratios of the default's.
 //
@@ -39,10 +42,13 @@ double Ms(Clock::time_point from, Clock::time_point to)
 }
 
 // Ids in the editor's template: the preview, the intensity slider (it takes
-// its placeholder's id) and the page shown with it.
+// its placeholder's id) and the page shown with it; the element page and the
+// first control id of its panel.
 constexpr int kPreviewId = 1000;
 constexpr int kIntensitySliderId = 1801;
 constexpr WPARAM kGlobalPage = 1500;
+constexpr WPARAM kElementPage = 1502;
+constexpr int kFirstPanelId = 10000;
 
 // The two flares take turns, round after round, so that whatever else the
 // machine does falls on both alike.
@@ -54,6 +60,8 @@ struct Samples {
     std::vector<double> opening;
     std::vector<double> lightStep;
     std::vector<double> sliderStep;
+    std::vector<double> liveGlobalStep;
+    std::vector<double> liveElementStep;
 };
 Samples samples[kFlares];
 int current;  // the flare being measured
@@ -113,6 +121,34 @@ void SliderDragSteps(HWND dialog, HWND preview)
     });
 }
 
+// Moves with the button down between a quarter and three quarters of the
+// slider: with realtime updates on, each move commits and redraws.
+void LiveDragSteps(HWND slider, HWND preview, std::vector<double> &into)
+{
+    RECT client;
+    GetClientRect(slider, &client);
+    int y = client.bottom * 3 / 4, x = client.right / 4;
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    TimeSteps(into, [&] {
+        x = x == client.right / 4 ? client.right * 3 / 4 : client.right / 4;
+        SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+        UpdateWindow(preview);
+    });
+    SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// The first small slider of the element page's panel.
+HWND FirstPanelSlider(HWND dialog)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[16] = "";
+        GetClassNameA(child, cls, sizeof cls);
+        if (GetDlgCtrlID(child) >= kFirstPanelId && lstrcmpA(cls, "TINYSLIDER") == 0)
+            return child;
+    }
+    return nullptr;
+}
+
 LRESULT CALLBACK DriverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_APP)
@@ -120,6 +156,11 @@ LRESULT CALLBACK DriverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     HWND preview = GetDlgItem(editor, kPreviewId);
     LightDragSteps(preview);
     SliderDragSteps(editor, preview);
+    LiveDragSteps(GetDlgItem(editor, kIntensitySliderId), preview,
+                  samples[current].liveGlobalStep);
+    SendMessageA(editor, TPN_CLICKED, kElementPage, 0);
+    if (HWND slider = FirstPanelSlider(editor))
+        LiveDragSteps(slider, preview, samples[current].liveElementStep);
     PostMessageA(editor, WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;
 }
@@ -280,10 +321,14 @@ int main(int argc, char **argv)
     SaveFlare(flares[1]);
     TimeEditor(window, flares);
 
-    std::printf("the editor in quorix.exe's main window, medians of %d, the flares in turns\n",
-                iterations);
+    std::printf("the editor in quorix.exe's main window, medians of %d (steps: %d), the flares "
+                "in turns\n", iterations, kRounds * stepsPerVisit);
     std::printf("%-58s %5d elements %3d elements\n", "", counts[0], counts[1]);
     auto row = [](const char *what, std::vector<double> Samples::*field) {
+        if ((samples[0].*field).empty() || (samples[1].*field).empty()) {
+            std::printf("%-58s not measured\n", what);
+            return;
+        }
         double one = Median(samples[0].*field), other = Median(samples[1].*field);
         std::printf("%-58s %11.3f ms %8.3f ms  x%.2f\n", what, one, other,
                     one > 0 ? other / one : 0.0);
@@ -291,6 +336,8 @@ int main(int argc, char **argv)
     row("opening (menu command to the first preview on the screen)", &Samples::opening);
     row("light drag step (render, convert, repaint)", &Samples::lightStep);
     row("slider drag step (value, commit, render, convert, repaint)", &Samples::sliderStep);
+    row("live drag step, global slider (value, commit, render, ...)", &Samples::liveGlobalStep);
+    row("live drag step, element slider (value, commit, render, ...)", &Samples::liveElementStep);
 
     UnhookWindowsHookEx(drawn);
     UnhookWindowsHookEx(activated);

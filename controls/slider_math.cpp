@@ -102,18 +102,57 @@ void FormatSliderInt(char *buffer, size_t size, int32_t value)
     std::snprintf(buffer, size, "%d", static_cast<int>(value));
 }
 
-float ParseSliderEntry(const char *text, bool percent)
+bool ParseSliderEntry(const char *text, bool percent, float *value)
 {
-    double number = text ? std::atof(text) : 0.0;
-    if (std::isnan(number))
-        return 0.0f;
+    double number = 0.0;
+    if (!ReadNumber(text, &number))
+        return false;
     if (percent)
         number /= 100.0;
     if (number > FLT_MAX)
-        return std::numeric_limits<float>::infinity();
-    if (number < -FLT_MAX)
-        return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(number);
+        *value = std::numeric_limits<float>::infinity();
+    else if (number < -FLT_MAX)
+        *value = -std::numeric_limits<float>::infinity();
+    else
+        *value = static_cast<float>(number);
+    return true;
+}
+
+bool ReadNumber(const char *text, double *number)
+{
+    if (!text)
+        return false;
+    char *end = nullptr;
+    double read = std::strtod(text, &end);
+    if (end == text || std::isnan(read))
+        return false;
+    while (*end == ' ' || *end == '\t')
+        ++end;
+    if (*end != '\0')
+        return false;
+    *number = read;
+    return true;
+}
+
+float SliderKeyValue(float value, float min, float max, SliderKey key, bool integerMode,
+                     int16_t precision, bool percent)
+{
+    if (key == SLIDER_HOME)
+        return min;
+    if (key == SLIDER_END)
+        return max;
+    int decimals = precision < 0 ? 0 : precision > 4 ? 4 : precision;
+    double step = integerMode ? 1.0 : std::pow(10.0, -decimals) / (percent ? 100.0 : 1.0);
+    double steps = 1.0;
+    if (key == SLIDER_PAGE_DOWN || key == SLIDER_PAGE_UP)
+        steps = std::fmax(1.0, std::round((double(max) - min) / 10.0 / step));
+    // The grid point at or below (above) the value, then whole steps on; a
+    // thousandth of a step absorbs the float's rounding.
+    double at = double(value) / step;
+    bool up = key == SLIDER_STEP_UP || key == SLIDER_PAGE_UP;
+    double from = up ? std::floor(at + 1e-3) : std::ceil(at - 1e-3);
+    double next = (from + (up ? steps : -steps)) * step;
+    return ClampToRange(float(next), min, max);
 }
 
 SliderEntry AcceptTypedEntry(float typed, float limitLow, float limitHigh)

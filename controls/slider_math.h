@@ -45,10 +45,10 @@ void FormatSliderFloat(char *buffer, size_t size, float value, int16_t precision
 // The edit text of an integer value.
 void FormatSliderInt(char *buffer, size_t size, int32_t value);
 
-// A typed entry as a value: the text's number (0 when it is none, or not a
-// number), divided by 100 when percent is set; beyond the float range it is
-// an infinity of its sign.
-float ParseSliderEntry(const char *text, bool percent);
+// A typed entry as a value: the text's number, divided by 100 when percent
+// is set; beyond the float range an infinity of its sign. False, and value
+// untouched, when the text is no number (ReadNumber).
+bool ParseSliderEntry(const char *text, bool percent, float *value);
 
 // What a typed entry sets: the entry itself, keeping the typed text, or the
 // limit it passed, whose text then replaces the typed one.
@@ -57,5 +57,20 @@ struct SliderEntry {
     bool replaceText;
 };
 SliderEntry AcceptTypedEntry(float typed, float limitLow, float limitHigh);
+
+// Whether the text is a number, with nothing but spaces around it: what a
+// field takes. Empty text, "abc", "-", "1e" (half typed) and "nan" are not.
+bool ReadNumber(const char *text, double *number);
+
+// The keys of a focused slider, in the order of their table.
+enum SliderKey { SLIDER_STEP_DOWN, SLIDER_STEP_UP, SLIDER_PAGE_DOWN, SLIDER_PAGE_UP,
+                 SLIDER_HOME, SLIDER_END };
+
+// The value a key gives a slider at `value` on the range min..max: a step
+// is the smallest step its text shows (1 in integer mode, else one in the
+// last decimal shown, a hundredth of it with percent), a page a tenth of the
+// range; both land on the steps' grid. Home and End give the range's ends.
+float SliderKeyValue(float value, float min, float max, SliderKey key, bool integerMode,
+                     int16_t precision, bool percent);
 
 #endif

@@ -66,3 +66,22 @@ void SelectTabEntry(TabEntry *tabs, int16_t count, int16_t id)
             tabs[i].flags |= kTabSelected;
     }
 }
+
+int16_t NeighbourTab(const TabEntry *tabs, int16_t count, int step, bool wrap)
+{
+    int selected = -1;
+    for (int i = 0; tabs && i < count; ++i)
+        if (tabs[i].text && (tabs[i].flags & kTabSelected))
+            selected = i;
+    int i = selected < 0 ? (step > 0 ? -1 : count) : selected;
+    for (int tried = 0; tabs && tried < count; ++tried) {
+        i += step;
+        if (wrap)
+            i = (i + count) % count;
+        if (i < 0 || i >= count)
+            return -1;
+        if (tabs[i].text && !(tabs[i].flags & kTabDisabled))
+            return i == selected ? int16_t(-1) : tabs[i].id;
+    }
+    return -1;
+}

@@ -43,4 +43,9 @@ int16_t HitTestTabEntries(const TabEntry *tabs, int16_t count, int16_t firstTab,
 // none selected.
 void SelectTabEntry(TabEntry *tabs, int16_t count, int16_t id);
 
+// The id of the enabled tab one place after (step 1) or before (step -1)
+// the selected one, past the ends to the other end when wrap is set; -1
+// when there is none. With none selected, the first (or last) enabled tab.
+int16_t NeighbourTab(const TabEntry *tabs, int16_t count, int step, bool wrap);
+
 #endif

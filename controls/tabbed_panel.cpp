@@ -122,6 +122,10 @@ void TabbedPanel_DrawHorizontalTab(const TabbedPanel *panel, HDC dc, const TabEn
     int top = h - textHeight - (selected ? 6 : 3);
     int right = x + tab.extent + (selected ? 2 : 0) - 1;
     TabbedPanel_DrawLabel(dc, tab, x + 7, selected ? h - 4 : h - 2, {x, top, x + tab.extent, h});
+    if (selected && GetFocus() == panel->hwnd) {
+        RECT focus = {x + 3, top + 1, x + tab.extent - 3, h - 2};
+        DrawFocusRect(dc, &focus);
+    }
     if (selected) {
         RECT foot = {x, h - 2, x + tab.extent, h};
         FillRect(dc, &foot, panel->selectedBrush);
@@ -206,6 +210,15 @@ LRESULT TabbedPanel_OnEraseBackground(const TabbedPanel *panel, HWND window, HDC
     return 1;
 }
 
+void TabbedPanel_Report(TabbedPanel *panel, int16_t id, int16_t rightButton)
+{
+    if (panel->onClick)
+        panel->onClick(id, panel, rightButton);
+    else if (!rightButton)
+        SendMessageA(panel->parent, TPN_CLICKED, static_cast<WPARAM>(id),
+                     reinterpret_cast<LPARAM>(panel));
+}
+
 // A press on an enabled tab takes the capture and reports the click; the
 // selection waits for the parent's TPM_SELECT.
 void TabbedPanel_OnButtonDown(TabbedPanel *panel, HWND window, int16_t x, int16_t y, int16_t rightButton)
@@ -215,10 +228,18 @@ void TabbedPanel_OnButtonDown(TabbedPanel *panel, HWND window, int16_t x, int16_
         return;
     SetCapture(window);
     capturingStrip = window;
-    if (panel->onClick)
-        panel->onClick(id, panel, rightButton);
-    else if (!rightButton)
-        SendMessageA(panel->parent, TPN_CLICKED, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(panel));
+    TabbedPanel_Report(panel, id, rightButton);
+}
+
+// With the focus, Left and Right report the tab beside the selected one as
+// a click on it would.
+void TabbedPanel_OnKeyDown(TabbedPanel *panel, UINT key)
+{
+    if (key != VK_LEFT && key != VK_RIGHT)
+        return;
+    int16_t id = NeighbourTab(panel->tabs, panel->tabCount, key == VK_RIGHT ? 1 : -1, false);
+    if (id >= 0)
+        TabbedPanel_Report(panel, id, 0);
 }
 
 // Either button's release ends the capture that either button's press took;
@@ -408,6 +429,15 @@ LRESULT CALLBACK TabbedPanelWndProc(HWND window, UINT message, WPARAM wParam, LP
         TabbedPanel_EndCapture(window);
         break;
     case WM_MOUSEMOVE:
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        TabbedPanel_OnKeyDown(panel, UINT(wParam));
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TabbedPanel_Repaint(window);
         return 0;
     case TPM_SELECT:
         TabbedPanel_OnSelect(panel, (int16_t)LOWORD(wParam));

@@ -26,6 +26,22 @@ struct DragState {
 DragState drag;
 uint16_t classRegistered;
 
+// The system's edit procedure beneath every slider's field, and the field
+// that a click has just given the focus: its text is selected at the release.
+WNDPROC fieldProc;
+HWND selectAtRelease;
+
+// The keys of a focused slider.
+struct SliderKeyRow {
+    UINT key;
+    SliderKey action;
+};
+const SliderKeyRow kSliderKeys[] = {
+    {VK_LEFT, SLIDER_STEP_DOWN}, {VK_DOWN, SLIDER_STEP_DOWN}, {VK_RIGHT, SLIDER_STEP_UP},
+    {VK_UP, SLIDER_STEP_UP},     {VK_NEXT, SLIDER_PAGE_DOWN}, {VK_PRIOR, SLIDER_PAGE_UP},
+    {VK_HOME, SLIDER_HOME},      {VK_END, SLIDER_END},
+};
+
 TinySlider *TinySlider_Get(HWND window)
 {
     return reinterpret_cast<TinySlider *>(GetWindowLongPtrA(window, 0));
@@ -140,15 +156,28 @@ void TinySlider_DrawLine(HDC dc, int x1, int y1, int x2, int y2)
     LineTo(dc, x2, y2);
 }
 
-void TinySlider_DrawTexts(const TinySlider *slider, HDC dc, int bottom)
+// Where the label stands: left of the track, above it. Its mnemonic is
+// drawn underlined, so it is measured as drawn.
+RECT TinySlider_LabelBox(const TinySlider *slider, HDC dc, int bottom)
 {
     const char *label = slider->label ? slider->label : "";
-    SIZE size = TinySlider_TextSize(dc, label);
-    RECT box = {6, bottom - 8 - size.cy - 4, 6 + size.cx, bottom - 8};
-    DrawTextA(dc, label, -1, &box, 0);
+    RECT box = {0, 0, 0, 0};
+    DrawTextA(dc, label, -1, &box, DT_CALCRECT | DT_SINGLELINE);
+    int width = box.right - box.left, height = box.bottom - box.top;
+    return {6, bottom - 8 - height - 4, 6 + width, bottom - 8};
+}
+
+void TinySlider_DrawTexts(const TinySlider *slider, HWND window, HDC dc, int bottom)
+{
+    RECT box = TinySlider_LabelBox(slider, dc, bottom);
+    DrawTextA(dc, slider->label ? slider->label : "", -1, &box, 0);
+    if (GetFocus() == window) {
+        InflateRect(&box, 2, 1);
+        DrawFocusRect(dc, &box);
+    }
     if (!slider->percent)
         return;
-    size = TinySlider_TextSize(dc, "%");
+    SIZE size = TinySlider_TextSize(dc, "%");
     box = {slider->width - 6 - size.cx, bottom - 8 - size.cy - 5, slider->width - 6, bottom - 8};
     DrawTextA(dc, "%", -1, &box, 0);
 }
@@ -174,7 +203,7 @@ void TinySlider_Draw(const TinySlider *slider, HWND window, HDC dc)
     int bottom = client.bottom;
     int oldMode = SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = slider->font ? SelectObject(dc, slider->font) : nullptr;
-    TinySlider_DrawTexts(slider, dc, bottom);
+    TinySlider_DrawTexts(slider, window, dc, bottom);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
     TinySlider_DrawLine(dc, kSliderTrackStart, bottom - 8, client.right - 6, bottom - 8);
     TinySlider_DrawTicks(slider, dc, bottom);
@@ -222,14 +251,35 @@ void TinySlider_OnSize(TinySlider *slider, HWND window, int width, int height)
 }
 
 // An entry inside the accepted range stays as typed; one outside it is
-// replaced by the text of the limit it passed.
+// replaced by the text of the limit it passed. Text that is no number (yet)
+// changes nothing.
 void TinySlider_OnTypedEntry(TinySlider *slider)
 {
     char text[256] = "";
     GetWindowTextA(slider->hwndEdit, text, sizeof text);
-    SliderEntry entry =
-        AcceptTypedEntry(ParseSliderEntry(text, slider->percent != 0), slider->limitLow, slider->limitHigh);
+    float typed = 0.0f;
+    if (!ParseSliderEntry(text, slider->percent != 0, &typed))
+        return;
+    SliderEntry entry = AcceptTypedEntry(typed, slider->limitLow, slider->limitHigh);
     TinySlider_Take(slider, entry.value, entry.replaceText, true);
+}
+
+// A field left with text that is no number shows the value it stands for.
+void TinySlider_OnFieldLeft(TinySlider *slider)
+{
+    char text[256] = "";
+    GetWindowTextA(slider->hwndEdit, text, sizeof text);
+    float typed = 0.0f;
+    if (ParseSliderEntry(text, slider->percent != 0, &typed))
+        return;
+    const float value = TinySlider_Written(slider);
+    if (slider->mode == 0)
+        FormatSliderInt(text, sizeof text, TruncateToInt32(value));
+    else
+        FormatSliderFloat(text, sizeof text, value, slider->precision, slider->percent != 0);
+    slider->busy = 1;
+    TinySlider_SetEditText(slider, text);
+    slider->busy = 0;
 }
 
 // The edit box's notifications; those raised while the control sets its own
@@ -238,13 +288,113 @@ bool TinySlider_OnCommand(TinySlider *slider, int childId, int code)
 {
     if (childId != kTinySliderEditId || slider->busy)
         return false;
-    if (code == EN_UPDATE)
+    if (code == EN_UPDATE) {
         TinySlider_OnTypedEntry(slider);
-    else if (code == EN_KILLFOCUS && slider->hwnd)
+    } else if (code == EN_KILLFOCUS && slider->hwnd) {
+        TinySlider_OnFieldLeft(slider);
         SendMessageA(GetParent(slider->hwnd), WM_COMMAND,
                      MAKEWPARAM(uint16_t(slider->id), EN_KILLFOCUS),
                      reinterpret_cast<LPARAM>(slider->hwnd));
+    }
     return true;
+}
+
+// Moves the focus the way a dialog's own keys do, so that the dialog knows
+// where it is (and a field's text is selected); a parent that is no dialog
+// leaves it to SetFocus.
+void TinySlider_FocusControl(HWND slider, HWND control)
+{
+    if (HWND parent = GetParent(slider))
+        SendMessageA(parent, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    if (GetFocus() != control)
+        SetFocus(control);
+}
+
+bool TinySlider_FieldTakesFocus(const TinySlider *slider)
+{
+    return slider->hwndEdit && IsWindowVisible(slider->hwndEdit) &&
+           IsWindowEnabled(slider->hwndEdit);
+}
+
+bool TinySlider_IsShiftTab(const MSG *msg)
+{
+    return msg && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB &&
+           GetKeyState(VK_SHIFT) < 0;
+}
+
+// The slider is a stop of the dialog's Tab order and its field the next
+// one: Tab goes on from the slider into its field, Shift+Tab from the field
+// back to the slider. Alt with the label's letter focuses the slider (the
+// dialog clicks it, as it clicks a button).
+LRESULT TinySlider_DialogCode(const TinySlider *slider, const MSG *msg)
+{
+    LRESULT code = DLGC_WANTARROWS | DLGC_BUTTON;
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && !TinySlider_IsShiftTab(msg) &&
+        TinySlider_FieldTakesFocus(slider))
+        code |= DLGC_WANTTAB;
+    return code;
+}
+
+// The arrows step by the smallest step the text shows, Page Up and Page
+// Down by a tenth of the range, Home and End go to its ends; each change
+// is reported as a drag's end reports it.
+void TinySlider_OnKeyDown(TinySlider *slider, HWND window, UINT key)
+{
+    if (key == VK_TAB && TinySlider_FieldTakesFocus(slider)) {
+        TinySlider_FocusControl(window, slider->hwndEdit);
+        return;
+    }
+    for (const SliderKeyRow &row : kSliderKeys) {
+        if (row.key != key || slider->mode > 1)
+            continue;
+        const bool integer = slider->mode == 0;
+        const float now = TinySlider_CurrentValue(slider);
+        const float value =
+            SliderKeyValue(now, integer ? float(slider->intMin) : slider->floatMin,
+                           integer ? float(slider->intMax) : slider->floatMax, row.action,
+                           integer, slider->precision, slider->percent != 0);
+        // At an end already nothing is written: a value typed beyond the
+        // slider's range stays.
+        if (value != now)
+            TinySlider_Take(slider, value, true, true);
+        return;
+    }
+}
+
+void TinySlider_RepaintLabel(const TinySlider *slider, HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    HGDIOBJ oldFont = slider->font ? SelectObject(dc, slider->font) : nullptr;
+    RECT box = TinySlider_LabelBox(slider, dc, client.bottom);
+    if (oldFont)
+        SelectObject(dc, oldFont);
+    ReleaseDC(window, dc);
+    InflateRect(&box, 3, 2);
+    InvalidateRect(window, &box, TRUE);
+}
+
+// Shift+Tab from the control after the slider ends in the slider's field,
+// the stop before it (Shift+Tab from the field comes to the slider itself).
+void TinySlider_OnSetFocus(TinySlider *slider, HWND window, HWND previous)
+{
+    if (GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_TAB) < 0 && previous != slider->hwndEdit &&
+        TinySlider_FieldTakesFocus(slider))
+        TinySlider_FocusControl(window, slider->hwndEdit);
+    else
+        TinySlider_RepaintLabel(slider, window);
+}
+
+// The label, as the dialog's keys and the accessibility tools read a
+// control's text.
+LRESULT TinySlider_CopyLabel(const TinySlider *slider, char *buffer, WPARAM size)
+{
+    const char *label = slider->label ? slider->label : "";
+    if (!buffer || size == 0)
+        return 0;
+    lstrcpynA(buffer, label, int(size));
+    return lstrlenA(buffer);
 }
 
 void TinySlider_ForgetDrag()
@@ -343,6 +493,43 @@ void TinySlider_OnNcDestroy(TinySlider *slider, HWND window)
     SetWindowLongPtrA(window, 0, 0);
 }
 
+// The field: a click that gives it the focus selects its text, as Tab does;
+// Shift+Tab goes back to its slider.
+LRESULT CALLBACK TinySliderFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        if (GetFocus() != field)
+            selectAtRelease = field;
+        break;
+    case WM_LBUTTONUP: {
+        LRESULT result = CallWindowProcA(fieldProc, field, message, wParam, lParam);
+        DWORD from = 0, to = 0;
+        SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                     reinterpret_cast<LPARAM>(&to));
+        if (selectAtRelease == field && from == to)
+            SendMessageA(field, EM_SETSEL, 0, -1);
+        selectAtRelease = nullptr;
+        return result;
+    }
+    case WM_GETDLGCODE:
+        if (TinySlider_IsShiftTab(reinterpret_cast<const MSG *>(lParam)))
+            return CallWindowProcA(fieldProc, field, message, wParam, lParam) | DLGC_WANTTAB;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0) {
+            TinySlider_FocusControl(GetParent(field), GetParent(field));
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == '\t')
+            return 0;
+        break;
+    }
+    return CallWindowProcA(fieldProc, field, message, wParam, lParam);
+}
+
 }  // namespace
 
 ATOM RegisterTinySliderClass(HINSTANCE instance)
@@ -372,8 +559,9 @@ HWND CreateTinySlider(HWND parent, HINSTANCE instance, TinySlider *record, uint3
     record->boundFloat = nullptr;
     record->boundInt = nullptr;
     record->hwnd =
-        CreateWindowExA(0, kClassName, nullptr, WS_CHILD, 0, 0, kCreatedWidth, kCreatedHeight, parent,
-                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+        CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_TABSTOP, 0, 0, kCreatedWidth,
+                        kCreatedHeight, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                        instance, nullptr);
     if (!record->hwnd) {
         DeleteObject(record->backgroundBrush);
         record->backgroundBrush = nullptr;
@@ -393,8 +581,12 @@ HWND CreateTinySlider(HWND parent, HINSTANCE instance, TinySlider *record, uint3
     record->hwndEdit = CreateWindowExA(
         WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_RIGHT, 230, 1,
         60, 20, record->hwnd, reinterpret_cast<HMENU>(kTinySliderEditId), instance, nullptr);
-    if (record->hwndEdit)
+    if (record->hwndEdit) {
         SendMessageA(record->hwndEdit, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
+        // Every field's own procedure is the system's edit procedure.
+        fieldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            record->hwndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TinySliderFieldProc)));
+    }
     record->busy = 1;
     record->floatValue =
         SliderValueFromThumb(record->thumbX, record->floatMin, record->floatMax, record->width);
@@ -461,8 +653,27 @@ LRESULT CALLBACK TinySliderWndProc(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         break;
     case WM_LBUTTONDOWN:
+        SetFocus(window);
         TinySlider_OnButtonDown(slider, window);
         return 0;
+    case WM_GETDLGCODE:
+        return TinySlider_DialogCode(slider, reinterpret_cast<const MSG *>(lParam));
+    case WM_KEYDOWN:
+        TinySlider_OnKeyDown(slider, window, UINT(wParam));
+        return 0;
+    case WM_SETFOCUS:
+        TinySlider_OnSetFocus(slider, window, reinterpret_cast<HWND>(wParam));
+        return 0;
+    case WM_KILLFOCUS:
+        TinySlider_RepaintLabel(slider, window);
+        return 0;
+    case BM_CLICK:
+        TinySlider_FocusControl(window, window);
+        return 0;
+    case WM_GETTEXT:
+        return TinySlider_CopyLabel(slider, reinterpret_cast<char *>(lParam), wParam);
+    case WM_GETTEXTLENGTH:
+        return slider->label ? lstrlenA(slider->label) : 0;
     case WM_MOUSEMOVE:
         TinySlider_OnMouseMove(slider, window, (SHORT)LOWORD(lParam));
         return 0;

@@ -1,6 +1,15 @@
 // The small numeric slider "TINYSLIDER": a label, a horizontal track with a
 // triangular thumb and an edit box, editing one integer or floating-point
 // value by dragging or typing.
+//
+// Keyboard: the slider is a stop of its dialog's Tab order and its edit box
+// the next one. With the focus (drawn round the label) the arrows step by
+// the smallest step the text shows, Page Up and Page Down by a tenth of the
+// range, Home and End go to its ends, each change reported as a drag's end
+// reports it. The slider's text is its label, whose letter after "&" (drawn
+// underlined) focuses it. A click into the edit box selects its text; text
+// that is no number changes nothing and gives way to the value when the box
+// loses the focus.
 #ifndef CONTROLS_TINY_SLIDER_H
 #define CONTROLS_TINY_SLIDER_H
 

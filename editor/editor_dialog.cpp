@@ -1,9 +1,11 @@
 // The editor dialog: set-up, message and command dispatch, teardown, and the
-// way out (Ok, or the close box, which acts as Ok; there is no cancel).
+// ways out: Ok, or the close box, which acts as Ok; Cancel or Escape, which
+// give the flare back as it opened.
 #include "editor/editor_dialog.h"
 
 #include "colour/colour_selector.h"
 #include "controls/tabbed_panel.h"
+#include "editor/editor_keys.h"
 #include "editor/editor_settings.h"
 #include "editor/editor_state.h"
 #include "editor/element_list.h"
@@ -78,6 +80,7 @@ BOOL Editor_OnInitDialog(HWND dialog)
     updatingControls = 0;
     EnableWindow(GetDlgItem(dialog, IDC_COPY_ELEMENT), FALSE);
     StartUndoHistory(dialog);
+    StartEditorKeys(dialog);
     return FALSE;
 }
 
@@ -86,6 +89,7 @@ void Editor_OnDestroy(HWND dialog)
     PluginInstance *instance = Instance();
     updatingControls = 1;
     previewBusy = 0;
+    EndEditorKeys();
     EndUndoHistory();
     if (instance->currentElement)
         DestroyElementPanel(instance, instance->currentElement);
@@ -111,6 +115,24 @@ void Editor_OnOk(HWND dialog)
     CommitPendingEdits();
     StoreLastLibraryFile();
     EndDialog(dialog, 1);
+}
+
+// Cancel and Escape. A flare that changed since the editor opened is given
+// back as it was then, in the host too, once the user confirms; the
+// question's default keeps the editor open. An unchanged flare is sent as
+// it is, as Ok sends it: Redraw Now may have sent a change taken back since.
+void Editor_OnCancel(HWND dialog)
+{
+    if (!FlareChangedSinceOpening()) {
+        CommitPendingEdits();
+    } else {
+        if (MessageBoxA(dialog, "Discard the changes made to this flare?", "Info Request",
+                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+            return;
+        RestoreOpenedFlare(dialog);
+    }
+    StoreLastLibraryFile();
+    EndDialog(dialog, 0);
 }
 
 // Turning realtime updates on pushes what was edited meanwhile at once.
@@ -179,6 +201,7 @@ BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
         EndUndoTyping();
     switch (id) {
     case IDOK: Editor_OnOk(dialog); break;
+    case IDCANCEL: Editor_OnCancel(dialog); break;
     case IDC_LIBRARY_LOAD:
         if (LoadEffectLibrary(dialog, Instance()->moduleInstance))
             ReloadAfterLibraryLoad(dialog);
@@ -252,9 +275,7 @@ void Editor_OnTimer(UINT_PTR timer)
 
 BOOL Editor_OnTabClicked(HWND dialog, int16_t page)
 {
-    SelectPageTab(page);
-    if (page != currentPage)
-        ShowParameterPage(dialog, page);
+    SwitchToPage(dialog, page);
     return TRUE;
 }
 
@@ -307,6 +328,7 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             UndoEditorStep(dialog);
         return TRUE;
     case TPN_CLICKED: return Editor_OnTabClicked(dialog, int16_t(LOWORD(wParam)));
+    case WMU_NEXT_PAGE: ShowNeighbourPage(dialog, wParam ? -1 : 1); return TRUE;
     }
     return FALSE;
 }

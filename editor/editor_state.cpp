@@ -11,12 +11,27 @@ int16_t updatingControls = 1;
 int16_t currentPage = PAGE_NONE;
 char *lastLibraryFile = nullptr;
 
+namespace {
+
+// A drag step committed a value the host still holds: no commit since.
+bool dragStepAtHost = false;
+
+// A pointer move waiting in the queue: the drag goes on past this step.
+bool PointerMoveWaiting()
+{
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_NOREMOVE | PM_NOYIELD) != 0;
+}
+
+}  // namespace
+
 void CommitPendingEdits()
 {
     PluginInstance *instance = currentInstance;
     if (currentPage == PAGE_ELEMENT && instance->currentElement)
         SaveElementPanel(instance, instance->dialogWindow, instance->currentElement);
     CommitWorkingFlare(instance, instance->handleType, instance->flareName);
+    dragStepAtHost = false;
 }
 
 void CommitFasterUpdates()
@@ -43,4 +58,19 @@ void CommitLiveEdit()
         return;
     CommitPendingEdits();
     RequestPreviewRedraw(-1, -1);
+}
+
+void OnSliderDrag(QiToken phase, uint16_t, float)
+{
+    static const QiToken update = Qi_Inquire_Token("update");
+    static const QiToken end = Qi_Inquire_Token("end");
+    const bool live = !updatingControls && !previewBusy && currentInstance->realtimeUpdates;
+    if (phase == update && live && !PointerMoveWaiting()) {
+        CommitLiveEdit();
+        dragStepAtHost = true;
+        if (previewControl)
+            UpdateWindow(previewControl);
+    } else if (phase == end && dragStepAtHost) {
+        CommitLiveEdit();
+    }
 }

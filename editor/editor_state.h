@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "host/api/qi_core.h"
+
 // Page ids: the tab strip lists them as Element, Global, Fading.
 enum { PAGE_NONE = 0, PAGE_GLOBAL = 1500, PAGE_FADING = 1501, PAGE_ELEMENT = 1502 };
 
@@ -30,6 +32,14 @@ void OnParameterChanged(uint32_t controlId);
 // redrawn, but no undo step is recorded; the dialog's caller calls
 // OnParameterChanged once when the dialog ends with a change.
 void CommitLiveEdit();
+
+// Drag callback of every slider of the editor. With realtime updates on,
+// each step of a drag commits the flare and redraws the preview at once,
+// unless a later pointer move already waits (the preview follows the
+// pointer as fast as it can, never behind it); no step is an undo step, the
+// drag's end is (OnParameterChanged). A drag that ends where a step left
+// the host otherwise (back at its start value) commits once more at its end.
+void OnSliderDrag(QiToken phase, uint16_t controlId, float value);
 
 // Saves the element panel when the element page shows one, then commits
 // the whole working flare to the host: what every command that needs the

@@ -6,13 +6,16 @@
 #include "editor/element_panel.h"
 
 #include <cfloat>
+#include <deque>
 #include <new>
+#include <string>
 
 #include "colour/colour_selector.h"
 #include "controls/slider_math.h"
 #include "controls/tiny_slider.h"
 #include "editor/editor_state.h"
 #include "editor/list_entries.h"
+#include "editor/mnemonics.h"
 #include "editor/panel_ranges.h"
 #include "editor/panel_scroll.h"
 #include "editor/parameter_pages.h"
@@ -26,6 +29,10 @@ namespace {
 // Set once either range message has been shown; neither is shown again
 // while the plug-in stays loaded.
 int16_t apiErrorReported = 0;
+
+// The captions of the panel's controls (labels with their letters), kept
+// while the panel exists: sliders and gradients draw them from here.
+std::deque<std::string> panelCaptions;
 
 constexpr int kRowHeight = 30;       // sliders and check boxes
 constexpr int kColourHeight = 20;    // colour buttons
@@ -61,6 +68,7 @@ struct PanelLayout {
     bool second;      // the layout has moved to the second column
     int x, y, width;
     int nextId;
+    MnemonicLetters letters;  // the letters the dialog's visible controls use
 };
 
 void UseColumn(PanelLayout &layout, bool second)
@@ -115,6 +123,32 @@ const char *Label(const FlareParameter *p)
     return p->description ? p->description : "";
 }
 
+// The label as a caption with a letter of its own among the controls shown.
+const char *Caption(PanelLayout &layout, const FlareParameter *p)
+{
+    panelCaptions.push_back(CaptionWithMnemonic(Label(p), &layout.letters));
+    return panelCaptions.back().c_str();
+}
+
+// The letters of the captions the dialog shows, before the panel is added:
+// those of the controls the dialog's keys reach by their letter.
+MnemonicLetters VisibleMnemonics(HWND dialog)
+{
+    MnemonicLetters letters;
+    // Kept for controls of the upper half yet to come.
+    UseMnemonic(&letters, "&O");
+    UseMnemonic(&letters, "&E");
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) ||
+            !(SendMessageA(child, WM_GETDLGCODE, 0, 0) & (DLGC_BUTTON | DLGC_STATIC)))
+            continue;
+        char text[256] = "";
+        GetWindowTextA(child, text, sizeof text);
+        UseMnemonic(&letters, text);
+    }
+    return letters;
+}
+
 // The label left of a colour button or list: cut so that the control keeps
 // a usable width in narrow columns.
 int LabelWidth(const PanelLayout &layout, int measured)
@@ -161,7 +195,7 @@ void BuildSlider(PanelLayout &layout, FlareParameter *p)
     bool floatMode = p->floatarg == Types().on;
     SliderRange range = PanelSliderRange(p->uiminrange[0], p->uimaxrange[0], p->absminrange[0],
                                          p->absmaxrange[0], !floatMode);
-    slider->label = Label(p);
+    slider->label = Caption(layout, p);
     slider->mode = floatMode ? 1 : 0;
     slider->thumbX = kSliderTrackStart;
     slider->floatMin = range.min;
@@ -174,7 +208,7 @@ void BuildSlider(PanelLayout &layout, FlareParameter *p)
     slider->precision = PanelSliderPrecision(p->precision);
     slider->percent = p->displayaspercentage == Types().on ? 1 : 0;
     bool radius = p->name && (lstrcmpA(p->name, "radius") == 0 || lstrcmpA(p->name, "length") == 0);
-    slider->onDrag = radius ? DrawRadiusOverlay : nullptr;
+    slider->onDrag = radius ? OnRadiusSliderDrag : OnSliderDrag;
 
     MoveWindow(slider->hwnd, layout.x, layout.y, layout.width, kRowHeight, TRUE);
     ShowWindow(slider->hwnd, SW_SHOWNORMAL);
@@ -184,9 +218,9 @@ void BuildSlider(PanelLayout &layout, FlareParameter *p)
 
 void BuildCheckBox(PanelLayout &layout, FlareParameter *p)
 {
-    p->controlWindow = CreateChild(layout, "button", Label(p),
-                                   WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, layout.x, layout.y,
-                                   layout.width, kRowHeight, layout.nextId);
+    p->controlWindow = CreateChild(layout, "button", Caption(layout, p),
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, layout.x,
+                                   layout.y, layout.width, kRowHeight, layout.nextId);
     layout.nextId++;
     if (!p->controlWindow)
         return;
@@ -197,26 +231,31 @@ void BuildCheckBox(PanelLayout &layout, FlareParameter *p)
 }
 
 // A control with the parameter's label on its left, vertically centred on
-// it: the control takes the next id, the label the one after. Returns the
-// control's height, or 0 when it could not be made.
+// it: the control takes the next id, the label the one after, and comes
+// after it in Tab's order, so that the label's letter reaches it. Returns
+// the control's height, or 0 when it could not be made.
 int BuildLabelledControl(PanelLayout &layout, FlareParameter *p, const char *cls, DWORD style,
                          int height)
 {
     SIZE label = LabelSize(layout.dialog, Label(p));
     int labelWidth = LabelWidth(layout, label.cx);
-    p->controlWindow = CreateChild(layout, cls, "", style, layout.x + labelWidth + 7, layout.y,
-                                   layout.width - labelWidth - 7, height, layout.nextId);
+    p->controlWindow = CreateChild(layout, cls, "", style | WS_TABSTOP, layout.x + labelWidth + 7,
+                                   layout.y, layout.width - labelWidth - 7, height, layout.nextId);
     int id = layout.nextId;
     layout.nextId += 2;
     if (!p->controlWindow)
         return 0;
     SetPanelFont(p->controlWindow);
     int controlHeight = ClientHeight(p->controlWindow);
-    p->labelWindow = CreateChild(layout, "static", Label(p), WS_CHILD | WS_VISIBLE | SS_SIMPLE,
-                                 layout.x, layout.y + (controlHeight - label.cy + 1) / 2,
+    const int labelY = layout.y + (controlHeight - label.cy + 1) / 2;
+    p->labelWindow = CreateChild(layout, "static", Caption(layout, p),
+                                 WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, layout.x, labelY,
                                  labelWidth, label.cy, id + 1);
-    if (p->labelWindow)
+    if (p->labelWindow) {
         SetPanelFont(p->labelWindow);
+        SetWindowPos(p->controlWindow, p->labelWindow, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     return controlHeight;
 }
 
@@ -309,15 +348,16 @@ void BuildGradient(PanelLayout &layout, FlareParameter *p)
     GradientControlLayout(kGradientBar, &height, &labelOffset);
     int textHeight = -labelOffset;
     FitInColumn(layout, textHeight + height);
-    p->controlWindow = CreateChild(layout, "button", "", WS_CHILD | WS_VISIBLE, layout.x,
-                                   layout.y + textHeight, layout.width, height, layout.nextId);
+    p->controlWindow = CreateChild(layout, "button", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                   layout.x, layout.y + textHeight, layout.width, height,
+                                   layout.nextId);
     layout.nextId++;
     layout.y += height + 9;
     if (!p->controlWindow)
         return;
     p->gradientSlider = new (std::nothrow)
-        CColourSlider(layout.dialog, layout.instance, Label(p), 0, int16_t(p->firstControlId),
-                      layout.width, kGradientBar, OnParameterChanged);
+        CColourSlider(layout.dialog, layout.instance, Caption(layout, p), 0,
+                      int16_t(p->firstControlId), layout.width, kGradientBar, OnParameterChanged);
     if (!p->gradientSlider)
         return;
     p->gradientSlider->AdoptDialogBackground();
@@ -467,6 +507,7 @@ void BuildElementPanel(PluginInstance *instance, HWND dialog, FlareElement *elem
     Import_IO_Set_Quorix_Toggle(dialog, IDC_ELEMENT_ENABLED, element->enabled);
 
     layout.nextId = PANEL_FIRST_ID;
+    layout.letters = VisibleMnemonics(dialog);
     UseColumn(layout, false);
     for (FlareParameter *p = element->firstParameter; p; p = p->next)
         BuildParameter(layout, p);
@@ -503,6 +544,7 @@ void DestroyElementPanel(PluginInstance *instance, FlareElement *element)
             DestroyWindow(p->labelWindow);
         p->labelWindow = nullptr;
     }
+    panelCaptions.clear();
     if (HWND dialog = instance->dialogWindow) {
         InvalidatePageArea(dialog);
         UpdateWindow(dialog);

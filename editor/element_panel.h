@@ -35,4 +35,9 @@ BOOL DrawElementColourButton(int controlId, const DRAWITEMSTRUCT *item);
 // the preview while the thumb moves ("update"); "start" and "end" draw nothing.
 void DrawRadiusOverlay(QiToken phase, uint16_t controlId, float value);
 
+// Drag callback of the sliders named "radius" or "length" and of the
+// occlusion radius: the live drag of every slider (OnSliderDrag), then the
+// radius outlined on the preview it drew.
+void OnRadiusSliderDrag(QiToken phase, uint16_t controlId, float value);
+
 #endif

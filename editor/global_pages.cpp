@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "colour/colour_selector.h"
+#include "controls/slider_math.h"
 #include "editor/editor_state.h"
 #include "editor/undo.h"
 #include "frame/plugin_instance.h"
@@ -55,20 +56,37 @@ void FieldText(HWND dialog, int id, char *text, int size)
     GetDlgItemTextA(dialog, id, text, size);
 }
 
-int32_t TypedSeed(HWND dialog)
+// The field's number, or false when its text is none (half typed, emptied
+// or not a number): such text changes nothing.
+bool FieldNumber(HWND dialog, int id, double *number)
 {
     char text[256];
-    FieldText(dialog, IDC_RANDOM_SEED, text, sizeof text);
-    int32_t seed = std::atoi(text);
-    return seed < kMinimumSeed ? kMinimumSeed : seed;
+    FieldText(dialog, id, text, sizeof text);
+    return ReadNumber(text, number);
 }
 
-float TypedDistance(HWND dialog)
+bool TypedSeed(HWND dialog, int32_t *seed)
 {
     char text[256];
-    FieldText(dialog, IDC_REF_DISTANCE, text, sizeof text);
-    float distance = float(std::atof(text));
-    return distance < kMinimumDistance || std::isnan(distance) ? kMinimumDistance : distance;
+    double number = 0.0;
+    if (!FieldNumber(dialog, IDC_RANDOM_SEED, &number))
+        return false;
+    FieldText(dialog, IDC_RANDOM_SEED, text, sizeof text);
+    *seed = std::atoi(text);
+    if (*seed < kMinimumSeed)
+        *seed = kMinimumSeed;
+    return true;
+}
+
+bool TypedDistance(HWND dialog, float *distance)
+{
+    double number = 0.0;
+    if (!FieldNumber(dialog, IDC_REF_DISTANCE, &number))
+        return false;
+    *distance = float(number);
+    if (*distance < kMinimumDistance)
+        *distance = kMinimumDistance;
+    return true;
 }
 
 // The enabled switch commits and redraws whatever the realtime switch says:
@@ -91,7 +109,9 @@ void OnSwitch(HWND dialog, const SwitchControl &control)
 
 void OnSeedTyped(HWND dialog)
 {
-    int32_t seed = TypedSeed(dialog);
+    int32_t seed = 0;
+    if (!TypedSeed(dialog, &seed))
+        return;
     bool changed = seed != Flare()->randomseed;
     Flare()->randomseed = seed;
     RecordUndoStep(IDC_RANDOM_SEED);
@@ -101,7 +121,9 @@ void OnSeedTyped(HWND dialog)
 
 void OnDistanceTyped(HWND dialog)
 {
-    float distance = TypedDistance(dialog);
+    float distance = 0.0f;
+    if (!TypedDistance(dialog, &distance))
+        return;
     bool changed = std::fabs(distance - Flare()->refdistance) > kDistanceChange;
     Flare()->refdistance = distance;
     RecordUndoStep(IDC_REF_DISTANCE);
@@ -178,15 +200,17 @@ void GlobalPageCommand(HWND dialog, int controlId, int notification)
 
 void ShowGlobalFieldMinimums(HWND dialog)
 {
-    char text[256];
-    FieldText(dialog, IDC_RANDOM_SEED, text, sizeof text);
+    const WorkingFlare *flare = Flare();
+    double number = 0.0;
     bool wasUpdating = updatingControls != 0;
     updatingControls = 1;
-    if (std::atoi(text) < kMinimumSeed)
+    if (!FieldNumber(dialog, IDC_RANDOM_SEED, &number) && flare)
+        Import_IO_QdInt_To_Dialog(dialog, IDC_RANDOM_SEED, flare->randomseed);
+    else if (number < kMinimumSeed)
         SetDlgItemTextA(dialog, IDC_RANDOM_SEED, "1");
-    FieldText(dialog, IDC_REF_DISTANCE, text, sizeof text);
-    float distance = float(std::atof(text));
-    if (distance < kMinimumDistance || std::isnan(distance))
+    if (!FieldNumber(dialog, IDC_REF_DISTANCE, &number) && flare)
+        Import_IO_QdFloat_To_Dialog(dialog, IDC_REF_DISTANCE, flare->refdistance);
+    else if (float(number) < kMinimumDistance)
         SetDlgItemTextA(dialog, IDC_REF_DISTANCE, "0.001");
     updatingControls = wasUpdating ? 1 : 0;
 }

@@ -13,8 +13,9 @@ void RefreshGlobalControls(HWND dialog);
 void GlobalPageCommand(HWND dialog, int controlId, int notification);
 
 // Rewrites the random seed and reference distance fields to the values
-// they stand for when what was typed is below their minimum; done when a
-// field loses the focus and at Ok, never while the user types.
+// they stand for when what was typed is below their minimum or no number
+// (which changed nothing); done when a field loses the focus and at Ok,
+// never while the user types.
 void ShowGlobalFieldMinimums(HWND dialog);
 
 #endif

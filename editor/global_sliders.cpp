@@ -29,20 +29,20 @@ struct GlobalSliderPlace {
 // In the order the sliders are created and stored at Ok. A slider offers
 // the usual range; what is typed into it may be anything the host takes.
 // The occlusion radius is shown as a percentage and outlined on the preview
-// while dragged.
+// while dragged. Each caption's letter is its own on its page.
 const GlobalSliderPlace kGlobalSliders[] = {
-    {&globalIntensitySlider, IDC_INTENSITY_FRAME, PAGE_GLOBAL, "Global Intensity",
-     &WorkingFlare::intensity, 0.0f, 4.0f, QI_INTENSITY_MIN, QI_INTENSITY_MAX, 0, nullptr},
-    {&globalScaleSlider, IDC_SCALE_FRAME, PAGE_GLOBAL, "Global Scale", &WorkingFlare::scale,
-     0.1f, 10.0f, QI_SCALE_MIN, QI_SCALE_MAX, 0, nullptr},
-    {&globalRotationSlider, IDC_ROTATION_FRAME, PAGE_GLOBAL, "Global Rotation Angle",
-     &WorkingFlare::angle, 0.0f, 360.0f, QI_ANGLE_MIN, QI_ANGLE_MAX, 0, nullptr},
-    {&anamorphicStretchSlider, IDC_STRETCH_FRAME, PAGE_GLOBAL, "Anamorphic Stretch",
+    {&globalIntensitySlider, IDC_INTENSITY_FRAME, PAGE_GLOBAL, "Global &Intensity",
+     &WorkingFlare::intensity, 0.0f, 4.0f, QI_INTENSITY_MIN, QI_INTENSITY_MAX, 0, OnSliderDrag},
+    {&globalScaleSlider, IDC_SCALE_FRAME, PAGE_GLOBAL, "&Global Scale", &WorkingFlare::scale,
+     0.1f, 10.0f, QI_SCALE_MIN, QI_SCALE_MAX, 0, OnSliderDrag},
+    {&globalRotationSlider, IDC_ROTATION_FRAME, PAGE_GLOBAL, "Global Ro&tation Angle",
+     &WorkingFlare::angle, 0.0f, 360.0f, QI_ANGLE_MIN, QI_ANGLE_MAX, 0, OnSliderDrag},
+    {&anamorphicStretchSlider, IDC_STRETCH_FRAME, PAGE_GLOBAL, "Anamor&phic Stretch",
      &WorkingFlare::anamorphicstretch, 0.5f, 2.0f, QI_ANAMORPHICSTRETCH_MIN,
-     QI_ANAMORPHICSTRETCH_MAX, 0, nullptr},
-    {&occlusionRadiusSlider, IDC_OCCLUSION_FRAME, PAGE_FADING, "Occlusion Radius",
+     QI_ANAMORPHICSTRETCH_MAX, 0, OnSliderDrag},
+    {&occlusionRadiusSlider, IDC_OCCLUSION_FRAME, PAGE_FADING, "O&cclusion Radius",
      &WorkingFlare::occlusionradius, 0.01f, 2.0f, QI_OCCLUSIONRADIUS_MIN,
-     QI_OCCLUSIONRADIUS_MAX, 1, DrawRadiusOverlay},
+     QI_OCCLUSIONRADIUS_MAX, 1, OnRadiusSliderDrag},
 };
 
 WorkingFlare *Flare()
@@ -70,6 +70,8 @@ TinySlider *CreateGlobalSlider(HWND dialog, int placeholderId, const char *capti
         return nullptr;
     HWND placeholder = GetDlgItem(dialog, placeholderId);
     RECT place = PlaceholderRect(dialog, placeholder);
+    // The slider also takes the placeholder's place in Tab's order.
+    HWND before = placeholder ? GetWindow(placeholder, GW_HWNDPREV) : nullptr;
     DestroyWindow(placeholder);
     if (!CreateTinySlider(dialog, currentInstance->moduleInstance, record, uint32_t(placeholderId),
                           OnParameterChanged)) {
@@ -78,6 +80,8 @@ TinySlider *CreateGlobalSlider(HWND dialog, int placeholderId, const char *capti
     }
     AdoptParentBackground(dialog, record);
     ShowWindow(record->hwnd, SW_HIDE);
+    SetWindowPos(record->hwnd, before ? before : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     record->floatMin = sliderMin;
     record->floatMax = sliderMax;
     record->intMin = TruncateToInt32(sliderMin);

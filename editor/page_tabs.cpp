@@ -4,6 +4,7 @@
 #include "editor/editor_state.h"
 #include "editor/parameter_pages.h"
 #include "host/api/qi_core.h"
+#include "resources/resource.h"
 
 TabbedPanel *pageTabControl = nullptr;
 TabEntry *pageTabList = nullptr;
@@ -49,6 +50,13 @@ bool CreatePageTabs(HWND dialog)
     }
     MoveWindow(strip, area.left + 1, area.top - pageTabControl->height, pageTabControl->width,
                pageTabControl->height, TRUE);
+    // The strip spans the area's width, but its tabs end long before: the
+    // controls in its empty part (Cancel) lie above it and are never painted
+    // over. In Tab's order it follows Redraw Now.
+    SetWindowLongPtrA(strip, GWL_STYLE,
+                      GetWindowLongPtrA(strip, GWL_STYLE) | WS_TABSTOP | WS_CLIPSIBLINGS);
+    SetWindowPos(strip, GetDlgItem(dialog, IDC_REDRAW_NOW), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return true;
 }
 
@@ -56,6 +64,28 @@ void SelectPageTab(int16_t pageId)
 {
     if (pageTabControl && pageTabControl->hwnd)
         SendMessageA(pageTabControl->hwnd, TPM_SELECT, WPARAM(uint16_t(pageId)), 0);
+}
+
+void SwitchToPage(HWND dialog, int16_t pageId)
+{
+    HWND focus = GetFocus();
+    const bool inDialog = focus && (focus == dialog || IsChild(dialog, focus));
+    SelectPageTab(pageId);
+    if (pageId != currentPage)
+        ShowParameterPage(dialog, pageId);
+    // A control of the page left (hidden or destroyed) had the focus.
+    if (pageTabControl && pageTabControl->hwnd && inDialog &&
+        (focus == dialog || !IsWindow(focus) || !IsWindowVisible(focus)))
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pageTabControl->hwnd), TRUE);
+}
+
+void ShowNeighbourPage(HWND dialog, int step)
+{
+    if (!pageTabControl || !pageTabControl->hwnd)
+        return;
+    int16_t page = NeighbourTab(pageTabList, pageTabControl->tabCount, step, true);
+    if (page >= 0)
+        SwitchToPage(dialog, page);
 }
 
 void DestroyPageTabs()

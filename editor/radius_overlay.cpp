@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "controls/slider_math.h"
+#include "editor/editor_state.h"
 #include "preview/preview.h"
 
 void DrawRadiusOverlay(QiToken phase, uint16_t, float value)
@@ -50,4 +51,10 @@ void DrawRadiusOverlay(QiToken phase, uint16_t, float value)
     SelectClipRgn(dc, nullptr);
     ReleaseDC(previewControl, dc);
     DeleteObject(clip);
+}
+
+void OnRadiusSliderDrag(QiToken phase, uint16_t controlId, float value)
+{
+    OnSliderDrag(phase, controlId, value);
+    DrawRadiusOverlay(phase, controlId, value);
 }

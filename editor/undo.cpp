@@ -18,7 +18,6 @@ namespace {
 
 FlareHistory history;          // the open editor's steps
 HWND undoDialog = nullptr;     // the editor the keys and the menu belong to
-HHOOK keyHook = nullptr;       // sees the editor's keys before its controls do
 bool restoring = false;        // a step is being restored: its own changes are no steps
 
 // The working flare as the user sees it: a gradient edited on the element
@@ -38,22 +37,6 @@ void ShowUndoMenu()
     HMENU menu = GetSystemMenu(undoDialog, FALSE);
     EnableMenuItem(menu, SC_UNDO_STEP, MF_BYCOMMAND | (CanUndo(history) ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, SC_REDO_STEP, MF_BYCOMMAND | (CanRedo(history) ? MF_ENABLED : MF_GRAYED));
-}
-
-// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z for any window of the editor, taken before
-// an edit field would undo its own typing; the editor acts on the message.
-LRESULT CALLBACK UndoKeyHook(int code, WPARAM removed, LPARAM lParam)
-{
-    auto *msg = reinterpret_cast<MSG *>(lParam);
-    if (code == HC_ACTION && removed == PM_REMOVE && msg->message == WM_KEYDOWN && undoDialog &&
-        (msg->hwnd == undoDialog || IsChild(undoDialog, msg->hwnd)) &&
-        (msg->wParam == 'Z' || msg->wParam == 'Y') && GetKeyState(VK_CONTROL) < 0 &&
-        GetKeyState(VK_MENU) >= 0) {
-        bool redo = msg->wParam == 'Y' || GetKeyState(VK_SHIFT) < 0;
-        PostMessageA(undoDialog, WMU_UNDO_REDO, redo ? 1 : 0, 0);
-        msg->message = WM_NULL;
-    }
-    return CallNextHookEx(nullptr, code, removed, lParam);
 }
 
 // Turns the host's element list into the target's with host commands. An
@@ -96,14 +79,15 @@ void ShowRestoredFlare(HWND dialog, const std::string &selected)
 }
 
 // Sends what the step changed to the host: everything when the element list
-// changed (it is at the host already) or with realtime updates on; with them
-// off, only what the switches that commit in either mode would send: the
-// whole flare for an enabled switch, "fastdrag" alone for Faster Updates.
-// Returns whether the host's flare changed.
-bool SendRestoredStep(const FlareState &now, const FlareState &target, bool listChanged)
+// changed (it is at the host already), with realtime updates on, or when the
+// whole flare must go (`all`); with them off, only what the switches that
+// commit in either mode would send: the whole flare for an enabled switch,
+// "fastdrag" alone for Faster Updates. Returns whether the host's flare
+// changed.
+bool SendRestoredStep(const FlareState &now, const FlareState &target, bool listChanged, bool all)
 {
     PluginInstance *instance = currentInstance;
-    if (listChanged || instance->realtimeUpdates || !SameEnabledSwitches(now, target)) {
+    if (all || listChanged || instance->realtimeUpdates || !SameEnabledSwitches(now, target)) {
         CommitWorkingFlare(instance, instance->handleType, instance->flareName);
         return true;
     }
@@ -115,7 +99,8 @@ bool SendRestoredStep(const FlareState &now, const FlareState &target, bool list
 
 // A restore that shows a message box (a panel built again may) lets its
 // loop run queued undos and redos; they are ignored until it is done.
-void RestoreStep(HWND dialog, const FlareState *target)
+// `all`: the whole flare goes to the host, whatever the realtime switch.
+void RestoreStep(HWND dialog, const FlareState *target, bool all = false)
 {
     PluginInstance *instance = currentInstance;
     if (!target || !instance->workingFlare)
@@ -133,7 +118,7 @@ void RestoreStep(HWND dialog, const FlareState *target)
         ReloadWorkingFlare();
     }
     RestoreFlareValues(instance->workingFlare, *target);
-    bool toHost = SendRestoredStep(now, *target, listChanged);
+    bool toHost = SendRestoredStep(now, *target, listChanged, all);
     ShowRestoredFlare(dialog, selected);
     updatingControls = 0;
     restoring = false;
@@ -153,14 +138,10 @@ void StartUndoHistory(HWND dialog)
     AppendMenuA(menu, MF_STRING, SC_UNDO_STEP, "Undo\tCtrl+Z");
     AppendMenuA(menu, MF_STRING, SC_REDO_STEP, "Redo\tCtrl+Y");
     ShowUndoMenu();
-    keyHook = SetWindowsHookExA(WH_GETMESSAGE, UndoKeyHook, nullptr, GetCurrentThreadId());
 }
 
 void EndUndoHistory()
 {
-    if (keyHook)
-        UnhookWindowsHookEx(keyHook);
-    keyHook = nullptr;
     undoDialog = nullptr;
     ClearHistory(&history);
 }
@@ -188,6 +169,18 @@ void RedoEditorStep(HWND dialog)
 {
     if (undoDialog && !previewBusy && !restoring)
         RestoreStep(dialog, RedoStep(&history));
+}
+
+bool FlareChangedSinceOpening()
+{
+    return undoDialog && currentInstance->workingFlare &&
+           !SameState(CaptureEditorFlare(), history.opened);
+}
+
+void RestoreOpenedFlare(HWND dialog)
+{
+    if (undoDialog && !previewBusy && !restoring)
+        RestoreStep(dialog, &history.opened, true);
 }
 
 size_t UndoHistoryBytes()

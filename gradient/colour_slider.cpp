@@ -205,6 +205,7 @@ LRESULT CColourSlider::OnMouseMove(POINT point)
 
 LRESULT CColourSlider::OnButtonDown(POINT point)
 {
+    SetFocus(hwndControl);
     if (OnMenuButton(point)) {
         ShowGradientMenu(this, hwndControl);
         return 1;
@@ -220,11 +221,10 @@ LRESULT CColourSlider::OnButtonDown(POINT point)
     return 1;
 }
 
-// A new pivot at the point, in the colour the user confirms; a gradient of
-// one pivot gains its right end in that colour as well.
-void CColourSlider::AddPivotAt(POINT point)
+// A new pivot at a position, in the colour the user confirms; a gradient
+// of one pivot gains its right end in that colour as well.
+void CColourSlider::AddPivotAt(int32_t position)
 {
-    int32_t position = PositionFromX(point.x);
     uint32_t colour = NewPivotColour(&pivots, position);
     if (!PickPivotColour(&colour, hwndControl, intensityOnly))
         return;
@@ -250,19 +250,16 @@ LRESULT CColourSlider::OnButtonUp(POINT point)
         Select(standing);
     } else if (!draggedPivot && InAddZone(point) && pivots.count < GRADIENT_EDIT_LIMIT) {
         dragArmed = 1;
-        AddPivotAt(point);
+        AddPivotAt(PositionFromX(point.x));
     }
     draggedPivot = 0;
     dragArmed = 0;
     return 1;
 }
 
-LRESULT CColourSlider::OnDoubleClick(POINT point)
+// Lets the user pick a new colour for the pivot, which is selected after.
+void CColourSlider::Recolour(int32_t pivot)
 {
-    pivotMovedDuringDrag = 0;
-    int32_t pivot = HitTestPivot(point, &pivots);
-    if (!pivot)
-        return 1;
     uint32_t before = pivots.colour[pivot - 1];
     uint32_t colour = before;
     if (PickPivotColour(&colour, hwndControl, intensityOnly)) {
@@ -272,6 +269,14 @@ LRESULT CColourSlider::OnDoubleClick(POINT point)
             Changed();
     }
     Select(pivot);
+}
+
+LRESULT CColourSlider::OnDoubleClick(POINT point)
+{
+    pivotMovedDuringDrag = 0;
+    int32_t pivot = HitTestPivot(point, &pivots);
+    if (pivot)
+        Recolour(pivot);
     return 1;
 }
 
@@ -290,6 +295,81 @@ LRESULT CColourSlider::OnRightButtonDown(UINT message, WPARAM wParam, LPARAM lPa
         DrawGradient(&pivots);
     Changed();
     return 1;
+}
+
+// Delete: the pivots a right click deletes (neither the first nor the right
+// end of three or more, which the table keeps); the pivot now in its place,
+// or the new right end, is selected.
+void CColourSlider::DeleteByRightClickRules(int32_t pivot)
+{
+    int32_t before = pivots.count;
+    DeletePivot(&pivots, pivot);
+    if (pivots.count == before)
+        return;
+    DrawGradient(&pivots);
+    Changed();
+    Select(pivot <= pivots.count ? pivot : pivots.count);
+}
+
+void CColourSlider::MoveSelectedBy(int32_t step)
+{
+    int32_t pivot = SelectedPivot(&pivots);
+    if (pivot && MovePivot(&pivots, pivot, pivots.position[pivot - 1] + step)) {
+        DrawGradient(&pivots);
+        Changed();
+    }
+}
+
+LRESULT CColourSlider::OnKeyDown(UINT key)
+{
+    const int32_t selected = SelectedPivot(&pivots);
+    const int32_t step = key == VK_RIGHT ? 1 : -1;
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (GetKeyState(VK_SHIFT) < 0)
+            MoveSelectedBy(step);
+        else if (selected + step >= 1 && selected + step <= pivots.count)
+            Select(selected + step);
+        break;
+    case VK_INSERT:
+        if (pivots.count < GRADIENT_EDIT_LIMIT && WidestGapMiddle(&pivots) >= 0)
+            AddPivotAt(WidestGapMiddle(&pivots));
+        break;
+    case VK_DELETE:
+        DeleteByRightClickRules(selected);
+        break;
+    case VK_RETURN:
+        if (selected)
+            Recolour(selected);
+        break;
+    }
+    return 0;
+}
+
+// The arrows and Enter are the control's; Tab and Escape stay the dialog's.
+LRESULT CColourSlider::OnDialogCode(const MSG *msg) const
+{
+    LRESULT code = DLGC_WANTARROWS | DLGC_BUTTON;
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+        code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+// The focus is drawn around the label: the control is drawn anew. The
+// button beneath never learns of the focus, lest it draw itself.
+LRESULT CColourSlider::OnFocusChange()
+{
+    Invalidate();
+    return 0;
+}
+
+LRESULT CColourSlider::OnGetText(char *buffer, WPARAM size) const
+{
+    if (!buffer || size == 0)
+        return 0;
+    lstrcpynA(buffer, label ? label : "", int(size));
+    return lstrlenA(buffer);
 }
 
 LRESULT CColourSlider::OnCancelMode()
@@ -388,6 +468,22 @@ LRESULT CALLBACK ColourSliderWndProc(HWND window, UINT message, WPARAM wParam, L
         return slider->OnRightButtonDown(message, wParam, lParam, point);
     case WM_DESTROY:
         return slider->OnDestroy(message, wParam, lParam);
+    case WM_GETDLGCODE:
+        return slider->OnDialogCode(reinterpret_cast<const MSG *>(lParam));
+    case WM_KEYDOWN:
+        return slider->OnKeyDown(UINT(wParam));
+    case WM_KEYUP:
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        return slider->OnFocusChange();
+    case BM_CLICK:
+        SendMessageA(slider->hwndParent, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
+        return 0;
+    case WM_GETTEXT:
+        return slider->OnGetText(reinterpret_cast<char *>(lParam), wParam);
+    case WM_GETTEXTLENGTH:
+        return slider->label ? lstrlenA(slider->label) : 0;
     }
     if (!slider->savedWndProc)
         return 0;

@@ -2,7 +2,12 @@
 // horizontal colour bar with triangular end caps, a marker per pivot, a
 // label row above the bar and a small menu button at its right end. The
 // user selects, adds, drags, recolours and deletes pivots with the mouse
-// and opens the gradient menu from the button.
+// and opens the gradient menu from the button. With the focus (its label
+// framed), Left and Right select the pivot before or after the selected
+// one, Shift+Left and Shift+Right move it by one position, Insert adds a
+// pivot in the middle of the widest gap, Delete removes the selected pivot
+// by the rules of a right click and Enter recolours it. The control's text
+// is its label, whose letter (after "&") focuses it.
 //
 // Geometry, with h = barHeight and W = barWidth: the picture is 2h + W
 // pixels wide and 2h high from the control's client origin; the bar covers
@@ -85,10 +90,17 @@ private:
     LRESULT OnDoubleClick(POINT point);
     LRESULT OnRightButtonDown(UINT message, WPARAM wParam, LPARAM lParam, POINT point);
     LRESULT OnDestroy(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnDialogCode(const MSG *msg) const;
+    LRESULT OnKeyDown(UINT key);
+    LRESULT OnFocusChange();
+    LRESULT OnGetText(char *buffer, WPARAM size) const;
 
     bool OnMenuButton(POINT point) const;
     bool InAddZone(POINT point) const;
-    void AddPivotAt(POINT point);
+    void AddPivotAt(int32_t position);
+    void Recolour(int32_t pivot);
+    void DeleteByRightClickRules(int32_t pivot);
+    void MoveSelectedBy(int32_t step);
     void EndPivotDrag(bool notify);
     void Select(int32_t pivot);
     void Changed();

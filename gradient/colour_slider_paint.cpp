@@ -224,9 +224,16 @@ void CColourSlider::DrawLabelRow(HDC dc, int32_t position, uint32_t colour)
     // The text ends at the right edge, a sixth of its height above the control.
     const int16_t y = int16_t(-(size.cy / 6));
     TextOutA(dc, int16_t(2 * barHeight + barWidth), y, text, lstrlenA(text));
-    if (label) {
-        SetTextAlign(dc, TA_LEFT | TA_BOTTOM);
-        TextOutA(dc, 0, y, label, lstrlenA(label));
+    // The label's letter after "&" is underlined; the focus frames the label.
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    RECT box = {0, 0, 0, 0};
+    DrawTextA(dc, label ? label : "", -1, &box, DT_CALCRECT | DT_SINGLELINE);
+    OffsetRect(&box, 0, y - box.bottom);
+    DrawTextA(dc, label ? label : "", -1, &box, DT_SINGLELINE | DT_NOCLIP);
+    if (hwndControl && GetFocus() == hwndControl) {
+        // Within the row that every drawing clears first.
+        RECT focus = {0, -size.cy, box.right + 1, y + 1};
+        DrawFocusRect(dc, &focus);
     }
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);

@@ -154,6 +154,31 @@ int32_t PivotAtPosition(const GradientPivots *table, int32_t position)
     return 0;
 }
 
+int32_t SelectedPivot(const GradientPivots *table)
+{
+    int32_t count = UsedEntries(table);
+    for (int32_t i = 0; i < count; ++i)
+        if (table->selected[i])
+            return i + 1;
+    return 0;
+}
+
+int32_t WidestGapMiddle(const GradientPivots *table)
+{
+    int32_t count = UsedEntries(table);
+    if (count == 1)
+        return (table->position[0] + GRADIENT_LAST_POSITION) / 2;
+    int32_t from = 0, widest = 0;
+    for (int32_t k = 1; k < count; ++k) {
+        int32_t gap = table->position[k] - table->position[k - 1];
+        if (gap > widest) {
+            widest = gap;
+            from = table->position[k - 1];
+        }
+    }
+    return widest >= 2 ? from + widest / 2 : -1;
+}
+
 uint32_t NewPivotColour(const GradientPivots *table, int32_t position)
 {
     int32_t count = UsedEntries(table);

@@ -62,6 +62,14 @@ void SelectPivot(GradientPivots *table, int32_t i);
 // The first pivot (1-based) standing at the position, or 0.
 int32_t PivotAtPosition(const GradientPivots *table, int32_t position);
 
+// The selected pivot (1-based), or 0.
+int32_t SelectedPivot(const GradientPivots *table);
+
+// The free position in the middle of the widest gap between two pivots
+// (the leftmost of equal gaps; a single pivot's gap reaches 99), or -1 when
+// no gap has a free position.
+int32_t WidestGapMiddle(const GradientPivots *table);
+
 // The colour offered for a pivot about to be added at `position`: mixed
 // from the two pivots around it (weights (p - lo) / (hi - lo + 1) for the
 // right one), or mid grey 0x808080 on a pivot's position or outside all

@@ -128,6 +128,7 @@ size_t ElementBytes(const ElementState &element)
 
 void ResetHistory(FlareHistory *history, FlareState state)
 {
+    history->opened = state;
     history->states.clear();
     history->states.push_back(std::move(state));
     history->current = 0;
@@ -136,6 +137,7 @@ void ResetHistory(FlareHistory *history, FlareState state)
 
 void ClearHistory(FlareHistory *history)
 {
+    history->opened = FlareState();
     history->states.clear();
     history->states.shrink_to_fit();
     history->current = 0;
@@ -208,8 +210,11 @@ size_t HistoryBytes(const FlareHistory &history)
 void RenameElement(FlareHistory *history, const std::string &oldGuid, const std::string &newGuid)
 {
     std::map<const ElementState *, ElementStatePtr> renamed;
+    std::vector<FlareState *> states = {&history->opened};
     for (FlareState &state : history->states)
-        for (ElementStatePtr &element : state.elements) {
+        states.push_back(&state);
+    for (FlareState *state : states)
+        for (ElementStatePtr &element : state->elements) {
             if (element->guid != oldGuid)
                 continue;
             ElementStatePtr &copy = renamed[element.get()];

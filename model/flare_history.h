@@ -67,6 +67,7 @@ bool SameEnabledSwitches(const FlareState &a, const FlareState &b);
 size_t ElementBytes(const ElementState &element);
 
 struct FlareHistory {
+    FlareState opened;               // the flare as the session opened, whatever the bounds drop
     std::vector<FlareState> states;  // oldest first; states[current] is the flare as it is
     size_t current = 0;
     int32_t openField = 0;           // the field whose typing the latest step holds, or 0
@@ -74,7 +75,8 @@ struct FlareHistory {
     size_t maxBytes = 4u << 20;      // bytes kept at most; the oldest steps go first
 };
 
-// Starts the history of an editor session at the flare as it opened.
+// Starts the history of an editor session at the flare as it opened,
+// which `opened` keeps for the session.
 void ResetHistory(FlareHistory *history, FlareState state);
 
 // Forgets every step (the editor closes).
@@ -99,8 +101,8 @@ const FlareState *RedoStep(FlareHistory *history);
 // Bytes the history takes, each shared element counted once.
 size_t HistoryBytes(const FlareHistory &history);
 
-// An element was made anew at the host under another guid: every snapshot
-// names it by the new one from now on.
+// An element was made anew at the host under another guid: every snapshot,
+// the opened flare's too, names it by the new one from now on.
 void RenameElement(FlareHistory *history, const std::string &oldGuid, const std::string &newGuid);
 
 // Host commands that turn one element list into another: deletes of the

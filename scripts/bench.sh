@@ -5,8 +5,9 @@
 # targets are met; then the preview's conversions and cycle, the render of
 # quorix.exe's main window at 1280x720 and 1920x1080, the gradient control's
 # redraw, the library requester's preview per selection change, and the
-# editor in the main window (its opening from the menu, a light drag step
-# and a slider drag step, with the default flare and with 16 elements). Arguments
+# editor in the main window (its opening from the menu, a light drag step,
+# a slider drag step and the live drag steps of a global and an element
+# slider, with the default flare and with 16 elements). Arguments
 # go to the benchmark (for example --iterations 101). The benchmark has its
 # own Wine prefix, so that it never stops the services of a test run.
 set -eu

@@ -4,6 +4,7 @@
 # keyboard), each cropped to its window and written to docs/:
 #   main-window.png                       the host's main window
 #   editor-*.png                          the editor on each of its three pages
+#   editor-slider-focus.png               the editor with the focus on a page slider
 #   colour-selector.png, named-colour-selector.png, system-colour-dialog.png
 #   gradient-menu.png, gradient-file-requester.png, gradient-large-dialog.png
 #   library-requester.png                 the library requester previewing a preset
@@ -203,7 +204,7 @@ gradient_pictures() {
 # Library Load opens the requester in the working folder's lensfx; a
 # preset is selected in the file list by typing its name, and previewed.
 library_requester() {
-    keys alt+l
+    keys alt+y
     if ! appears "Select Lens Flare Effect File"; then
         skip library-requester.png "Library Load opened no requester"
         return
@@ -258,6 +259,12 @@ open_editor
 keep_window "Lens Flare Editor" editor-element-parameters.png
 tab 2
 keep_window "Lens Flare Editor" editor-global-parameters.png
+# Alt+I: the focus on Global Intensity, a step up with the arrow key.
+keys alt+i Right
+settle
+keep_window "Lens Flare Editor" editor-slider-focus.png
+keys Left
+settle
 tab 3
 keep_window "Lens Flare Editor" editor-global-fading-parameters.png
 tab 1

@@ -77,14 +77,39 @@ TEST(SliderText, DecimalsFollowPrecisionAndPercentShowsHundredfold)
     EXPECT_STREQ(text, "-214748");
 }
 
-TEST(SliderText, TypedEntriesParseLikeAtofAndStayInTheFloatRange)
+// Only numbers are entries: half-typed, emptied or other text is none.
+TEST(SliderText, TypedEntriesAreNumbersWithinTheFloatRange)
 {
-    EXPECT_EQ(ParseSliderEntry("  -1.5abc", false), -1.5f);
-    EXPECT_EQ(ParseSliderEntry("abc", false), 0.0f);
-    EXPECT_EQ(ParseSliderEntry("", true), 0.0f);
-    EXPECT_EQ(ParseSliderEntry(nullptr, false), 0.0f);
-    EXPECT_EQ(ParseSliderEntry("1e300", false), kInfinity);
-    EXPECT_EQ(ParseSliderEntry("-1e300", true), -kInfinity);
+    float value = 7.0f;
+    EXPECT_TRUE(ParseSliderEntry(" -1.5 ", false, &value) && value == -1.5f);
+    EXPECT_TRUE(ParseSliderEntry("25", true, &value) && value == 0.25f);
+    EXPECT_TRUE(ParseSliderEntry("-1e300", true, &value) && value == -kInfinity);
+    for (const char *none : {"-1.5abc", "abc", "", "-", "1e", "nan"})
+        EXPECT_FALSE(ParseSliderEntry(none, false, &value)) << none;
+    EXPECT_FALSE(ParseSliderEntry(nullptr, false, &value));
+    EXPECT_EQ(value, -kInfinity) << "text that is none writes nothing";
+}
+
+// The keys step on the grid of what the text shows (a hundredth of it in
+// percent), a page is a tenth of the range, the range's ends hold.
+TEST(SliderKeys, StepsFollowTheShownDecimalsAndStopAtTheEnds)
+{
+    const struct {
+        float value, min, max;
+        SliderKey key;
+        bool integer, percent;
+        float expected;
+    } rows[] = {
+        {1.234f, 0, 4, SLIDER_STEP_UP, false, false, 1.24f},
+        {1.234f, 0, 4, SLIDER_STEP_DOWN, false, false, 1.23f},
+        {0.1f, 0.01f, 2, SLIDER_STEP_UP, false, true, 0.1001f},
+        {5, 2, 16, SLIDER_PAGE_DOWN, true, false, 4},
+        {3.95f, 0, 4, SLIDER_PAGE_UP, false, false, 4},
+        {2, 0.5f, 2, SLIDER_HOME, false, false, 0.5f},
+    };
+    for (const auto &row : rows)
+        EXPECT_FLOAT_EQ(SliderKeyValue(row.value, row.min, row.max, row.key, row.integer, 2,
+                                       row.percent), row.expected) << row.value << " " << row.key;
 }
 
 TEST(TabLayout, StripLengthSaturatesAndFontFollowsScreenWidth)

@@ -191,7 +191,7 @@ red_pixels() {
     convert "$1" -fx '(r > 0.6 && g < 0.25 && b < 0.25) ? 1 : 0' \
         -format '%[fx:round(mean*w*h)]' info:
 }
-keys alt+l
+keys alt+y
 window_wait "Select Lens Flare Effect File"
 settle
 window_box "Select Lens Flare Effect File"

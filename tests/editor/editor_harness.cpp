@@ -87,7 +87,7 @@ void EditorTest::RunEditor(std::vector<DialogStep> steps, const char *kind, cons
     });
     INT_PTR result =
         DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, EditorDialogProc, 0);
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result, expectedResult_);
 }
 
 std::string EditorTest::IniValue(const char *section, const char *key) const
@@ -217,6 +217,48 @@ void DragSlider(HWND slider, int x0, int x1)
     SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((x0 + x1) / 2, 25));
     SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x1, 25));
     SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(x1, 25));
+}
+
+namespace {
+
+// The keys held down, as the keyboard's state shows them; key 0 is none.
+void HoldKeys(int modifiers, UINT key)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = (modifiers & WITH_CTRL) ? 0x80 : 0;
+    keys[VK_SHIFT] = (modifiers & WITH_SHIFT) ? 0x80 : 0;
+    for (UINT held : {UINT(VK_TAB), UINT(VK_ESCAPE), UINT(VK_RETURN)})
+        keys[held] = held == key ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+void Deliver(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, int modifiers)
+{
+    HoldKeys(modifiers, message == WM_KEYDOWN ? UINT(wParam) : 0);
+    HWND focus = GetFocus();
+    PostMessageA(focus ? focus : dialog, message, wParam, lParam);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageA(dialog, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    HoldKeys(0, 0);
+}
+
+}  // namespace
+
+void PressKey(HWND dialog, UINT key, int modifiers)
+{
+    Deliver(dialog, WM_KEYDOWN, key, 1, modifiers);
+}
+
+void PressAltLetter(HWND dialog, char letter)
+{
+    const char lower = letter >= 'A' && letter <= 'Z' ? char(letter - 'A' + 'a') : letter;
+    Deliver(dialog, WM_SYSCHAR, WPARAM(uint8_t(lower)), LPARAM(1) | (LPARAM(1) << 29), 0);
 }
 
 void TypeInto(HWND edit, const char *text)

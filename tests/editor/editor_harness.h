@@ -24,10 +24,12 @@ protected:
     void TearDown() override;
 
     // Opens the editor on the flare of (kind, name) and runs the steps inside
-    // it once it has settled; unless the last step ended it, the editor is
-    // then closed with its close box (which acts as Ok).
+    // it once it has settled; unless a step ended it, the editor is then
+    // closed with its close box (which acts as Ok). The dialog's result is
+    // expected to be expectedResult_.
     void RunEditor(std::vector<DialogStep> steps, const char *kind = "light",
                    const char *name = "Light1");
+    INT_PTR expectedResult_ = 1;
 
     // The settings file of this test and one value of it.
     std::string IniValue(const char *section, const char *key) const;
@@ -76,6 +78,15 @@ void Click(HWND dialog, int id);
 
 // Drags a small slider's thumb from x0 to x1 with the left button.
 void DragSlider(HWND slider, int x0, int x1);
+
+// A key as the keyboard delivers it to the window with the focus (or the
+// dialog): through the queue, the editor's keys and the dialog's own key
+// handling, with Ctrl and Shift held as asked; handled before this returns.
+enum { WITH_CTRL = 1, WITH_SHIFT = 2 };
+void PressKey(HWND dialog, UINT key, int modifiers = 0);
+
+// Alt with a letter, as the WM_SYSCHAR the system makes of it.
+void PressAltLetter(HWND dialog, char letter);
 
 // Types text into an edit control character by character, as the keyboard
 // delivers it (WM_CHAR), after selecting what it held.

@@ -65,7 +65,8 @@ TEST_F(GlobalPages, EachPageShowsItsOwnControlsInThePageArea)
         EXPECT_FALSE(Shown(dialog, IDC_SEED_LABEL)) << "the random seed is never offered";
         EXPECT_FALSE(Shown(dialog, IDC_RANDOM_SEED));
         EXPECT_FALSE(Shown(dialog, IDC_OCCLUSION_FRAME));
-        EXPECT_EQ(WindowText(globalIntensitySlider->hwnd), "") << "sliders draw their own label";
+        EXPECT_EQ(WindowText(globalIntensitySlider->hwnd), "Global &Intensity")
+            << "a slider's text is its caption";
 
         ShowPage(dialog, PAGE_FADING);
         EXPECT_FALSE(Shown(dialog, IDC_INTENSITY_FRAME));

@@ -25,31 +25,9 @@ namespace {
 
 using Undo = EditorTest;
 
-void HoldKeys(bool control, bool shift)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = control ? 0x80 : 0;
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-// Ctrl+key as the keyboard delivers it to the window with the focus (or
-// the dialog): through the message queue, with Ctrl (and Shift) held, and
-// handled before this returns.
 void PressWithCtrl(HWND dialog, char key, bool shift = false)
 {
-    HoldKeys(true, shift);
-    HWND focus = GetFocus();
-    PostMessageA(focus ? focus : dialog, WM_KEYDOWN, WPARAM(key), 1);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!IsDialogMessageA(dialog, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    HoldKeys(false, false);
+    PressKey(dialog, UINT(key), WITH_CTRL | (shift ? WITH_SHIFT : 0));
 }
 
 bool MenuEnabled(HWND dialog, UINT command)
