@@ -6,7 +6,11 @@
 //   - one step of a light drag in the preview (a mouse move with the button
 //     down: render, conversion, repaint);
 //   - one step of a global slider drag (the value, the commit of the flare,
-//     render, conversion, repaint).
+//     render, conversion, repaint);
+//   - a selection change: another element selected in the list, its page
+//     shown and everything painted, with each element type's page built
+//     anew (as the editor did before it kept them: "Keep-Element-Pages=0")
+//     and kept once built (after one round over the list), and with Solo on.
 // The two flares take turns, so that the machine's other work falls on both
 // alike; medians, and the 16-element figures as ratios of the default's.
 //
@@ -41,8 +45,11 @@ double Ms(Clock::time_point from, Clock::time_point to)
 // Ids in the editor's template: the preview, the intensity slider (it takes
 // its placeholder's id) and the page shown with it.
 constexpr int kPreviewId = 1000;
+constexpr int kElementListId = 1005;
+constexpr int kSoloId = 1030;
 constexpr int kIntensitySliderId = 1801;
 constexpr WPARAM kGlobalPage = 1500;
+constexpr WPARAM kElementPage = 1502;
 
 // The two flares take turns, round after round, so that whatever else the
 // machine does falls on both alike.
@@ -54,6 +61,9 @@ struct Samples {
     std::vector<double> opening;
     std::vector<double> lightStep;
     std::vector<double> sliderStep;
+    std::vector<double> selectBuilt;  // pages built anew
+    std::vector<double> selectKept;   // pages kept
+    std::vector<double> selectSolo;   // pages kept, Solo on
 };
 Samples samples[kFlares];
 int current;  // the flare being measured
@@ -66,6 +76,8 @@ bool previewSeen;
 HWND editor;
 HWND driver;
 int stepsPerVisit;
+bool keepPages;  // the visit's "Keep-Element-Pages"
+const char *iniPath;
 
 void TimeSteps(std::vector<double> &into, const std::function<void()> &step)
 {
@@ -113,13 +125,41 @@ void SliderDragSteps(HWND dialog, HWND preview)
     });
 }
 
+// Selects the next element of the list as a click does and paints what
+// changed; one round over the list first, so that every type's page has
+// been made once.
+void SelectionSteps(HWND dialog, std::vector<double> &into)
+{
+    SendMessageA(dialog, TPN_CLICKED, WPARAM(kElementPage), 0);
+    HWND list = GetDlgItem(dialog, kElementListId);
+    int count = int(SendMessageA(list, LB_GETCOUNT, 0, 0)), next = 0;
+    auto select = [&] {
+        next = (next + 1) % count;
+        SendMessageA(list, LB_SETCURSEL, WPARAM(next), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kElementListId, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    for (int i = 0; i < count; ++i)
+        select();
+    TimeSteps(into, select);
+}
+
 LRESULT CALLBACK DriverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_APP)
         return DefWindowProcA(window, message, wParam, lParam);
     HWND preview = GetDlgItem(editor, kPreviewId);
-    LightDragSteps(preview);
-    SliderDragSteps(editor, preview);
+    if (keepPages) {
+        LightDragSteps(preview);
+        SliderDragSteps(editor, preview);
+        SelectionSteps(editor, samples[current].selectKept);
+        SendMessageA(GetDlgItem(editor, kSoloId), BM_CLICK, 0, 0);
+        if (IsDlgButtonChecked(editor, kSoloId))
+            SelectionSteps(editor, samples[current].selectSolo);
+    } else {
+        SelectionSteps(editor, samples[current].selectBuilt);
+    }
     PostMessageA(editor, WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;
 }
@@ -233,8 +273,14 @@ void TimeEditor(HWND window, const std::string (&flares)[kFlares])
     stepsPerVisit = std::max(1, (iterations + kRounds - 1) / kRounds);
     for (int round = 0; round < kRounds; ++round) {
         for (current = 0; current < kFlares; ++current) {
-            LoadFlare(flares[current]);
-            OpenEditor(window, Visit::kInside);
+            for (keepPages = false;; keepPages = true) {
+                WritePrivateProfileStringA("Lens-Flare-UI", "Keep-Element-Pages",
+                                           keepPages ? "1" : "0", iniPath);
+                LoadFlare(flares[current]);
+                OpenEditor(window, Visit::kInside);
+                if (keepPages)
+                    break;
+            }
         }
     }
 }
@@ -252,6 +298,7 @@ int main(int argc, char **argv)
     lstrcatA(ini, "editor_bench.ini");
     DeleteFileA(ini);
     TestServices services(ini);
+    iniPath = ini;
     MainWindowSetup setup = {ini, "lensflare.dll", &services};
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr), setup);
     if (!window) {
@@ -284,6 +331,8 @@ int main(int argc, char **argv)
                 iterations);
     std::printf("%-58s %5d elements %3d elements\n", "", counts[0], counts[1]);
     auto row = [](const char *what, std::vector<double> Samples::*field) {
+        if ((samples[0].*field).empty() || (samples[1].*field).empty())
+            return;
         double one = Median(samples[0].*field), other = Median(samples[1].*field);
         std::printf("%-58s %11.3f ms %8.3f ms  x%.2f\n", what, one, other,
                     one > 0 ? other / one : 0.0);
@@ -291,6 +340,9 @@ int main(int argc, char **argv)
     row("opening (menu command to the first preview on the screen)", &Samples::opening);
     row("light drag step (render, convert, repaint)", &Samples::lightStep);
     row("slider drag step (value, commit, render, convert, repaint)", &Samples::sliderStep);
+    row("selection change, each page built anew (as before)", &Samples::selectBuilt);
+    row("selection change, pages kept", &Samples::selectKept);
+    row("selection change, pages kept, Solo on (and its render)", &Samples::selectSolo);
 
     UnhookWindowsHookEx(drawn);
     UnhookWindowsHookEx(activated);

@@ -11,6 +11,7 @@
 #include "editor/global_pages.h"
 #include "editor/global_sliders.h"
 #include "editor/page_tabs.h"
+#include "editor/panel_cache.h"
 #include "editor/panel_scroll.h"
 #include "editor/parameter_pages.h"
 #include "editor/undo.h"
@@ -59,6 +60,7 @@ BOOL Editor_OnInitDialog(HWND dialog)
     instance->realtimeUpdates = ReadRealtimeSetting();
     ShowRealtimeSwitch(dialog);
     ReadLastLibraryFile();
+    StartPanelCache(ReadKeepPagesSetting());
 
     SetUpPreview(dialog);
     SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
@@ -88,6 +90,7 @@ void Editor_OnDestroy(HWND dialog)
     EndUndoHistory();
     if (instance->currentElement)
         DestroyElementPanel(instance, instance->currentElement);
+    ReleasePanelCache();
     ReleaseGlobalSliders();
     ReleaseWorkingFlare(instance);
     instance->currentElement = nullptr;

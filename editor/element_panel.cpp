@@ -13,6 +13,7 @@
 #include "controls/tiny_slider.h"
 #include "editor/editor_state.h"
 #include "editor/list_entries.h"
+#include "editor/panel_cache.h"
 #include "editor/panel_ranges.h"
 #include "editor/panel_scroll.h"
 #include "editor/parameter_pages.h"
@@ -447,6 +448,36 @@ void InvalidatePageArea(HWND dialog)
     InvalidateRect(dialog, &area, FALSE);
 }
 
+// A kept page taken over by another element of its type: its controls show
+// this element's values (and report what building would report), then
+// appear.
+void ShowKeptPanel(HWND dialog, FlareElement *element)
+{
+    const ParameterTypes &t = Types();
+    for (FlareParameter *p = element->firstParameter; p; p = p->next) {
+        if (p->tinySlider) {
+            p->tinySlider->boundFloat = &p->Qv_Current_Value[0];
+            SetTinySliderValue(p->tinySlider, p->Qv_Current_Value[0], 1, 0);
+        } else if (p->type == t.checkbox && p->controlWindow) {
+            CheckDlgButton(dialog, p->firstControlId,
+                           TruncateToInt32(p->Qv_Current_Value[0]) != 0 ? BST_CHECKED
+                                                                         : BST_UNCHECKED);
+        } else if (p->type == t.list && p->controlWindow && !FillList(p->controlWindow, p)) {
+            MessageBoxA(dialog,
+                        "The 'param_ptr->Qv_Current_Value' does not match any of the combo box "
+                        "entry types.",
+                        "Programming Error", MB_OK);
+        } else if (p->gradientSlider) {
+            p->gradientSlider->draggedPivot = 0;
+            p->gradientSlider->dragArmed = 0;
+            FillGradient(dialog, p);
+        }
+    }
+    ShowKeptControls(dialog, element);
+    RECT area = PageAreaRect(dialog);
+    RedrawWindow(dialog, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 }  // namespace
 
 void BuildElementPanel(PluginInstance *instance, HWND dialog, FlareElement *element)
@@ -466,10 +497,14 @@ void BuildElementPanel(PluginInstance *instance, HWND dialog, FlareElement *elem
     instance->currentElement = element;
     Import_IO_Set_Quorix_Toggle(dialog, IDC_ELEMENT_ENABLED, element->enabled);
 
-    layout.nextId = PANEL_FIRST_ID;
-    UseColumn(layout, false);
-    for (FlareParameter *p = element->firstParameter; p; p = p->next)
-        BuildParameter(layout, p);
+    if (TakeKeptPanel(element)) {
+        ShowKeptPanel(dialog, element);
+    } else {
+        layout.nextId = PANEL_FIRST_ID;
+        UseColumn(layout, false);
+        for (FlareParameter *p = element->firstParameter; p; p = p->next)
+            BuildParameter(layout, p);
+    }
     FitPanelInPageArea(dialog, element);
 }
 
@@ -487,26 +522,36 @@ void DestroyElementPanel(PluginInstance *instance, FlareElement *element)
 {
     if (!element)
         return;
+    HWND dialog = instance->dialogWindow;
+    ScrollPanelHome(dialog, element);
     RemovePanelScrollBar();
-    for (FlareParameter *p = element->firstParameter; p; p = p->next) {
-        if (p->tinySlider) {
-            DestroyTinySlider(p->tinySlider);
-            Qi_Free_Memory(p->tinySlider);
-            p->tinySlider = nullptr;
-        } else if (p->controlWindow) {
-            delete p->gradientSlider;
-            p->gradientSlider = nullptr;
-            DestroyWindow(p->controlWindow);
-        }
-        p->controlWindow = nullptr;
-        if (p->labelWindow)
-            DestroyWindow(p->labelWindow);
-        p->labelWindow = nullptr;
+    if (dialog && KeepElementPanel(dialog, element)) {
+        InvalidatePageArea(dialog);
+        return;
     }
-    if (HWND dialog = instance->dialogWindow) {
+    for (FlareParameter *p = element->firstParameter; p; p = p->next)
+        DestroyParameterControls(p);
+    if (dialog) {
         InvalidatePageArea(dialog);
         UpdateWindow(dialog);
     }
+}
+
+void DestroyParameterControls(FlareParameter *p)
+{
+    if (p->tinySlider) {
+        DestroyTinySlider(p->tinySlider);
+        Qi_Free_Memory(p->tinySlider);
+        p->tinySlider = nullptr;
+    } else if (p->controlWindow) {
+        delete p->gradientSlider;
+        p->gradientSlider = nullptr;
+        DestroyWindow(p->controlWindow);
+    }
+    p->controlWindow = nullptr;
+    if (p->labelWindow)
+        DestroyWindow(p->labelWindow);
+    p->labelWindow = nullptr;
 }
 
 void ElementPanelCommand(PluginInstance *instance, HWND dialog, UINT, WPARAM wParam, LPARAM)
