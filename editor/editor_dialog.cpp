@@ -6,8 +6,13 @@
 #include "controls/tabbed_panel.h"
 #include "editor/editor_settings.h"
 #include "editor/editor_state.h"
+#include "editor/element_clipboard.h"
 #include "editor/element_list.h"
+#include "editor/element_list_input.h"
+#include "editor/element_menu.h"
 #include "editor/element_panel.h"
+#include "editor/element_rows.h"
+#include "editor/element_solo.h"
 #include "editor/global_pages.h"
 #include "editor/global_sliders.h"
 #include "editor/page_tabs.h"
@@ -63,10 +68,15 @@ BOOL Editor_OnInitDialog(HWND dialog)
     StartPanelCache(ReadKeepPagesSetting());
 
     SetUpPreview(dialog);
+    SetUpElementRows(dialog);
+    StartElementListInput(dialog);
+    StartSolo(dialog);
     SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
 
-    if (!CreatePageTabs(dialog))
+    if (!CreatePageTabs(dialog)) {
+        ReleaseElementRows();
         return FALSE;
+    }
     ShowParameterPage(dialog, PAGE_ELEMENT);
     SelectPageTab(currentPage);
     AdoptTabbedPanelBackground(dialog, pageTabControl);
@@ -77,7 +87,7 @@ BOOL Editor_OnInitDialog(HWND dialog)
     RefreshControl(dialog, IDC_BASE_COLOR);
     StartPreviewAtQuarter();
     updatingControls = 0;
-    EnableWindow(GetDlgItem(dialog, IDC_COPY_ELEMENT), FALSE);
+    ShowElementEnabled(dialog);
     StartUndoHistory(dialog);
     return FALSE;
 }
@@ -95,6 +105,8 @@ void Editor_OnDestroy(HWND dialog)
     ReleaseWorkingFlare(instance);
     instance->currentElement = nullptr;
     DestroyPageTabs();
+    EndSolo();
+    ReleaseElementRows();
     TearDownPreview();
     Qi_Free_Memory(lastLibraryFile);
     lastLibraryFile = nullptr;
@@ -199,7 +211,10 @@ BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
     case IDC_FASTER_UPDATES: Editor_OnFasterUpdates(dialog); break;
     case IDC_REDRAW_NOW: Editor_OnRedrawNow(); break;
     case IDC_HELP_BUTTON: Editor_OnHelp(dialog); break;
-    case IDC_COPY_ELEMENT: break;
+    case IDC_COPY_ELEMENT: DuplicateCurrentElement(dialog); break;
+    case IDM_COPY_ELEMENT: CopyElementToClipboard(dialog); break;
+    case IDM_PASTE_ELEMENT: PasteElementFromClipboard(dialog); break;
+    case IDC_SOLO: OnSoloSwitch(dialog); break;
     default:
         if (IsGlobalPageControl(id))
             GlobalPageCommand(dialog, id, notification);
@@ -232,6 +247,8 @@ BOOL Editor_OnDrawItem(int id, const DRAWITEMSTRUCT *item)
     const WorkingFlare *flare = Instance()->workingFlare;
     if (id == IDC_BASE_COLOR)
         return flare ? HandleSwatchDrawItem(item, flare->color) : FALSE;
+    if (id == IDC_ELEMENT_LIST)
+        return DrawElementRow(item);
     return DrawElementColourButton(id, item);
 }
 
@@ -257,6 +274,14 @@ BOOL Editor_OnTabClicked(HWND dialog, int16_t page)
     SelectPageTab(page);
     if (page != currentPage)
         ShowParameterPage(dialog, page);
+    return TRUE;
+}
+
+BOOL Editor_OnContextMenu(HWND dialog, HWND window, LPARAM point)
+{
+    if (window != GetDlgItem(dialog, IDC_ELEMENT_LIST) || previewBusy)
+        return FALSE;
+    ShowElementMenu(dialog, window, point);
     return TRUE;
 }
 
@@ -289,6 +314,10 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                                                 &handled);
     if (handled)
         return result;
+    if (OnDragListMessage(dialog, message, lParam, &result)) {
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
     switch (message) {
     case WM_INITDIALOG: return Editor_OnInitDialog(dialog);
     case WM_DESTROY: Editor_OnDestroy(dialog); return FALSE;
@@ -308,6 +337,8 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             UndoEditorStep(dialog);
         return TRUE;
     case TPN_CLICKED: return Editor_OnTabClicked(dialog, int16_t(LOWORD(wParam)));
+    case WM_CONTEXTMENU:
+        return Editor_OnContextMenu(dialog, reinterpret_cast<HWND>(wParam), lParam);
     }
     return FALSE;
 }

@@ -49,6 +49,9 @@ bool CreatePageTabs(HWND dialog)
     }
     MoveWindow(strip, area.left + 1, area.top - pageTabControl->height, pageTabControl->width,
                pageTabControl->height, TRUE);
+    // "Solo" sits in the strip's row right of the tabs, above the strip:
+    // the strip draws around it.
+    SetWindowLongPtrA(strip, GWL_STYLE, GetWindowLongPtrA(strip, GWL_STYLE) | WS_CLIPSIBLINGS);
     return true;
 }
 
