@@ -11,6 +11,7 @@
 #include "editor/element_rows.h"
 #include "editor/scratch_light.h"
 #include "editor/undo.h"
+#include "gradient/colour_slider.h"
 #include "host/core/qi_host.h"
 #include "model/working_flare.h"
 #include "preview/preview.h"
@@ -164,9 +165,9 @@ void MakeOddGlow(int32_t e)
 {
     const std::string guid = HostElements("guid")[size_t(e)];
     const float radius = 1.2345f, colour[3] = {0.1f, 0.2f, 0.3f}, unused[3] = {0.5f, 0, 0};
-    const float point[3] = {0.25f, -0.5f, 0}, profile = 1, offsets[3] = {0, 0.3f, 1},
-                colours[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-    int32_t count = 3;
+    const float point[3] = {0.25f, -0.5f, 0}, profile = 1, offsets[4] = {0, 0.3f, 0.6f, 1},
+                colours[12] = {1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 1, 1};
+    int32_t count = 4;
     auto set = [&](int32_t p, const float *value) {
         Qi_LensFlare(T("light"), "Light1", T("element"), guid.c_str(), QI_GROUP, T("parameter"),
                      &p, T("value"), value, QI_GROUP, QI_END);
@@ -181,6 +182,33 @@ void MakeOddGlow(int32_t e)
                  T("gradientdata"), &count, colours, offsets, QI_GROUP, QI_END);
     Qi_LensFlare(T("light"), "Light1", T("element"), guid.c_str(), T("enabled"), T("off"),
                  QI_GROUP, QI_END);
+}
+
+// A page kept for its type shows the values of each element it is given,
+// and its controls edit that element alone.
+TEST_F(ElementStack, AKeptPageShowsAndEditsTheElementItIsGiven)
+{
+    SetHostElements({"glow", "glow"});
+    MakeOddGlow(1);
+    RunEditor({[](HWND dialog) {
+        for (int e : {1, 0, 1}) {
+            SCOPED_TRACE(e);
+            SelectElement(dialog, e);
+            const FlareParameter *intensity = currentInstance->currentElement->firstParameter;
+            const FlareParameter *radius = intensity->next, *colours = radius->next->next->next;
+            const FlareParameter *profile = colours->next;
+            EXPECT_EQ(radius->tinySlider->floatValue, HostParameter(e, 1)[0]);
+            EXPECT_EQ(colours->gradientSlider->pivots.count, HostGradientCount(e, 4));
+            EXPECT_EQ(SendMessageA(profile->controlWindow, CB_GETCURSEL, 0, 0),
+                      LRESULT(HostParameter(e, 5)[0]));
+            const float other = HostParameter(1 - e, 0)[0], before = HostParameter(e, 0)[0];
+            DragSlider(intensity->tinySlider->hwnd, intensity->tinySlider->thumbX,
+                       intensity->tinySlider->thumbX + 25 - 10 * e);
+            EXPECT_NE(HostParameter(e, 0)[0], before);
+            EXPECT_EQ(HostParameter(e, 0)[0], intensity->Qv_Current_Value[0]);
+            EXPECT_EQ(HostParameter(1 - e, 0)[0], other);
+        }
+    }});
 }
 
 TEST_F(ElementStack, ARowsBoxSwitchesItsElementInEitherModeAsOneStep)
