@@ -9,7 +9,11 @@
 //     render, conversion, repaint);
 //   - one live step of a global and of an element slider's drag with
 //     realtime updates on: a mouse move with the button down (the value,
-//     the commit, render, conversion, repaint).
+//     the commit, render, conversion, repaint);
+//   - a selection change: another element selected in the list, its page
+//     shown and everything painted, with each element type's page built
+//     anew (as the editor did before it kept them: "Keep-Element-Pages=0")
+//     and kept once built (after one round over the list), and with Solo on.
 // The two flares take turns, so that the machine's other work falls on both
 // alike; medians, and the 16-element figures as ratios of the default's.
 //
@@ -45,6 +49,8 @@ double Ms(Clock::time_point from, Clock::time_point to)
 // its placeholder's id) and the page shown with it; the element page and the
 // first control id of its panel.
 constexpr int kPreviewId = 1000;
+constexpr int kElementListId = 1005;
+constexpr int kSoloId = 1030;
 constexpr int kIntensitySliderId = 1801;
 constexpr WPARAM kGlobalPage = 1500;
 constexpr WPARAM kElementPage = 1502;
@@ -62,6 +68,9 @@ struct Samples {
     std::vector<double> sliderStep;
     std::vector<double> liveGlobalStep;
     std::vector<double> liveElementStep;
+    std::vector<double> selectBuilt;  // pages built anew
+    std::vector<double> selectKept;   // pages kept
+    std::vector<double> selectSolo;   // pages kept, Solo on
 };
 Samples samples[kFlares];
 int current;  // the flare being measured
@@ -74,6 +83,8 @@ bool previewSeen;
 HWND editor;
 HWND driver;
 int stepsPerVisit;
+bool keepPages;  // the visit's "Keep-Element-Pages"
+const char *iniPath;
 
 void TimeSteps(std::vector<double> &into, const std::function<void()> &step)
 {
@@ -149,18 +160,45 @@ HWND FirstPanelSlider(HWND dialog)
     return nullptr;
 }
 
+// Selects the next element of the list as a click does and paints what
+// changed; one round over the list first, so that every type's page has
+// been made once.
+void SelectionSteps(HWND dialog, std::vector<double> &into)
+{
+    SendMessageA(dialog, TPN_CLICKED, WPARAM(kElementPage), 0);
+    HWND list = GetDlgItem(dialog, kElementListId);
+    int count = int(SendMessageA(list, LB_GETCOUNT, 0, 0)), next = 0;
+    auto select = [&] {
+        next = (next + 1) % count;
+        SendMessageA(list, LB_SETCURSEL, WPARAM(next), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kElementListId, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    for (int i = 0; i < count; ++i)
+        select();
+    TimeSteps(into, select);
+}
+
 LRESULT CALLBACK DriverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_APP)
         return DefWindowProcA(window, message, wParam, lParam);
     HWND preview = GetDlgItem(editor, kPreviewId);
-    LightDragSteps(preview);
-    SliderDragSteps(editor, preview);
-    LiveDragSteps(GetDlgItem(editor, kIntensitySliderId), preview,
-                  samples[current].liveGlobalStep);
-    SendMessageA(editor, TPN_CLICKED, kElementPage, 0);
-    if (HWND slider = FirstPanelSlider(editor))
-        LiveDragSteps(slider, preview, samples[current].liveElementStep);
+    if (keepPages) {
+        LightDragSteps(preview);
+        SliderDragSteps(editor, preview);
+        LiveDragSteps(GetDlgItem(editor, kIntensitySliderId), preview,
+                      samples[current].liveGlobalStep);
+        SelectionSteps(editor, samples[current].selectKept);
+        if (HWND slider = FirstPanelSlider(editor))
+            LiveDragSteps(slider, preview, samples[current].liveElementStep);
+        SendMessageA(GetDlgItem(editor, kSoloId), BM_CLICK, 0, 0);
+        if (IsDlgButtonChecked(editor, kSoloId))
+            SelectionSteps(editor, samples[current].selectSolo);
+    } else {
+        SelectionSteps(editor, samples[current].selectBuilt);
+    }
     PostMessageA(editor, WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;
 }
@@ -274,8 +312,14 @@ void TimeEditor(HWND window, const std::string (&flares)[kFlares])
     stepsPerVisit = std::max(1, (iterations + kRounds - 1) / kRounds);
     for (int round = 0; round < kRounds; ++round) {
         for (current = 0; current < kFlares; ++current) {
-            LoadFlare(flares[current]);
-            OpenEditor(window, Visit::kInside);
+            for (keepPages = false;; keepPages = true) {
+                WritePrivateProfileStringA("Lens-Flare-UI", "Keep-Element-Pages",
+                                           keepPages ? "1" : "0", iniPath);
+                LoadFlare(flares[current]);
+                OpenEditor(window, Visit::kInside);
+                if (keepPages)
+                    break;
+            }
         }
     }
 }
@@ -293,6 +337,7 @@ int main(int argc, char **argv)
     lstrcatA(ini, "editor_bench.ini");
     DeleteFileA(ini);
     TestServices services(ini);
+    iniPath = ini;
     MainWindowSetup setup = {ini, "lensflare.dll", &services};
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr), setup);
     if (!window) {
@@ -325,10 +370,8 @@ int main(int argc, char **argv)
                 "in turns\n", iterations, kRounds * stepsPerVisit);
     std::printf("%-58s %5d elements %3d elements\n", "", counts[0], counts[1]);
     auto row = [](const char *what, std::vector<double> Samples::*field) {
-        if ((samples[0].*field).empty() || (samples[1].*field).empty()) {
-            std::printf("%-58s not measured\n", what);
+        if ((samples[0].*field).empty() || (samples[1].*field).empty())
             return;
-        }
         double one = Median(samples[0].*field), other = Median(samples[1].*field);
         std::printf("%-58s %11.3f ms %8.3f ms  x%.2f\n", what, one, other,
                     one > 0 ? other / one : 0.0);
@@ -338,6 +381,9 @@ int main(int argc, char **argv)
     row("slider drag step (value, commit, render, convert, repaint)", &Samples::sliderStep);
     row("live drag step, global slider (value, commit, render, ...)", &Samples::liveGlobalStep);
     row("live drag step, element slider (value, commit, render, ...)", &Samples::liveElementStep);
+    row("selection change, each page built anew (as before)", &Samples::selectBuilt);
+    row("selection change, pages kept", &Samples::selectKept);
+    row("selection change, pages kept, Solo on (and its render)", &Samples::selectSolo);
 
     UnhookWindowsHookEx(drawn);
     UnhookWindowsHookEx(activated);

@@ -4,7 +4,8 @@
 // preview size, the whole redraw inside the running editor dialog (render
 // with its progress bar, convert, repaint), one drag of a global slider
 // (value, commit, render, convert, repaint), and the editor's opening (from
-// the call to the first preview on screen).
+// the call to the first preview on screen), and the pictures of the element
+// list when the editor opens with 16 elements.
 //
 //   preview_bench [--iterations N] [--smoke]
 #include <windows.h>
@@ -21,6 +22,8 @@
 #include "editor/editor_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/element_panel.h"
+#include "editor/element_rows.h"
+#include "editor/panel_cache.h"
 #include "editor/global_sliders.h"
 #include "editor/undo.h"
 #include "host/core/qi_host.h"
@@ -91,25 +94,31 @@ double TimeSliderDrag(TinySlider *slider)
 }
 
 // Building and destroying the element panel of each element of the flare,
-// each timed on its own.
+// each timed on its own: built anew each time, and kept for its type once
+// built (then "build" takes the kept page over and "destroy" hides it).
 void TimePanels(HWND dialog)
 {
     using Clock = std::chrono::steady_clock;
     PluginInstance *instance = currentInstance;
     DestroyElementPanel(instance, instance->currentElement);
-    for (FlareElement *e = instance->workingFlare->firstElement; e; e = e->next) {
-        std::vector<double> build, destroy;
-        for (int i = 0; i < iterations; ++i) {
-            auto start = Clock::now();
-            BuildElementPanel(instance, dialog, e);
-            auto built = Clock::now();
-            DestroyElementPanel(instance, e);
-            auto end = Clock::now();
-            build.push_back(std::chrono::duration<double, std::milli>(built - start).count());
-            destroy.push_back(std::chrono::duration<double, std::milli>(end - built).count());
+    for (bool keep : {false, true}) {
+        ReleasePanelCache();
+        StartPanelCache(keep);
+        for (FlareElement *e = instance->workingFlare->firstElement; e; e = e->next) {
+            std::vector<double> build, destroy;
+            for (int i = 0; i < iterations; ++i) {
+                auto start = Clock::now();
+                BuildElementPanel(instance, dialog, e);
+                auto built = Clock::now();
+                DestroyElementPanel(instance, e);
+                auto end = Clock::now();
+                build.push_back(std::chrono::duration<double, std::milli>(built - start).count());
+                destroy.push_back(std::chrono::duration<double, std::milli>(end - built).count());
+            }
+            std::printf("element panel of %-9s (%d parameters), %s: build %.3f ms, destroy "
+                        "%.3f ms\n", e->name, e->numparameters, keep ? "kept" : "built anew",
+                        Median(build), Median(destroy));
         }
-        std::printf("element panel of %-9s (%d parameters): build %.3f ms, destroy %.3f ms\n",
-                    e->name, e->numparameters, Median(build), Median(destroy));
     }
     BuildElementPanel(instance, dialog, instance->workingFlare->firstElement);
 }
@@ -201,6 +210,53 @@ INT_PTR CALLBACK FirstPreviewProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
+// The element list's pictures of every element rendered, as when the
+// editor opens.
+void CALLBACK TimeRowPictures(HWND dialog, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(dialog, timer);
+    double ms = MedianMs(iterations, [dialog] {
+        ReleaseElementRows();
+        SetUpElementRows(dialog);
+        RefreshRowPictures();
+    });
+    std::printf("element list pictures of %d elements, all rendered (as at the opening): "
+                "%.3f ms\n", currentInstance->workingFlare->numelements, ms);
+    EndDialog(dialog, 1);
+}
+
+INT_PTR CALLBACK PicturesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR result = EditorDialogProc(dialog, message, wParam, lParam);
+    if (message == WM_INITDIALOG)
+        SetTimer(dialog, 1, 10, TimeRowPictures);
+    return result;
+}
+
+// Light1's flare made of two elements of each type the host offers.
+void UseTwoOfEachType()
+{
+    const QiToken light = Qi_Inquire_Token("light");
+    int32_t count = 0, types = 0;
+    Qi_Inquire_LensFlare(light, QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("numelements"), &count,
+                         QI_END);
+    for (int32_t e = count - 1; e >= 0; --e) {
+        const char *guid = nullptr;
+        Qi_Inquire_LensFlare(light, QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("element"), &e,
+                             Qi_Inquire_Token("guid"), &guid, QI_GROUP, QI_END);
+        Qi_LensFlare(light, QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("delete"), guid, QI_END);
+    }
+    Qi_LensFlare_Enumerate_ElementInfo(Qi_Inquire_Token("numelements"), &types, QI_END);
+    for (int round = 0; round < 2; ++round)
+        for (int32_t t = 0; t < types; ++t) {
+            const char *name = nullptr, *guid = nullptr;
+            Qi_LensFlare_Enumerate_ElementInfo(Qi_Inquire_Token("element"), &t,
+                                               Qi_Inquire_Token("name"), &name, QI_GROUP, QI_END);
+            Qi_LensFlare(light, QIHOST_DEFAULT_LIGHT, Qi_Inquire_Token("insert"),
+                         Qi_Inquire_Token("end"), name, &guid, QI_END);
+        }
+}
+
 void TimeEditor()
 {
     moduleHandle = GetModuleHandleA(nullptr);
@@ -214,6 +270,8 @@ void TimeEditor()
     });
     std::printf("editor opening (dialog call to the first preview on screen, then closed): "
                 "%.3f ms\n", ms);
+    UseTwoOfEachType();
+    DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, PicturesDialogProc, 0);
     LinkedPlugin().Destroy(instance);
 }
 

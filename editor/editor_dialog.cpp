@@ -8,12 +8,18 @@
 #include "editor/editor_keys.h"
 #include "editor/editor_settings.h"
 #include "editor/editor_state.h"
+#include "editor/element_clipboard.h"
 #include "editor/element_list.h"
+#include "editor/element_list_input.h"
+#include "editor/element_menu.h"
 #include "editor/element_panel.h"
+#include "editor/element_rows.h"
+#include "editor/element_solo.h"
 #include "editor/global_pages.h"
 #include "editor/global_sliders.h"
 #include "editor/help_topics.h"
 #include "editor/page_tabs.h"
+#include "editor/panel_cache.h"
 #include "editor/panel_scroll.h"
 #include "editor/parameter_pages.h"
 #include "editor/undo.h"
@@ -62,12 +68,18 @@ BOOL Editor_OnInitDialog(HWND dialog)
     instance->realtimeUpdates = ReadRealtimeSetting();
     ShowRealtimeSwitch(dialog);
     ReadLastLibraryFile();
+    StartPanelCache(ReadKeepPagesSetting());
 
     SetUpPreview(dialog);
+    SetUpElementRows(dialog);
+    StartElementListInput(dialog);
+    StartSolo(dialog);
     SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
 
-    if (!CreatePageTabs(dialog))
+    if (!CreatePageTabs(dialog)) {
+        ReleaseElementRows();
         return FALSE;
+    }
     ShowParameterPage(dialog, PAGE_ELEMENT);
     SelectPageTab(currentPage);
     AdoptTabbedPanelBackground(dialog, pageTabControl);
@@ -78,7 +90,7 @@ BOOL Editor_OnInitDialog(HWND dialog)
     RefreshControl(dialog, IDC_BASE_COLOR);
     StartPreviewAtQuarter();
     updatingControls = 0;
-    EnableWindow(GetDlgItem(dialog, IDC_COPY_ELEMENT), FALSE);
+    ShowElementEnabled(dialog);
     StartUndoHistory(dialog);
     StartEditorKeys(dialog);
     return FALSE;
@@ -93,10 +105,14 @@ void Editor_OnDestroy(HWND dialog)
     EndUndoHistory();
     if (instance->currentElement)
         DestroyElementPanel(instance, instance->currentElement);
+    ReleasePanelCache();
+    ReleasePanelCaptions();
     ReleaseGlobalSliders();
     ReleaseWorkingFlare(instance);
     instance->currentElement = nullptr;
     DestroyPageTabs();
+    EndSolo();
+    ReleaseElementRows();
     TearDownPreview();
     Qi_Free_Memory(lastLibraryFile);
     lastLibraryFile = nullptr;
@@ -220,7 +236,10 @@ BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
     case IDC_FASTER_UPDATES: Editor_OnFasterUpdates(dialog); break;
     case IDC_REDRAW_NOW: Editor_OnRedrawNow(); break;
     case IDC_HELP_BUTTON: Editor_OnHelp(dialog); break;
-    case IDC_COPY_ELEMENT: break;
+    case IDC_COPY_ELEMENT: DuplicateCurrentElement(dialog); break;
+    case IDM_COPY_ELEMENT: CopyElementToClipboard(dialog); break;
+    case IDM_PASTE_ELEMENT: PasteElementFromClipboard(dialog); break;
+    case IDC_SOLO: OnSoloSwitch(dialog); break;
     default:
         if (IsGlobalPageControl(id))
             GlobalPageCommand(dialog, id, notification);
@@ -253,6 +272,8 @@ BOOL Editor_OnDrawItem(int id, const DRAWITEMSTRUCT *item)
     const WorkingFlare *flare = Instance()->workingFlare;
     if (id == IDC_BASE_COLOR)
         return flare ? HandleSwatchDrawItem(item, flare->color) : FALSE;
+    if (id == IDC_ELEMENT_LIST)
+        return DrawElementRow(item);
     return DrawElementColourButton(id, item);
 }
 
@@ -276,6 +297,14 @@ void Editor_OnTimer(UINT_PTR timer)
 BOOL Editor_OnTabClicked(HWND dialog, int16_t page)
 {
     SwitchToPage(dialog, page);
+    return TRUE;
+}
+
+BOOL Editor_OnContextMenu(HWND dialog, HWND window, LPARAM point)
+{
+    if (window != GetDlgItem(dialog, IDC_ELEMENT_LIST) || previewBusy)
+        return FALSE;
+    ShowElementMenu(dialog, window, point);
     return TRUE;
 }
 
@@ -308,6 +337,10 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                                                 &handled);
     if (handled)
         return result;
+    if (OnDragListMessage(dialog, message, lParam, &result)) {
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
     switch (message) {
     case WM_INITDIALOG: return Editor_OnInitDialog(dialog);
     case WM_DESTROY: Editor_OnDestroy(dialog); return FALSE;
@@ -329,6 +362,8 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return TRUE;
     case TPN_CLICKED: return Editor_OnTabClicked(dialog, int16_t(LOWORD(wParam)));
     case WMU_NEXT_PAGE: ShowNeighbourPage(dialog, wParam ? -1 : 1); return TRUE;
+    case WM_CONTEXTMENU:
+        return Editor_OnContextMenu(dialog, reinterpret_cast<HWND>(wParam), lParam);
     }
     return FALSE;
 }

@@ -13,6 +13,7 @@ namespace {
 const char kSection[] = "Lens-Flare-UI";
 const char kRealtimeKey[] = "Realtime-Updates";
 const char kLastLibraryKey[] = "Last-Library-SaveTo-Filename";
+const char kKeepPagesKey[] = "Keep-Element-Pages";
 
 void ReleaseLastLibraryFile()
 {
@@ -32,6 +33,11 @@ void WriteRealtimeSetting(int16_t realtime)
     char text[16];
     std::snprintf(text, sizeof text, "%d", realtime);
     WritePrivateProfileStringA(kSection, kRealtimeKey, text, PluginIniPath());
+}
+
+bool ReadKeepPagesSetting()
+{
+    return GetPrivateProfileIntA(kSection, kKeepPagesKey, 1, PluginIniPath()) != 0;
 }
 
 void ReadLastLibraryFile()

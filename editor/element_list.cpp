@@ -5,6 +5,8 @@
 #include "editor/add_element_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/element_panel.h"
+#include "editor/element_rows.h"
+#include "editor/element_solo.h"
 #include "editor/global_sliders.h"
 #include "editor/undo.h"
 #include "frame/plugin_instance.h"
@@ -25,17 +27,6 @@ void SaveDestroyAndCommit(HWND dialog)
         DestroyElementPanel(instance, instance->currentElement);
         CommitWorkingFlare(instance, instance->handleType, instance->flareName);
     }
-}
-
-// Before a host command that changes the element list, whatever the page:
-// every pending edit, the panel's included, goes to the host first, since
-// the reload that follows replaces the working flare.
-void CommitBeforeListChange()
-{
-    PluginInstance *instance = currentInstance;
-    CommitPendingEdits();
-    if (currentPage == PAGE_ELEMENT && instance->currentElement)
-        DestroyElementPanel(instance, instance->currentElement);
 }
 
 // The current element shown: its panel on the element page, its switch.
@@ -82,7 +73,49 @@ const char *InsertChosenElement(PluginInstance *instance)
     return newGuid;
 }
 
+// Greys what cannot act on the current element: Copy and Remove without
+// one, Move Up on the first and Move Down on the last. A button that loses
+// the focus so gives it to the list.
+void UpdateElementButtons(HWND dialog)
+{
+    const FlareElement *element = currentInstance->currentElement;
+    const struct {
+        int id;
+        bool enabled;
+    } buttons[] = {{IDC_COPY_ELEMENT, element != nullptr},
+                   {IDC_REMOVE_ELEMENT, element != nullptr},
+                   {IDC_MOVE_UP, element && element->prev},
+                   {IDC_MOVE_DOWN, element && element->next}};
+    for (const auto &b : buttons) {
+        HWND button = GetDlgItem(dialog, b.id);
+        if (!b.enabled && GetFocus() == button)
+            SetFocus(GetDlgItem(dialog, IDC_ELEMENT_LIST));
+        EnableWindow(button, b.enabled ? TRUE : FALSE);
+    }
+}
+
 }  // namespace
+
+void CommitBeforeListChange()
+{
+    PluginInstance *instance = currentInstance;
+    CommitPendingEdits();
+    if (currentPage == PAGE_ELEMENT && instance->currentElement)
+        DestroyElementPanel(instance, instance->currentElement);
+}
+
+void FinishListChange(HWND dialog, const char *guid)
+{
+    char *kept = nullptr;
+    if (guid)
+        Import_IO_Copy_String(&kept, guid);
+    ReloadWorkingFlare();
+    SendMessageA(dialog, WMU_REFILL_ELEMENT_LIST, 0, 0);
+    SelectElementByGuid(dialog, kept);
+    RecordUndoStep();
+    RequestPreviewRedraw(-1, -1);
+    Qi_Free_Memory(kept);
+}
 
 void RefillElementList(HWND dialog)
 {
@@ -91,8 +124,10 @@ void RefillElementList(HWND dialog)
     HWND list = GetDlgItem(dialog, IDC_ELEMENT_LIST);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     Import_IO_Set_Control_Enable(dialog, IDC_LIBRARY_SAVE, flare && flare->numelements ? 1 : 0);
-    if (!flare || !flare->numelements || !flare->firstElement)
+    if (!flare || !flare->numelements || !flare->firstElement) {
+        UpdateElementButtons(dialog);
         return;
+    }
     instance->currentElement = flare->firstElement;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     int16_t index = 0;
@@ -121,6 +156,7 @@ void ShowElementEnabled(HWND dialog)
     static const QiToken off = Qi_Inquire_Token("off");
     const FlareElement *element = currentInstance->currentElement;
     Import_IO_Set_Quorix_Toggle(dialog, IDC_ELEMENT_ENABLED, element ? element->enabled : off);
+    UpdateElementButtons(dialog);
 }
 
 void OnElementSelected(HWND dialog)
@@ -138,6 +174,8 @@ void OnElementSelected(HWND dialog)
         instance->currentElement = element;
     }
     ShowElementEnabled(dialog);
+    if (SoloShowsSelection())
+        RequestPreviewRedraw(-1, -1);
 }
 
 void ToggleElementEnabled(HWND dialog)
@@ -150,6 +188,7 @@ void ToggleElementEnabled(HWND dialog)
         return;
     }
     Import_IO_Flip_Quorix_Toggle(dialog, IDC_ELEMENT_ENABLED, &element->enabled);
+    RedrawElementRow(dialog, element);
     if (updatingControls || previewBusy)
         return;
     RecordUndoStep();
@@ -207,6 +246,46 @@ void MoveCurrentElement(HWND dialog, bool down)
     SelectElementByGuid(dialog, guid);
     RecordUndoStep();
     RequestPreviewRedraw(-1, -1);
+    Qi_Free_Memory(guid);
+}
+
+void ToggleRowElement(HWND dialog, int index)
+{
+    static const QiToken on = Qi_Inquire_Token("on"), off = Qi_Inquire_Token("off");
+    PluginInstance *instance = currentInstance;
+    auto *element = reinterpret_cast<FlareElement *>(
+        SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETITEMDATA, WPARAM(index), 0));
+    if (!element || element == reinterpret_cast<FlareElement *>(LB_ERR) || previewBusy ||
+        updatingControls)
+        return;
+    if (element == instance->currentElement) {
+        ToggleElementEnabled(dialog);
+        return;
+    }
+    element->enabled = element->enabled == off ? on : off;
+    RedrawElementRow(dialog, element);
+    RecordUndoStep();
+    CommitWorkingFlare(instance, instance->handleType, instance->flareName);
+    RequestPreviewRedraw(-1, -1);
+}
+
+void MoveElementTo(HWND dialog, int from, int to)
+{
+    const ListKeywords &k = Keywords();
+    PluginInstance *instance = currentInstance;
+    auto *element = reinterpret_cast<FlareElement *>(
+        SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETITEMDATA, WPARAM(from), 0));
+    int count = int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCOUNT, 0, 0));
+    if (from == to || from < 0 || to < 0 || from >= count || to >= count || !element ||
+        element == reinterpret_cast<FlareElement *>(LB_ERR))
+        return;
+    char *guid = nullptr;
+    Import_IO_Copy_String(&guid, element->guid);
+    CommitBeforeListChange();
+    for (int at = from; at != to; at += to > from ? 1 : -1)
+        Qi_LensFlare(instance->handleType, instance->flareName, k.move,
+                     to > from ? k.down : k.up, guid, QI_END);
+    FinishListChange(dialog, guid);
     Qi_Free_Memory(guid);
 }
 

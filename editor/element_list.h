@@ -19,7 +19,8 @@ void OnElementSelected(HWND dialog);
 // redraws, whether realtime updates are on or off.
 void ToggleElementEnabled(HWND dialog);
 
-// Shows the current element's switch in "Element Enabled" (off without one).
+// Shows the current element's switch in "Element Enabled" (off without one)
+// and greys the buttons that cannot act on it.
 void ShowElementEnabled(HWND dialog);
 
 // Asks for a type and a placement (the "Select Element" dialog), inserts
@@ -33,6 +34,26 @@ void RemoveCurrentElement(HWND dialog);
 // Moves the current element one place down (or up) at the host, reloads and
 // selects it again.
 void MoveCurrentElement(HWND dialog, bool down);
+
+// A click on a row's enable box: switches that row's element as "Element
+// Enabled" does (the current element's through it): committed and redrawn
+// in either realtime mode, one undo step.
+void ToggleRowElement(HWND dialog, int index);
+
+// Moves the element of row `from` to row `to` at the host (one place at a
+// time), as one step: pending edits committed first, then the list
+// reloaded with the moved element selected.
+void MoveElementTo(HWND dialog, int from, int to);
+
+// Before a host command that changes the element list, whatever the page:
+// every pending edit, the panel's included, goes to the host first, since
+// the reload that follows replaces the working flare. The panel is gone.
+void CommitBeforeListChange();
+
+// After such a command: the working flare and the list reloaded, the
+// element with that guid (the first without one or a match) selected with
+// its page, one undo step recorded and the preview redrawn.
+void FinishListChange(HWND dialog, const char *guid);
 
 // Selects the element with that guid after a reload and makes it current,
 // scrolled into view and with its panel on the element page. Without a

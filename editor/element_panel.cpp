@@ -16,6 +16,7 @@
 #include "editor/editor_state.h"
 #include "editor/list_entries.h"
 #include "editor/mnemonics.h"
+#include "editor/panel_cache.h"
 #include "editor/panel_ranges.h"
 #include "editor/panel_scroll.h"
 #include "editor/parameter_pages.h"
@@ -30,8 +31,9 @@ namespace {
 // while the plug-in stays loaded.
 int16_t apiErrorReported = 0;
 
-// The captions of the panel's controls (labels with their letters), kept
-// while the panel exists: sliders and gradients draw them from here.
+// The captions of the panels' controls (labels with their letters), kept
+// while the editor is open, since kept pages go on drawing theirs: sliders
+// and gradients draw them from here.
 std::deque<std::string> panelCaptions;
 
 constexpr int kRowHeight = 30;       // sliders and check boxes
@@ -487,6 +489,36 @@ void InvalidatePageArea(HWND dialog)
     InvalidateRect(dialog, &area, FALSE);
 }
 
+// A kept page taken over by another element of its type: its controls show
+// this element's values (and report what building would report), then
+// appear.
+void ShowKeptPanel(HWND dialog, FlareElement *element)
+{
+    const ParameterTypes &t = Types();
+    for (FlareParameter *p = element->firstParameter; p; p = p->next) {
+        if (p->tinySlider) {
+            p->tinySlider->boundFloat = &p->Qv_Current_Value[0];
+            SetTinySliderValue(p->tinySlider, p->Qv_Current_Value[0], 1, 0);
+        } else if (p->type == t.checkbox && p->controlWindow) {
+            CheckDlgButton(dialog, p->firstControlId,
+                           TruncateToInt32(p->Qv_Current_Value[0]) != 0 ? BST_CHECKED
+                                                                         : BST_UNCHECKED);
+        } else if (p->type == t.list && p->controlWindow && !FillList(p->controlWindow, p)) {
+            MessageBoxA(dialog,
+                        "The 'param_ptr->Qv_Current_Value' does not match any of the combo box "
+                        "entry types.",
+                        "Programming Error", MB_OK);
+        } else if (p->gradientSlider) {
+            p->gradientSlider->draggedPivot = 0;
+            p->gradientSlider->dragArmed = 0;
+            FillGradient(dialog, p);
+        }
+    }
+    ShowKeptControls(dialog, element);
+    RECT area = PageAreaRect(dialog);
+    RedrawWindow(dialog, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 }  // namespace
 
 void BuildElementPanel(PluginInstance *instance, HWND dialog, FlareElement *element)
@@ -506,11 +538,15 @@ void BuildElementPanel(PluginInstance *instance, HWND dialog, FlareElement *elem
     instance->currentElement = element;
     Import_IO_Set_Quorix_Toggle(dialog, IDC_ELEMENT_ENABLED, element->enabled);
 
-    layout.nextId = PANEL_FIRST_ID;
-    layout.letters = VisibleMnemonics(dialog);
-    UseColumn(layout, false);
-    for (FlareParameter *p = element->firstParameter; p; p = p->next)
-        BuildParameter(layout, p);
+    if (TakeKeptPanel(element)) {
+        ShowKeptPanel(dialog, element);
+    } else {
+        layout.nextId = PANEL_FIRST_ID;
+        layout.letters = VisibleMnemonics(dialog);
+        UseColumn(layout, false);
+        for (FlareParameter *p = element->firstParameter; p; p = p->next)
+            BuildParameter(layout, p);
+    }
     FitPanelInPageArea(dialog, element);
 }
 
@@ -528,27 +564,41 @@ void DestroyElementPanel(PluginInstance *instance, FlareElement *element)
 {
     if (!element)
         return;
+    HWND dialog = instance->dialogWindow;
+    ScrollPanelHome(dialog, element);
     RemovePanelScrollBar();
-    for (FlareParameter *p = element->firstParameter; p; p = p->next) {
-        if (p->tinySlider) {
-            DestroyTinySlider(p->tinySlider);
-            Qi_Free_Memory(p->tinySlider);
-            p->tinySlider = nullptr;
-        } else if (p->controlWindow) {
-            delete p->gradientSlider;
-            p->gradientSlider = nullptr;
-            DestroyWindow(p->controlWindow);
-        }
-        p->controlWindow = nullptr;
-        if (p->labelWindow)
-            DestroyWindow(p->labelWindow);
-        p->labelWindow = nullptr;
+    if (dialog && KeepElementPanel(dialog, element)) {
+        InvalidatePageArea(dialog);
+        return;
     }
-    panelCaptions.clear();
-    if (HWND dialog = instance->dialogWindow) {
+    for (FlareParameter *p = element->firstParameter; p; p = p->next)
+        DestroyParameterControls(p);
+    if (dialog) {
         InvalidatePageArea(dialog);
         UpdateWindow(dialog);
     }
+}
+
+void ReleasePanelCaptions()
+{
+    panelCaptions.clear();
+}
+
+void DestroyParameterControls(FlareParameter *p)
+{
+    if (p->tinySlider) {
+        DestroyTinySlider(p->tinySlider);
+        Qi_Free_Memory(p->tinySlider);
+        p->tinySlider = nullptr;
+    } else if (p->controlWindow) {
+        delete p->gradientSlider;
+        p->gradientSlider = nullptr;
+        DestroyWindow(p->controlWindow);
+    }
+    p->controlWindow = nullptr;
+    if (p->labelWindow)
+        DestroyWindow(p->labelWindow);
+    p->labelWindow = nullptr;
 }
 
 void ElementPanelCommand(PluginInstance *instance, HWND dialog, UINT, WPARAM wParam, LPARAM)

@@ -13,15 +13,23 @@
 // First control id of a panel.
 enum { PANEL_FIRST_ID = 10000 };
 
-// Builds the element's panel and makes it currentElement.
+// Builds the element's panel and makes it currentElement; a page kept for
+// its type (panel_cache.h) is taken over instead of building one.
 void BuildElementPanel(PluginInstance *instance, HWND dialog, FlareElement *element);
 
 // Copies what only the controls hold (the gradients) into the working flare.
 void SaveElementPanel(PluginInstance *instance, HWND dialog, FlareElement *element);
 
-// Destroys the panel's controls and clears the parameters' control fields;
+// Takes the panel's controls away and clears the parameters' control
+// fields: kept for the element's type when pages are kept, else destroyed.
 // currentElement is left to the caller.
 void DestroyElementPanel(PluginInstance *instance, FlareElement *element);
+
+// Destroys one parameter's controls and clears its control fields.
+void DestroyParameterControls(FlareParameter *p);
+
+// At teardown, once no panel is left: the captions the panels drew freed.
+void ReleasePanelCaptions();
 
 // WM_COMMAND of the panel's check boxes, colour buttons and lists.
 void ElementPanelCommand(PluginInstance *instance, HWND dialog, UINT message, WPARAM wParam,

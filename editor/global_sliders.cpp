@@ -40,7 +40,7 @@ const GlobalSliderPlace kGlobalSliders[] = {
     {&anamorphicStretchSlider, IDC_STRETCH_FRAME, PAGE_GLOBAL, "Anamor&phic Stretch",
      &WorkingFlare::anamorphicstretch, 0.5f, 2.0f, QI_ANAMORPHICSTRETCH_MIN,
      QI_ANAMORPHICSTRETCH_MAX, 0, OnSliderDrag},
-    {&occlusionRadiusSlider, IDC_OCCLUSION_FRAME, PAGE_FADING, "O&cclusion Radius",
+    {&occlusionRadiusSlider, IDC_OCCLUSION_FRAME, PAGE_FADING, "Occlusion Radius",
      &WorkingFlare::occlusionradius, 0.01f, 2.0f, QI_OCCLUSIONRADIUS_MIN,
      QI_OCCLUSIONRADIUS_MAX, 1, OnRadiusSliderDrag},
 };

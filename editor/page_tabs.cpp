@@ -51,8 +51,8 @@ bool CreatePageTabs(HWND dialog)
     MoveWindow(strip, area.left + 1, area.top - pageTabControl->height, pageTabControl->width,
                pageTabControl->height, TRUE);
     // The strip spans the area's width, but its tabs end long before: the
-    // controls in its empty part (Cancel) lie above it and are never painted
-    // over. In Tab's order it follows Redraw Now.
+    // controls in its empty part (Solo, Cancel) lie above it and are never
+    // painted over. In Tab's order it follows Redraw Now.
     SetWindowLongPtrA(strip, GWL_STYLE,
                       GetWindowLongPtrA(strip, GWL_STYLE) | WS_TABSTOP | WS_CLIPSIBLINGS);
     SetWindowPos(strip, GetDlgItem(dialog, IDC_REDRAW_NOW), 0, 0, 0, 0,

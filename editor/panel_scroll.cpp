@@ -119,6 +119,13 @@ bool ScrollElementPanel(HWND dialog, HWND bar, int code)
     return true;
 }
 
+void ScrollPanelHome(HWND dialog, const FlareElement *element)
+{
+    if (dialog && element && panelScrollOffset != 0)
+        MoveControls(dialog, element, panelScrollOffset);
+    panelScrollOffset = 0;
+}
+
 void RemovePanelScrollBar()
 {
     if (panelScrollBar)

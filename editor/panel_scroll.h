@@ -16,6 +16,9 @@ void FitPanelInPageArea(HWND dialog, FlareElement *element);
 // the panel's scroll bar; false otherwise.
 bool ScrollElementPanel(HWND dialog, HWND bar, int code);
 
+// Moves a scrolled panel's controls back to where they were built.
+void ScrollPanelHome(HWND dialog, const FlareElement *element);
+
 // Destroys the scroll bar, if there is one (with its panel).
 void RemovePanelScrollBar();
 

@@ -53,6 +53,11 @@ void CommitElement(const FlareElement *element, QiToken kind, const char *name)
 
 }  // namespace
 
+void CommitFlareGlobals(const WorkingFlare *flare, QiToken kind, const char *name)
+{
+    CommitGlobals(flare, kind, name);
+}
+
 void CommitWorkingFlare(PluginInstance *instance, QiToken kind, const char *name)
 {
     const WorkingFlare *flare = instance->workingFlare;

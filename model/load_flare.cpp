@@ -137,6 +137,12 @@ bool LoadElement(WorkingFlare *flare, QiToken kind, const char *name, int32_t e)
 
 }  // namespace
 
+void LoadFlareGlobals(WorkingFlare *flare, QiToken kind, const char *name)
+{
+    int32_t count = 0;
+    LoadGlobals(flare, kind, name, &count);
+}
+
 void LoadWorkingFlare(PluginInstance *instance, QiToken kind, const char *name)
 {
     if (!instance->workingFlare) {

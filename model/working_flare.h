@@ -97,6 +97,11 @@ void LoadWorkingFlare(PluginInstance *instance, QiToken kind, const char *name);
 // Nothing happens without a working flare.
 void CommitWorkingFlare(PluginInstance *instance, QiToken kind, const char *name);
 
+// The global values alone, read from or sent to the host object (kind,
+// name) as the load and the commit do; the element list is not touched.
+void LoadFlareGlobals(WorkingFlare *flare, QiToken kind, const char *name);
+void CommitFlareGlobals(const WorkingFlare *flare, QiToken kind, const char *name);
+
 // Releases the instance's working flare and all it owns; workingFlare becomes
 // null. Nothing happens when there is none.
 void ReleaseWorkingFlare(PluginInstance *instance);

@@ -23,6 +23,15 @@ extern int16_t previewBusy;         // 1 while a render of the preview runs
 extern HCURSOR arrowCursor, waitCursor;  // loaded by the editor at set-up
 extern WNDPROC previousPreviewProc; // the preview button's procedure before subclassing
 
+// What the editor adds to the preview's renders, or null: the flare to
+// render instead of the edited one (true with *kind and *name set, as for a
+// soloed element; false renders the edited flare), and what follows a
+// render that was shown (the element list's pictures).
+using PreviewSourceFn = bool (*)(QiToken *kind, const char **name);
+using PreviewShownFn = void (*)();
+extern PreviewSourceFn previewSource;
+extern PreviewShownFn previewShown;
+
 // The editor's side: the cursors (first thing at set-up), the preview's
 // bitmap, buffer and subclassing (set-up), the first render with the light
 // at a quarter of the width and height (end of set-up), and the release at

@@ -11,6 +11,8 @@ int16_t lightX = 0, lightY = 0;
 int16_t previewBusy = 0;
 HCURSOR arrowCursor = nullptr, waitCursor = nullptr;
 WNDPROC previousPreviewProc = nullptr;
+PreviewSourceFn previewSource = nullptr;
+PreviewShownFn previewShown = nullptr;
 
 namespace {
 
@@ -89,8 +91,13 @@ int16_t RenderPreview(int16_t x, int16_t y, DisplayBitmap *bitmap)
         return 0;
     previewBusy = 1;
     ClearRenderBuffer(previewBuffer);
-    Qi_LensFlareApplyToGBuffer(previewBuffer, currentInstance->handleType,
-                               currentInstance->flareName, x, y, RenderProgress);
+    QiToken kind = currentInstance->handleType;
+    const char *name = currentInstance->flareName;
+    if (previewSource && !previewSource(&kind, &name)) {
+        kind = currentInstance->handleType;
+        name = currentInstance->flareName;
+    }
+    Qi_LensFlareApplyToGBuffer(previewBuffer, kind, name, x, y, RenderProgress);
     ConvertGBufferToDisplay(previewBuffer, bitmap);
     previewBusy = 0;
     return 1;
@@ -105,12 +112,15 @@ void RequestPreviewRedraw(int16_t x, int16_t y)
     HWND dialog = currentInstance->dialogWindow;
     SetTimer(dialog, PREVIEW_TIMER, PREVIEW_TIMER_PERIOD, nullptr);
     SetArrowCursor();
-    if (RenderPreview(x, y, &previewBitmap))
+    bool shown = RenderPreview(x, y, &previewBitmap) != 0;
+    if (shown)
         InvalidateRect(previewControl, nullptr, FALSE);
     KillTimer(dialog, PREVIEW_TIMER);
     SetArrowCursor();
     lightX = x;
     lightY = y;
+    if (shown && previewShown)
+        previewShown();
 }
 
 int16_t RenderProgress(QiToken phase, float fraction)

@@ -23,6 +23,8 @@
 #define IDC_COPY_ELEMENT        1021
 /* Made at run time: scrolls an element panel taller than the page area. */
 #define IDC_PANEL_SCROLL        1022
+/* The preview shows the selected element alone. */
+#define IDC_SOLO                1030
 
 /* LensFlareDialogBox: "Global Parameters" page. */
 #define IDC_FLARE_ENABLED       1800

@@ -11,6 +11,8 @@
 #   panels/TYPE.png                       the element panel of each element type
 #   add-element.png                       the "Select Element" dialog
 #   editor-undo-menu.png                  the editor's system menu with its undo entry
+#   editor-element-list.png               the element list: pictures, enable boxes
+#   editor-solo.png, editor-element-menu.png   Solo on; the element list's menu
 # A picture whose part of the program is not there yet is skipped with a
 # message. Builds the Windows artifacts first.
 set -eu
@@ -249,6 +251,34 @@ undo_menu() {
     settle
 }
 
+# The element list with its rows' pictures and enable boxes (the second
+# element switched off with Space), the editor with Solo on for the first
+# element, and the list's menu from a right click on the third row.
+element_stack() {
+    select_element 1
+    keys space
+    settle
+    keep editor-element-list.png "$(box 246 45 110 141)"
+    keys space
+    select_element 0
+    keys alt+o
+    settle
+    keep_window "Lens Flare Editor" editor-solo.png
+    keys alt+o
+    settle
+    at 252 60
+    shot "$t/before.png"
+    click $(( AT_X + 60 )) $(( AT_Y + 2 + 22 * 2 + 11 )) 3
+    settle
+    if [ "$(differing_pixels "$t/before.png" "$(shot "$t/after.png"; echo "$t/after.png")")" = 0 ]; then
+        skip editor-element-menu.png "no menu opened over the element list"
+    else
+        keep_menu editor-element-menu.png "$t/before.png"
+        keys Escape
+        settle
+    fi
+}
+
 host_start
 window_wait Quorix
 xdotool windowfocus --sync "$(window_id 'Default - Wine desktop')"
@@ -272,6 +302,7 @@ colour_dialogs
 library_requester
 add_element_dialog
 undo_menu
+element_stack
 close_editor
 
 element_panels

@@ -232,8 +232,10 @@ dialog_units() {
     shot "$e2e_tmp/units.png" "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}"
     # Everything not nearly black turns white; widening the white by one
     # pixel removes text strokes and frame lines and leaves the picture,
-    # one pixel smaller on each side.
-    set -- $(convert "$e2e_tmp/units.png" -fuzz 10% -fill white +opaque black \
+    # one pixel smaller on each side. Only the window's left part is looked
+    # at: the element list right of the preview shows dark pictures too.
+    set -- $(convert "$e2e_tmp/units.png" -crop "$(( WIN_W * 68 / 100 ))x${WIN_H}+0+0" +repage \
+             -fuzz 10% -fill white +opaque black \
              -morphology Dilate Square:1 -trim -format '%w %h %X %Y' info:)
     pw=$(( $1 + 2 )) ph=$(( $2 + 2 ))
     px=$(( WIN_X + ${3#+} - 1 )) py=$(( WIN_Y + ${4#+} - 1 ))

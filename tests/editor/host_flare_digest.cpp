@@ -10,8 +10,6 @@
 
 namespace {
 
-const char *const kLight = QIHOST_DEFAULT_LIGHT;
-
 // The digest names element types only; one record per name serves them.
 const qi::ElementType *TypeNamed(const char *name)
 {
@@ -24,36 +22,36 @@ const qi::ElementType *TypeNamed(const char *name)
     return type.get();
 }
 
-void ReadGlobals(qi::FlareGlobals &g)
+void ReadGlobals(const char *light, qi::FlareGlobals &g)
 {
     for (const qi::GlobalField &field : qi::GlobalFields()) {
         const std::string keyword = field.keyword;
         if (field.toggle) {
             QiToken value = 0;
             if (keyword == "enabled")
-                Qi_Inquire_LensFlare(T("light"), kLight, T("enabled"), &value, QI_END);
+                Qi_Inquire_LensFlare(T("light"), light, T("enabled"), &value, QI_END);
             else
-                Qi_Inquire_LensFlare(T("light"), kLight, T(field.keyword), T("enabled"), &value,
+                Qi_Inquire_LensFlare(T("light"), light, T(field.keyword), T("enabled"), &value,
                                      QI_END);
             g.*field.toggle = value == T("on");
         } else if (field.number) {
-            Qi_Inquire_LensFlare(T("light"), kLight, T(field.keyword), &(g.*field.number), QI_END);
+            Qi_Inquire_LensFlare(T("light"), light, T(field.keyword), &(g.*field.number), QI_END);
         } else if (field.integer) {
-            Qi_Inquire_LensFlare(T("light"), kLight, T(field.keyword), &(g.*field.integer),
+            Qi_Inquire_LensFlare(T("light"), light, T(field.keyword), &(g.*field.integer),
                                  QI_END);
         } else {
-            Qi_Inquire_LensFlare(T("light"), kLight, T(field.keyword), g.*field.rgb, QI_END);
+            Qi_Inquire_LensFlare(T("light"), light, T(field.keyword), g.*field.rgb, QI_END);
         }
     }
 }
 
-qi::ParamValue ReadParameter(int32_t e, int32_t p)
+qi::ParamValue ReadParameter(const char *light, int32_t e, int32_t p)
 {
     qi::ParamValue value;
     int32_t count = 0, size = 0;
     const float *colours = nullptr, *offsets = nullptr;
     const uint8_t *block = nullptr;
-    Qi_Inquire_LensFlare(T("light"), kLight, T("element"), &e, QI_GROUP, T("parameter"), &p,
+    Qi_Inquire_LensFlare(T("light"), light, T("element"), &e, QI_GROUP, T("parameter"), &p,
                          T("value"), value.value, T("gradientdata"), &count, &colours, &offsets,
                          T("arbitrarydata"), &size, &block, QI_GROUP, QI_END);
     for (int32_t i = 0; i < count; ++i)
@@ -66,28 +64,39 @@ qi::ParamValue ReadParameter(int32_t e, int32_t p)
 
 }  // namespace
 
-std::string HostFlareDigest()
+std::string HostFlareDigest(const char *light, bool guids)
 {
     qi::Flare flare;
-    ReadGlobals(flare.globals);
+    ReadGlobals(light, flare.globals);
     int32_t count = 0;
-    Qi_Inquire_LensFlare(T("light"), kLight, T("numelements"), &count, QI_END);
+    Qi_Inquire_LensFlare(T("light"), light, T("numelements"), &count, QI_END);
     for (int32_t e = 0; e < count; ++e) {
         auto element = std::make_unique<qi::Element>();
         const char *name = nullptr, *guid = nullptr;
         QiToken enabled = 0;
         int32_t parameters = 0;
-        Qi_Inquire_LensFlare(T("light"), kLight, T("element"), &e, T("name"), &name, T("guid"),
+        Qi_Inquire_LensFlare(T("light"), light, T("element"), &e, T("name"), &name, T("guid"),
                              &guid, T("enabled"), &enabled, T("numparameterdefinitions"),
                              &parameters, QI_GROUP, QI_END);
         element->type = TypeNamed(name);
         element->guid = guid ? guid : "";
         element->enabled = enabled == T("on");
         for (int32_t p = 0; p < parameters; ++p)
-            element->values.push_back(ReadParameter(e, p));
+            element->values.push_back(ReadParameter(light, e, p));
         flare.elements.push_back(std::move(element));
     }
-    return FlareDigest(flare, true);
+    return FlareDigest(flare, guids);
+}
+
+std::vector<std::string> HostElementDigests(const char *light)
+{
+    std::istringstream lines(HostFlareDigest(light, false));
+    std::vector<std::string> elements;
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line))
+        elements.push_back(line);
+    return elements;
 }
 
 namespace {

@@ -76,9 +76,10 @@ void RedToZero(HWND selector)
 TEST_F(Keyboard, TabVisitsEveryEnabledControlOfEachPageInReadingOrder)
 {
     SetHostElements({"streaks"});
+    // One element: Move Up and Move Down are greyed.
     const std::vector<std::string> upper = {"1",    "2",    "1019", "1003", "1004",
-                                            "1005", "1010", "1020", "1011", "1012",
-                                            "1013", "1014", "1015", "tabs"};
+                                            "1005", "1010", "1020", "1021", "1011",
+                                            "1030", "1014", "1015", "tabs"};
     const struct {
         int16_t page;
         std::vector<std::string> stops;
@@ -240,7 +241,7 @@ TEST_F(Keyboard, EveryCaptionsLetterDoesWhatItSaysAndNothingElse)
     } rows[] = {
         {PAGE_ELEMENT, 'I', "focus 10000"}, {PAGE_ELEMENT, 'G', "focus 10001"},
         {PAGE_ELEMENT, 'B', "focus 10002"}, {PAGE_ELEMENT, 'T', "focus 10003"},
-        {PAGE_ELEMENT, 'C', "focus 10005"}, {PAGE_ELEMENT, 'D', "click 10007"},
+        {PAGE_ELEMENT, 'O', "click 1030"}, {PAGE_ELEMENT, 'D', "click 10007"},
         {PAGE_ELEMENT, 'H', "click 1019"},  {PAGE_ELEMENT, 'Y', "click 1003"},
         {PAGE_ELEMENT, 'S', "click 1004"},  {PAGE_ELEMENT, 'L', "focus 1005"},
         {PAGE_ELEMENT, 'M', "click 1010"},  {PAGE_ELEMENT, 'A', "click 1020"},
@@ -249,11 +250,11 @@ TEST_F(Keyboard, EveryCaptionsLetterDoesWhatItSaysAndNothingElse)
         {PAGE_ELEMENT, 'N', "click 1016"},  {PAGE_GLOBAL, 'B', "click 1800"},
         {PAGE_GLOBAL, 'D', "click 1805"},   {PAGE_GLOBAL, 'I', "focus 1801"},
         {PAGE_GLOBAL, 'G', "focus 1802"},   {PAGE_GLOBAL, 'T', "focus 1803"},
-        {PAGE_GLOBAL, 'P', "focus 1804"},   {PAGE_GLOBAL, 'C', "focus 1809"},
+        {PAGE_GLOBAL, 'P', "focus 1804"},   {PAGE_GLOBAL, 'C', "click 1021"},
         {PAGE_FADING, 'I', "click 1900"},   {PAGE_FADING, 'B', "click 1901"},
         {PAGE_FADING, 'P', "click 1902"},   {PAGE_FADING, 'D', "click 1903"},
         {PAGE_FADING, 'J', "click 1904"},   {PAGE_FADING, 'X', "click 1905"},
-        {PAGE_FADING, 'G', "click 1906"},   {PAGE_FADING, 'C', "focus 1909"},
+        {PAGE_FADING, 'G', "click 1906"},   {PAGE_FADING, 'C', "click 1021"},
         {PAGE_FADING, 'T', "focus 1908"},   {PAGE_FADING, 'V', "click 1011"},
     };
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordClicks, nullptr, GetCurrentThreadId());
@@ -278,7 +279,8 @@ TEST_F(Keyboard, EveryCaptionsLetterDoesWhatItSaysAndNothingElse)
                 did = (i ? did + " " : "click ") + std::to_string(clicks[i]);
             EXPECT_EQ(did, row.does) << row.letter << " on page " << row.page;
         }
-        EXPECT_EQ(HostElements("name").size(), 2u) << "only Alt+V removed an element";
+        EXPECT_EQ(HostElements("name").size(), 4u)
+            << "Alt+C made two copies and only Alt+V removed an element";
         EXPECT_EQ(services_.helpTopics.size(), 1u);
     }});
     UnhookWindowsHookEx(hook);
