@@ -17,7 +17,7 @@
 #include "frame/plugin_instance.h"
 #include "host/api/qi_importio.h"
 #include "model/working_flare.h"
-#include "preview/effect_library.h"
+#include "library/effect_library.h"
 #include "preview/preview.h"
 #include "resources/resource.h"
 

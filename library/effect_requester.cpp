@@ -1,12 +1,12 @@
 // The library requester's panel: the "Preview" switch and the picture of
 // the selected file's flare, rendered on the temporary light.
-#include "preview/effect_requester.h"
+#include "library/effect_requester.h"
 
 #include <cstring>
 
 #include "host/api/qi_importio.h"
 #include "model/flare_keywords.h"
-#include "preview/file_dialog.h"
+#include "frame/file_dialog.h"
 #include "preview/preview.h"
 #include "resources/library_ids.h"
 

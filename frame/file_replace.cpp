@@ -1,4 +1,4 @@
-#include "preview/file_replace.h"
+#include "frame/file_replace.h"
 
 #include <cstdio>
 #include <cstring>

@@ -2,8 +2,8 @@
 // reads them; the plug-in chooses the file, keeps a backup of a file it
 // replaces, asks before replacing, and loads through the previewing
 // requester. The flare is the one currentInstance names.
-#ifndef PREVIEW_EFFECT_LIBRARY_H
-#define PREVIEW_EFFECT_LIBRARY_H
+#ifndef LIBRARY_EFFECT_LIBRARY_H
+#define LIBRARY_EFFECT_LIBRARY_H
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Saving and loading the edited flare as a library file.
-#include "preview/effect_library.h"
+#include "library/effect_library.h"
 
 #include <cstdio>
 
@@ -10,9 +10,9 @@
 #include "frame/bounded_text.h"
 #include "host/api/qi_importio.h"
 #include "model/working_flare.h"
-#include "preview/effect_requester.h"
-#include "preview/file_dialog.h"
-#include "preview/file_replace.h"
+#include "library/effect_requester.h"
+#include "frame/file_dialog.h"
+#include "frame/file_replace.h"
 #include "preview/preview.h"
 
 namespace {

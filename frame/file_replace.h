@@ -2,14 +2,14 @@
 // gradient files alike: the host writes a temporary file in the target's
 // folder, and only a complete file takes the target's place. A save that
 // fails leaves the target, and its backup, exactly as they were.
-#ifndef PREVIEW_FILE_REPLACE_H
-#define PREVIEW_FILE_REPLACE_H
+#ifndef FRAME_FILE_REPLACE_H
+#define FRAME_FILE_REPLACE_H
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "preview/file_paths.h"
+#include "frame/file_paths.h"
 
 // Size of the sentences that name why a step failed.
 enum { SAVE_CAUSE_SIZE = 400 };
