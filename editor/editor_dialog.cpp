@@ -10,14 +10,15 @@
 #include "editor/element_panel.h"
 #include "editor/global_pages.h"
 #include "editor/global_sliders.h"
+#include "editor/library_commands.h"
 #include "editor/page_tabs.h"
 #include "editor/panel_scroll.h"
 #include "editor/parameter_pages.h"
 #include "editor/undo.h"
 #include "frame/plugin_instance.h"
 #include "host/api/qi_importio.h"
-#include "model/working_flare.h"
 #include "library/effect_library.h"
+#include "model/working_flare.h"
 #include "preview/preview.h"
 #include "resources/resource.h"
 
@@ -178,11 +179,8 @@ BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
         EndUndoTyping();
     switch (id) {
     case IDOK: Editor_OnOk(dialog); break;
-    case IDC_LIBRARY_LOAD:
-        if (LoadEffectLibrary(dialog, Instance()->moduleInstance))
-            ReloadAfterLibraryLoad(dialog);
-        break;
-    case IDC_LIBRARY_SAVE: SaveEffectLibrary(dialog, Instance()->moduleInstance); break;
+    case IDC_LIBRARY_LOAD: LoadLibraryCommand(dialog); break;
+    case IDC_LIBRARY_SAVE: SaveLibraryCommand(dialog); break;
     case IDC_ELEMENT_LIST:
         if (notification == LBN_SELCHANGE)
             OnElementSelected(dialog);

@@ -174,6 +174,12 @@ void RedoEditorStep(HWND dialog)
         RestoreStep(dialog, RedoStep(&history));
 }
 
+void RestoreCurrentStep(HWND dialog)
+{
+    if (undoDialog && !history.states.empty())
+        RestoreStep(dialog, &history.states[history.current]);
+}
+
 size_t UndoHistoryBytes()
 {
     return HistoryBytes(history);

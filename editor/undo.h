@@ -37,6 +37,10 @@ void EndUndoTyping();
 void UndoEditorStep(HWND dialog);
 void RedoEditorStep(HWND dialog);
 
+// Gives the host and the editor the flare as the current step holds it, as
+// an undo does: after a change that failed half-way at the host.
+void RestoreCurrentStep(HWND dialog);
+
 // Bytes the history holds (for the benchmark's report of a step's cost).
 size_t UndoHistoryBytes();
 
