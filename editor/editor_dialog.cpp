@@ -181,6 +181,7 @@ BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
     case IDOK: Editor_OnOk(dialog); break;
     case IDC_LIBRARY_LOAD: LoadLibraryCommand(dialog); break;
     case IDC_LIBRARY_SAVE: SaveLibraryCommand(dialog); break;
+    case IDC_PRESETS: PresetsCommand(dialog); break;
     case IDC_ELEMENT_LIST:
         if (notification == LBN_SELCHANGE)
             OnElementSelected(dialog);

@@ -9,6 +9,7 @@
 #include "frame/plugin_instance.h"
 #include "host/api/qi_importio.h"
 #include "library/effect_library.h"
+#include "library/preset_browser.h"
 #include "preview/preview.h"
 
 namespace {
@@ -71,4 +72,10 @@ int16_t SaveLibraryCommand(HWND dialog)
     // With realtime updates off the edits are only in the working flare.
     CommitPendingEdits();
     return SaveFlareToLibrary(dialog, name);
+}
+
+void PresetsCommand(HWND dialog)
+{
+    PresetBrowserLink link = {LoadLibraryIntoEditor, CommitPendingEdits};
+    ShowPresetBrowser(dialog, currentInstance->moduleInstance, link);
 }

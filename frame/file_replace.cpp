@@ -171,6 +171,11 @@ int16_t SaveThroughTemporaryFile(SafeSave *save, HostWriteFn write, void *contex
     return 1;
 }
 
+void DescribeFileError(DWORD error, bool aboutFolder, char *out)
+{
+    DescribeSystemError(error, aboutFolder ? Subject::Folder : Subject::File, out);
+}
+
 void ShowSaveFailure(HWND owner, const char *headline, const SafeSave &save, const char *caption)
 {
     char first[FILE_NAME_SIZE + 200];

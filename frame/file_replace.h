@@ -38,6 +38,11 @@ struct SafeSave {
 // why). Returns 0 otherwise, with nothing changed and the cause given.
 int16_t SaveThroughTemporaryFile(SafeSave *save, HostWriteFn write, void *context);
 
+// The system's error code as a sentence naming the cause, into out
+// (SAVE_CAUSE_SIZE characters); aboutFolder when the refused action was on
+// a folder rather than a file.
+void DescribeFileError(DWORD error, bool aboutFolder, char *out);
+
 // Shows the failure of a save: `headline` (its one "%s", if any, filled with
 // the target), the cause, and whether the former file was kept.
 void ShowSaveFailure(HWND owner, const char *headline, const SafeSave &save, const char *caption);
