@@ -46,23 +46,25 @@ void PackPixels(const std::vector<uint8_t> &pixels, std::vector<uint8_t> &out)
 // Unpacks exactly `count` pixels from the whole of [in, in + size).
 bool UnpackPixels(const uint8_t *in, size_t size, size_t count, std::vector<uint8_t> &out)
 {
-    out.clear();
-    out.reserve(count * PIXEL_BYTES);
+    out.resize(count * PIXEL_BYTES);
+    uint8_t *to = out.data(), *end = to + out.size();
     size_t at = 0;
     while (at < size) {
         uint8_t control = in[at++];
         size_t run = control >= 128 ? size_t(control) - 126 : size_t(control) + 1;
         size_t bytes = control >= 128 ? PIXEL_BYTES : run * PIXEL_BYTES;
-        if (size - at < bytes || out.size() / PIXEL_BYTES + run > count)
+        if (size - at < bytes || size_t(end - to) < run * PIXEL_BYTES)
             return false;
-        if (control >= 128)
-            for (size_t r = 0; r < run; ++r)
-                out.insert(out.end(), in + at, in + at + PIXEL_BYTES);
-        else
-            out.insert(out.end(), in + at, in + at + bytes);
+        if (control >= 128) {
+            for (size_t r = 0; r < run; ++r, to += PIXEL_BYTES)
+                std::memcpy(to, in + at, PIXEL_BYTES);
+        } else {
+            std::memcpy(to, in + at, bytes);
+            to += bytes;
+        }
         at += bytes;
     }
-    return out.size() == count * PIXEL_BYTES;
+    return to == end;
 }
 
 uint64_t Checksum(const uint8_t *bytes, size_t size)
@@ -229,11 +231,11 @@ bool DecodePictureCache(const uint8_t *bytes, size_t size, int32_t width, int32_
     return true;
 }
 
-const CachedPicture *FindCachedPicture(const PictureCache &cache, const PresetFile &file)
+CachedPicture *FindCachedPicture(PictureCache &cache, const PresetFile &file)
 {
     auto found = cache.byPath.find(LowerCase(file.path));
     if (found == cache.byPath.end())
         return nullptr;
-    const CachedPicture &entry = cache.entries[found->second];
+    CachedPicture &entry = cache.entries[found->second];
     return entry.file.size == file.size && entry.file.time == file.time ? &entry : nullptr;
 }

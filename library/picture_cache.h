@@ -59,7 +59,8 @@ bool DecodePictureCache(const uint8_t *bytes, size_t size, int32_t width, int32_
                         PictureCache *cache);
 
 // The entry that belongs to the file as it is now (the path compared
-// without regard to case, the size and the time exactly), or null.
-const CachedPicture *FindCachedPicture(const PictureCache &cache, const PresetFile &file);
+// without regard to case, the size and the time exactly), or null. Its
+// picture may be taken away.
+CachedPicture *FindCachedPicture(PictureCache &cache, const PresetFile &file);
 
 #endif

@@ -159,10 +159,9 @@ void TakeCachedPictures()
     ReadPictureCacheFile(&cache);
     size_t taken = 0;
     for (Preset &preset : grid.presets) {
-        const CachedPicture *cached = FindCachedPicture(cache, preset.file);
+        CachedPicture *cached = FindCachedPicture(cache, preset.file);
         if (cached && preset.picture.state == PICTURE_PENDING) {
-            preset.picture = cached->picture;
-            ShowPresetPicture(&grid.maker, &preset);
+            preset.picture = std::move(cached->picture);
             ++taken;
         }
     }
@@ -232,21 +231,22 @@ BOOL Browser_OnInitDialog(HWND dialog, const PresetBrowserLink *link)
     window.link = *link;
     window.cacheChanged = false;
     RecordAnchors(dialog);
-    if (!OpenPresetGrid(&grid, dialog, GetDlgItem(dialog, IDC_PRESET_GRID))) {
-        MessageBoxA(dialog, "The preset browser cannot make its pictures: the host has no "
-                            "memory for them.", kCaption, MB_OK | MB_ICONERROR);
+    grid = PresetGrid();
+    BundledPresetFolder(grid.folders[SECTION_BUNDLED]);
+    UserPresetFolder(grid.folders[SECTION_USER]);
+    ListPresets(grid.folders[SECTION_BUNDLED], SECTION_BUNDLED, grid.presets);
+    ListPresets(grid.folders[SECTION_USER], SECTION_USER, grid.presets);
+    if (!OpenPresetGrid(&grid, dialog, GetDlgItem(dialog, IDC_PRESET_GRID),
+                        int(grid.presets.size()))) {
+        MessageBoxA(window.owner, "The preset browser cannot be opened: there is no memory for "
+                                  "its pictures.", kCaption, MB_OK | MB_ICONERROR);
         EndDialog(dialog, 0);
         return TRUE;
     }
     window.opened = true;
     SendDlgItemMessageA(dialog, IDC_PRESET_SEARCH, EM_LIMITTEXT, sizeof grid.search - 1, 0);
-    BundledPresetFolder(grid.folders[SECTION_BUNDLED]);
-    UserPresetFolder(grid.folders[SECTION_USER]);
-    ListPresets(grid.folders[SECTION_BUNDLED], SECTION_BUNDLED, grid.presets);
-    ListPresets(grid.folders[SECTION_USER], SECTION_USER, grid.presets);
-    for (Preset &preset : grid.presets)
-        ShowPresetPicture(&grid.maker, &preset);
     TakeCachedPictures();
+    ShowPresetPictures(&grid.maker, grid.presets);
     PlaceBrowser(dialog);
     FillGrid(&grid);
     StartPictures(dialog);

@@ -74,7 +74,8 @@ void PathBesideSettings(const char *name, char *path)
 void UserPresetFolder(char *folder)
 {
     char setting[FILE_NAME_SIZE] = "";
-    GetPrivateProfileStringA(kSection, PRESET_FOLDER_KEY, "", setting, sizeof setting, PluginIniPath());
+    GetPrivateProfileStringA(kSection, PRESET_FOLDER_KEY, "", setting, sizeof setting,
+                             PluginIniPath());
     if (setting[0])
         CopyText(folder, FILE_NAME_SIZE, setting);
     else

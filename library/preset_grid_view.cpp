@@ -143,13 +143,13 @@ void HeadingText(const PresetGrid *grid, int section, char *text, size_t size)
 
 }  // namespace
 
-bool OpenPresetGrid(PresetGrid *grid, HWND dialog, HWND view)
+bool OpenPresetGrid(PresetGrid *grid, HWND dialog, HWND view, int capacity)
 {
-    *grid = PresetGrid();
     grid->view = view;
-    if (!CreatePictureMaker(&grid->maker))
+    if (!CreatePictureMaker(&grid->maker, capacity))
         return false;
-    SendMessageA(view, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(grid->maker.images));
+    SendMessageA(view, LVM_SETIMAGELIST, LVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(grid->maker.images));
     SendMessageA(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
     MeasureCells(grid, dialog);
     grid->headingFont = BoldFont(dialog);
@@ -303,7 +303,8 @@ LRESULT DrawGridHeadings(const PresetGrid *grid, NMLVCUSTOMDRAW *draw)
         char text[FILE_NAME_SIZE + 80];
         HeadingText(grid, section, text, sizeof text);
         const int top = grid->headingTop[section] - scroll.y;
-        RECT line = {m.margin - scroll.x, top + 4, client.right - m.margin, top + m.headingHeight - 6};
+        RECT line = {m.margin - scroll.x, top + 4, client.right - m.margin,
+                     top + m.headingHeight - 6};
         DrawTextA(dc, text, -1, &line, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
         RECT rule = {line.left, line.bottom + 1, line.right, line.bottom + 2};
         FillRect(dc, &rule, GetSysColorBrush(COLOR_3DSHADOW));

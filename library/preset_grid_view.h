@@ -30,10 +30,10 @@ struct PresetGrid {
     char folders[SECTION_COUNT][FILE_NAME_SIZE];  // the sections' folders
 };
 
-// Makes the pictures' resources and sets the list view up; false when the
-// pictures' resources cannot be had. ClosePresetGrid releases everything
-// and clears the record either way.
-bool OpenPresetGrid(PresetGrid *grid, HWND dialog, HWND view);
+// Makes the pictures' resources (room for `capacity` pictures) and sets the
+// list view up; false when the pictures' resources cannot be had.
+// ClosePresetGrid releases everything and clears the record either way.
+bool OpenPresetGrid(PresetGrid *grid, HWND dialog, HWND view, int capacity);
 void ClosePresetGrid(PresetGrid *grid);
 
 // The list view's items anew from the presets the search keeps, placed in

@@ -42,7 +42,8 @@ bool TakeName(HWND dialog, NameRequest *request)
     if (!name[0])
         return false;
     if (std::strpbrk(name, "\\/:*?\"<>|")) {
-        MessageBoxA(dialog, "A preset name cannot contain any of the characters \\ / : * ? \" < > |.",
+        MessageBoxA(dialog,
+                    "A preset name cannot contain any of the characters \\ / : * ? \" < > |.",
                     "Filename Error", MB_OK);
         return false;
     }

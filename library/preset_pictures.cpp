@@ -1,5 +1,6 @@
 #include "library/preset_pictures.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "frame/file_paths.h"
@@ -11,6 +12,7 @@
 namespace {
 
 const int32_t kRowBytes = PICTURE_WIDTH * 3;  // a multiple of 4: DIB rows need no padding
+const size_t kStrip = 32;                      // pictures added to the image list at once
 
 QiToken LightKind()
 {
@@ -31,6 +33,46 @@ void ReadElements(PresetPicture *picture)
         picture->types.push_back(type ? type : "");
         picture->names.push_back(name ? name : (type ? type : ""));
     }
+}
+
+HBITMAP CreatePictureBitmap(int32_t width, uint8_t **bits)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = PICTURE_HEIGHT;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void *pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    *bits = static_cast<uint8_t *>(pixels);
+    return bitmap;
+}
+
+bool HasPixels(const PresetPicture &picture)
+{
+    return picture.state == PICTURE_MADE &&
+           picture.pixels.size() == size_t(kRowBytes) * PICTURE_HEIGHT;
+}
+
+// Adds the pictures side by side in one bitmap, which the image list cuts
+// into as many images.
+void AddStrip(PictureMaker *maker, Preset *const *presets, size_t count)
+{
+    uint8_t *bits = nullptr;
+    HBITMAP strip = CreatePictureBitmap(PICTURE_WIDTH * int32_t(count), &bits);
+    if (!strip)
+        return;
+    const size_t stripRow = size_t(kRowBytes) * count;
+    for (size_t k = 0; k < count; ++k)
+        for (size_t row = 0; row < PICTURE_HEIGHT; ++row)
+            std::memcpy(bits + row * stripRow + k * kRowBytes,
+                        presets[k]->picture.pixels.data() + row * kRowBytes, kRowBytes);
+    GdiFlush();
+    int first = ImageList_Add(maker->images, strip, nullptr);
+    DeleteObject(strip);
+    for (size_t k = 0; first >= 0 && k < count; ++k)
+        presets[k]->image = first + int(k);
 }
 
 // Draws one of the list's fixed pictures into the transfer bitmap: a dark
@@ -69,21 +111,14 @@ void DrawFixedPicture(PictureMaker *maker, bool damaged)
 
 }  // namespace
 
-bool CreatePictureMaker(PictureMaker *maker)
+bool CreatePictureMaker(PictureMaker *maker, int capacity)
 {
     *maker = {};
     CreateScratchLight(PRESET_LIGHT_NAME);
     maker->buffer = Qi_Alloc_Global_GBuffer(PICTURE_WIDTH, PICTURE_HEIGHT, PICTURE_HEIGHT, 0);
-    maker->images = ImageList_Create(PICTURE_WIDTH, PICTURE_HEIGHT, ILC_COLOR24, 16, 64);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = PICTURE_WIDTH;
-    info.bmiHeader.biHeight = PICTURE_HEIGHT;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void *bits = nullptr;
-    maker->transfer = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    maker->transferBits = static_cast<uint8_t *>(bits);
+    // Room for every picture at once: a list that grows copies all it holds.
+    maker->images = ImageList_Create(PICTURE_WIDTH, PICTURE_HEIGHT, ILC_COLOR24, capacity + 2, 64);
+    maker->transfer = CreatePictureBitmap(PICTURE_WIDTH, &maker->transferBits);
     if (!maker->buffer || !maker->images || !maker->transfer)
         return false;
     for (bool damaged : {false, true}) {
@@ -133,8 +168,7 @@ void MakePresetPicture(PictureMaker *maker, Preset *preset)
 void ShowPresetPicture(PictureMaker *maker, Preset *preset)
 {
     const PresetPicture &picture = preset->picture;
-    if (picture.state != PICTURE_MADE ||
-        picture.pixels.size() != size_t(kRowBytes) * PICTURE_HEIGHT) {
+    if (!HasPixels(picture)) {
         preset->image = picture.state == PICTURE_DAMAGED ? IMAGE_DAMAGED : IMAGE_PENDING;
         return;
     }
@@ -144,4 +178,17 @@ void ShowPresetPicture(PictureMaker *maker, Preset *preset)
         ImageList_Replace(maker->images, preset->image, maker->transfer, nullptr);
     else
         preset->image = ImageList_Add(maker->images, maker->transfer, nullptr);
+}
+
+void ShowPresetPictures(PictureMaker *maker, std::vector<Preset> &presets)
+{
+    std::vector<Preset *> waiting;
+    for (Preset &preset : presets) {
+        if (HasPixels(preset.picture) && preset.image <= IMAGE_DAMAGED)
+            waiting.push_back(&preset);
+        else if (!HasPixels(preset.picture))
+            ShowPresetPicture(maker, &preset);
+    }
+    for (size_t first = 0; first < waiting.size(); first += kStrip)
+        AddStrip(maker, waiting.data() + first, std::min(kStrip, waiting.size() - first));
 }

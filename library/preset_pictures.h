@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "host/api/qi_core.h"
 #include "library/preset_grid.h"
 
@@ -28,10 +30,11 @@ struct PictureMaker {
     uint8_t *transferBits; // its pixels
 };
 
-// Creates the light, the buffer, the image list with its first two images,
-// and the transfer bitmap; false when one of them cannot be had (whatever
-// was made is released by FreePictureMaker).
-bool CreatePictureMaker(PictureMaker *maker);
+// Creates the light, the buffer, the image list (with room for `capacity`
+// pictures besides its first two images) and the transfer bitmap; false
+// when one of them cannot be had (whatever was made is released by
+// FreePictureMaker).
+bool CreatePictureMaker(PictureMaker *maker, int capacity);
 
 // Releases whatever the maker holds and removes the light.
 void FreePictureMaker(PictureMaker *maker);
@@ -46,5 +49,8 @@ void MakePresetPicture(PictureMaker *maker, Preset *preset);
 // and sets preset->image: IMAGE_DAMAGED for a damaged file, IMAGE_PENDING
 // while pending.
 void ShowPresetPicture(PictureMaker *maker, Preset *preset);
+
+// The same for every preset, the pictures added many at a time.
+void ShowPresetPictures(PictureMaker *maker, std::vector<Preset> &presets);
 
 #endif

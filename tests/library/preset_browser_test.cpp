@@ -515,7 +515,7 @@ TEST_F(PresetBrowser, FailuresAreToldAndCostNothing)
          {"The lens flare effect file '" + Lower(mine_) + "\\changing.lnz' could not be loaded."},
          {"changing"}},
         {"no memory for the pictures", [] {}, {}, [](HWND) {},
-         {"The preset browser cannot make its pictures"}, {}, true},
+         {"The preset browser cannot be opened: there is no memory"}, {}, true},
     };
     for (const Failure &failure : failures) {
         QiHost_Set_Environment("QX_WORKING_DIR", LF_DATA_DIR);
@@ -545,7 +545,8 @@ TEST_F(PresetBrowser, FailuresAreToldAndCostNothing)
         QiHost_Fail_File_Writes(0);
         QiHost_Fail_Allocations(0, 0);
         std::vector<std::string> messages = NewMessages();
-        ASSERT_EQ(messages.size(), failure.messages.size()) << failure.what << ": " << Joined(messages);
+        ASSERT_EQ(messages.size(), failure.messages.size())
+            << failure.what << ": " << Joined(messages);
         for (size_t i = 0; i < messages.size(); ++i)
             EXPECT_EQ(Lower(messages[i]).rfind(Lower(failure.messages[i]), 0), 0u)
                 << failure.what << ": " << messages[i];
