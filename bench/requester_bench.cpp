@@ -17,8 +17,8 @@
 
 #include "frame/plugin_instance.h"
 #include "host/core/qi_host.h"
-#include "preview/effect_requester.h"
-#include "preview/file_dialog.h"
+#include "library/effect_requester.h"
+#include "frame/file_dialog.h"
 #include "bench/bench_options.h"
 #include "tests/library/file_dialog_driver.h"
 

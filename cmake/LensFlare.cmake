@@ -29,9 +29,16 @@ function(lf_test name)
     else()
         set(prefix "native.")
     endif()
+    set(properties ${T_PROPERTIES})
+    if(T_LABELS)
+        list(APPEND properties LABELS "${T_LABELS}")
+    endif()
+    if(properties)
+        set(properties PROPERTIES ${properties})
+    endif()
     gtest_discover_tests(${name}
         TEST_PREFIX "${prefix}"
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES LABELS "${T_LABELS}" ${T_PROPERTIES})
+        ${properties})
 endfunction()

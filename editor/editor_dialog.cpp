@@ -18,6 +18,7 @@
 #include "editor/global_pages.h"
 #include "editor/global_sliders.h"
 #include "editor/help_topics.h"
+#include "editor/library_commands.h"
 #include "editor/page_tabs.h"
 #include "editor/panel_cache.h"
 #include "editor/panel_scroll.h"
@@ -25,8 +26,8 @@
 #include "editor/undo.h"
 #include "frame/plugin_instance.h"
 #include "host/api/qi_importio.h"
+#include "library/effect_library.h"
 #include "model/working_flare.h"
-#include "preview/effect_library.h"
 #include "preview/preview.h"
 #include "resources/resource.h"
 
@@ -218,11 +219,9 @@ BOOL Editor_OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
     switch (id) {
     case IDOK: Editor_OnOk(dialog); break;
     case IDCANCEL: Editor_OnCancel(dialog); break;
-    case IDC_LIBRARY_LOAD:
-        if (LoadEffectLibrary(dialog, Instance()->moduleInstance))
-            ReloadAfterLibraryLoad(dialog);
-        break;
-    case IDC_LIBRARY_SAVE: SaveEffectLibrary(dialog, Instance()->moduleInstance); break;
+    case IDC_LIBRARY_LOAD: LoadLibraryCommand(dialog); break;
+    case IDC_LIBRARY_SAVE: SaveLibraryCommand(dialog); break;
+    case IDC_PRESETS: PresetsCommand(dialog); break;
     case IDC_ELEMENT_LIST:
         if (notification == LBN_SELCHANGE)
             OnElementSelected(dialog);

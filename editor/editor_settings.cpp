@@ -6,6 +6,7 @@
 
 #include "editor/editor_state.h"
 #include "frame/ini_file.h"
+#include "library/effect_library.h"
 #include "host/api/qi_importio.h"
 
 namespace {

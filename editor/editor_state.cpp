@@ -9,7 +9,6 @@
 
 int16_t updatingControls = 1;
 int16_t currentPage = PAGE_NONE;
-char *lastLibraryFile = nullptr;
 
 namespace {
 

@@ -19,7 +19,6 @@ constexpr UINT WMU_REFILL_ELEMENT_LIST = WM_USER + 20;
 extern int16_t updatingControls;  // 1 while the dialog sets its own controls or rebuilds the
                                   // working flare: change notifications do nothing
 extern int16_t currentPage;       // the page shown, PAGE_NONE before the first
-extern char *lastLibraryFile;     // library file last loaded or saved (host text), or null
 
 // Every control calls this after it stored a changed value in the working
 // flare. With realtime updates on (and no render or rebuild under way) the

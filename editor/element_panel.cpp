@@ -137,9 +137,6 @@ const char *Caption(PanelLayout &layout, const FlareParameter *p)
 MnemonicLetters VisibleMnemonics(HWND dialog)
 {
     MnemonicLetters letters;
-    // Kept for controls of the upper half yet to come.
-    UseMnemonic(&letters, "&O");
-    UseMnemonic(&letters, "&E");
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) ||
             !(SendMessageA(child, WM_GETDLGCODE, 0, 0) & (DLGC_BUTTON | DLGC_STATIC)))

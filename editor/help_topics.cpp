@@ -26,10 +26,6 @@ const char kLibrariesTopic[] = "lens flare libraries";
 const char kPresetsTopic[] = "lens flare presets";
 const char kUndoTopic[] = "lens flare undo";
 
-// Buttons of the element list and of the preset browser.
-constexpr int kSoloSwitchId = 1030;
-constexpr int kPresetsButtonId = 1031;
-
 struct ControlTopic {
     int firstId, lastId;  // the controls of the editor, ids inclusive
     const char *topic;
@@ -47,8 +43,8 @@ const ControlTopic kControlTopics[] = {
     {IDC_ELEMENT_LIST, IDC_ELEMENT_LIST, kElementListTopic},
     {IDC_ELEMENT_ENABLED, IDC_MOVE_UP, kElementListTopic},
     {IDC_ADD_ELEMENT, IDC_COPY_ELEMENT, kElementListTopic},
-    {kSoloSwitchId, kSoloSwitchId, kElementListTopic},
-    {kPresetsButtonId, kPresetsButtonId, kPresetsTopic},
+    {IDC_SOLO, IDC_SOLO, kElementListTopic},
+    {IDC_PRESETS, IDC_PRESETS, kPresetsTopic},
 };
 
 struct DialogTopic {

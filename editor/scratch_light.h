@@ -5,7 +5,7 @@
 #ifndef EDITOR_SCRATCH_LIGHT_H
 #define EDITOR_SCRATCH_LIGHT_H
 
-#include "host/api/qi_core.h"
+#include "library/scratch_light.h"
 
 extern const char kScratchLightName[];
 
@@ -15,8 +15,5 @@ bool EmptyScratchLight();
 
 // Removes the scratch light when it exists.
 void RemoveScratchLight();
-
-// The token of "light", the scratch light's kind.
-QiToken ScratchLightKind();
 
 #endif

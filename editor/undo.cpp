@@ -183,6 +183,12 @@ void RestoreOpenedFlare(HWND dialog)
         RestoreStep(dialog, &history.opened, true);
 }
 
+void RestoreCurrentStep(HWND dialog)
+{
+    if (undoDialog && !history.states.empty())
+        RestoreStep(dialog, &history.states[history.current]);
+}
+
 size_t UndoHistoryBytes()
 {
     return HistoryBytes(history);

@@ -47,6 +47,10 @@ bool FlareChangedSinceOpening();
 // the host, whatever the realtime switch says (Cancel).
 void RestoreOpenedFlare(HWND dialog);
 
+// Gives the host and the editor the flare as the current step holds it, as
+// an undo does: after a change that failed half-way at the host.
+void RestoreCurrentStep(HWND dialog);
+
 // Bytes the history holds (for the benchmark's report of a step's cost).
 size_t UndoHistoryBytes();
 

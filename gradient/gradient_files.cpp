@@ -6,8 +6,8 @@
 #include "frame/ini_file.h"
 #include "gradient/colour_slider.h"
 #include "gradient/gradient_requester.h"
-#include "preview/file_dialog.h"
-#include "preview/file_replace.h"
+#include "frame/file_dialog.h"
+#include "frame/file_replace.h"
 
 namespace {
 

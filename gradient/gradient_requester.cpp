@@ -7,7 +7,7 @@
 
 #include "gradient/gradient_pivots.h"
 #include "host/api/qi_core.h"
-#include "preview/file_dialog.h"
+#include "frame/file_dialog.h"
 #include "resources/gradient_ids.h"
 
 namespace {

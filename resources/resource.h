@@ -21,6 +21,7 @@
 #define IDC_HELP_BUTTON         1019
 #define IDC_ADD_ELEMENT         1020
 #define IDC_COPY_ELEMENT        1021
+#define IDC_PRESETS             1031
 /* Made at run time: scrolls an element panel taller than the page area. */
 #define IDC_PANEL_SCROLL        1022
 /* The preview shows the selected element alone. */

@@ -8,6 +8,7 @@
 #   colour-selector.png, named-colour-selector.png, system-colour-dialog.png
 #   gradient-menu.png, gradient-file-requester.png, gradient-large-dialog.png
 #   library-requester.png                 the library requester previewing a preset
+#   preset-browser.png                    the preset browser with the bundled presets
 #   panels/TYPE.png                       the element panel of each element type
 #   add-element.png                       the "Select Element" dialog
 #   editor-undo-menu.png                  the editor's system menu with its undo entry
@@ -220,6 +221,21 @@ library_requester() {
     window_gone "Select Lens Flare Effect File"
 }
 
+# "Presets..." opens the browser on the bundled presets; its pictures are
+# made while it is open.
+preset_browser() {
+    click_at 304 45 50 13
+    if ! appears "Lens Flare Presets"; then
+        skip preset-browser.png "Presets... opened no browser"
+        return
+    fi
+    sleep 2
+    settle
+    keep_window "Lens Flare Presets" preset-browser.png
+    keys Escape
+    window_gone "Lens Flare Presets"
+}
+
 add_element_dialog() {
     keys alt+a
     if ! appears "Select Element"; then
@@ -300,6 +316,7 @@ keep_window "Lens Flare Editor" editor-global-fading-parameters.png
 tab 1
 colour_dialogs
 library_requester
+preset_browser
 add_element_dialog
 undo_menu
 element_stack

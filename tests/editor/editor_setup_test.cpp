@@ -15,6 +15,7 @@
 #include "editor/scratch_light.h"
 #include "host/api/qi_importio.h"
 #include "host/core/qi_host.h"
+#include "library/effect_library.h"
 #include "model/working_flare.h"
 #include "resources/resource.h"
 #include "tests/editor/editor_harness.h"

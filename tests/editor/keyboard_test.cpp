@@ -77,9 +77,9 @@ TEST_F(Keyboard, TabVisitsEveryEnabledControlOfEachPageInReadingOrder)
 {
     SetHostElements({"streaks"});
     // One element: Move Up and Move Down are greyed.
-    const std::vector<std::string> upper = {"1",    "2",    "1019", "1003", "1004",
-                                            "1005", "1010", "1020", "1021", "1011",
-                                            "1030", "1014", "1015", "tabs"};
+    const std::vector<std::string> upper = {"1",    "2",    "1019", "1003", "1004", "1031",
+                                            "1005", "1010", "1020", "1021", "1011", "1030",
+                                            "1014", "1015", "tabs"};
     const struct {
         int16_t page;
         std::vector<std::string> stops;
@@ -254,7 +254,7 @@ TEST_F(Keyboard, EveryCaptionsLetterDoesWhatItSaysAndNothingElse)
         {PAGE_FADING, 'I', "click 1900"},   {PAGE_FADING, 'B', "click 1901"},
         {PAGE_FADING, 'P', "click 1902"},   {PAGE_FADING, 'D', "click 1903"},
         {PAGE_FADING, 'J', "click 1904"},   {PAGE_FADING, 'X', "click 1905"},
-        {PAGE_FADING, 'G', "click 1906"},   {PAGE_FADING, 'C', "click 1021"},
+        {PAGE_FADING, 'G', "click 1906"},   {PAGE_FADING, 'E', "click 1031"},
         {PAGE_FADING, 'T', "focus 1908"},   {PAGE_FADING, 'V', "click 1011"},
     };
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordClicks, nullptr, GetCurrentThreadId());
@@ -279,8 +279,8 @@ TEST_F(Keyboard, EveryCaptionsLetterDoesWhatItSaysAndNothingElse)
                 did = (i ? did + " " : "click ") + std::to_string(clicks[i]);
             EXPECT_EQ(did, row.does) << row.letter << " on page " << row.page;
         }
-        EXPECT_EQ(HostElements("name").size(), 4u)
-            << "Alt+C made two copies and only Alt+V removed an element";
+        EXPECT_EQ(HostElements("name").size(), 3u)
+            << "Alt+C made a copy and only Alt+V removed an element";
         EXPECT_EQ(services_.helpTopics.size(), 1u);
     }});
     UnhookWindowsHookEx(hook);

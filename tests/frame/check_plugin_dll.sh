@@ -14,7 +14,7 @@ exports=$(echo "$headers" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | t
 
 for dll_name in $(echo "$headers" | awk '/DLL Name:/{print tolower($3)}'); do
     case $dll_name in
-        qicore.dll|qiimportio.dll|kernel32.dll|user32.dll|gdi32.dll|comdlg32.dll|comctl32.dll|msvcrt.dll|advapi32.dll) ;;
+        qicore.dll|qiimportio.dll|kernel32.dll|user32.dll|gdi32.dll|comdlg32.dll|comctl32.dll|shell32.dll|msvcrt.dll|advapi32.dll) ;;
         *) echo "unexpected import: $dll_name"; fail=1 ;;
     esac
 done

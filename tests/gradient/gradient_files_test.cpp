@@ -12,7 +12,7 @@
 
 #include "gradient/gradient_files.h"
 #include "host/core/qi_host.h"
-#include "preview/file_dialog.h"
+#include "frame/file_dialog.h"
 #include "resources/gradient_ids.h"
 #include "tests/gradient/gradient_control_fixture.h"
 #include "tests/library/file_dialog_driver.h"

@@ -145,4 +145,45 @@ TEST_F(EditorLibrary, WithRealtimeUpdatesOffTheSavedFileHoldsTheSliderEdit)
     EXPECT_EQ(intensity, dragged);
 }
 
+// The file is damaged by another program between the editor's trial load
+// and the real one: the flare, with an edit made with realtime updates off,
+// is given back at the host and in the editor, and the message says so.
+TEST_F(EditorLibrary, AFileDamagedJustBeforeTheRealLoadGivesTheFlareBack)
+{
+    SetIniValue("Lens-Flare-UI", "Realtime-Updates", "0");
+    const std::string path = ScratchPath("changing.lnz");
+    MakeLibraryFile(path, {"halo", "streaks"});
+    ChooseFiles({path});
+    std::vector<std::string> listBefore;
+    std::string hostBefore;
+    RunEditor({[&](HWND dialog) {
+        listBefore = ListItems(dialog);
+        SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
+        DragSlider(globalIntensitySlider->hwnd, globalIntensitySlider->thumbX,
+                   globalIntensitySlider->width - 20);
+        SendMessageA(dialog, TPN_CLICKED, PAGE_ELEMENT, 0);
+        const float dragged = currentInstance->workingFlare->intensity;
+        DamageFileAtLoad(path, 2);
+        Click(dialog, IDC_LIBRARY_LOAD);
+        EXPECT_EQ(HostFloat("intensity"), dragged) << "the pending edit was committed first";
+        EXPECT_EQ(currentInstance->workingFlare->intensity, dragged);
+        EXPECT_EQ(ListItems(dialog), listBefore);
+        EXPECT_EQ(currentInstance->workingFlare->numelements, int32_t(listBefore.size()));
+        EXPECT_EQ(HostElements("name").size(), listBefore.size());
+        ASSERT_TRUE(currentInstance->currentElement);
+        EXPECT_TRUE(currentInstance->currentElement->firstParameter->controlWindow)
+            << "the element page shows the first element again";
+        hostBefore = FlareText();
+    }});
+    EXPECT_EQ(FlareText(), hostBefore) << "Ok changed nothing more";
+    ASSERT_EQ(watcher_.boxes().size(), 1u);
+    EXPECT_EQ(watcher_.boxes()[0].caption, "Error");
+    EXPECT_STRCASEEQ(watcher_.boxes()[0].text.c_str(),
+                     ("The lens flare effect file '" + Lower(path) +
+                      "' could not be loaded. It may be damaged or not a lens effect file.\n\n"
+                      "Line 3: \"intensity\" \"much\" is not a number.\n\n"
+                      "The flare was given back as it was before the load.")
+                         .c_str());
+}
+
 }  // namespace

@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "editor/editor_state.h"
+#include "editor/library_commands.h"
 #include "host/api/qi_importio.h"
 #include "host/core/qi_host.h"
 #include "model/working_flare.h"
-#include "preview/effect_library.h"
-#include "preview/effect_requester.h"
-#include "preview/file_dialog.h"
+#include "library/effect_library.h"
+#include "library/effect_requester.h"
+#include "frame/file_dialog.h"
 #include "tests/library/file_dialog_driver.h"
 #include "tests/library/host_flares.h"
 #include "tests/support/scratch_files.h"
@@ -150,7 +151,7 @@ TEST_F(Library, SavingAddsTheExtensionAndKeepsAnUpperCaseBackupOfTheReplacedFile
                            << "the dialog opens at the remembered file";
                        ChooseFile(dialog, fx_ + "\\stars");
                    }});
-    EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 1);
+    EXPECT_EQ(SaveLibraryCommand(editor_), 1);
     EXPECT_STRCASEEQ(folder.c_str(), (working_ + "\\lensfx").c_str());
     EXPECT_EQ(fileType, "Lens Flare Libraries (*.lnz)");
     ASSERT_TRUE(lastLibraryFile);
@@ -162,7 +163,7 @@ TEST_F(Library, SavingAddsTheExtensionAndKeepsAnUpperCaseBackupOfTheReplacedFile
     WriteFile(fx_ + "\\STARS.BAK", "an older backup");
     instance_->workingFlare->intensity = 0.25f;
     watcher_.QueueAnswer(IDYES);
-    EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 1);
+    EXPECT_EQ(SaveLibraryCommand(editor_), 1);
     ASSERT_EQ(watcher_.boxes().size(), 1u);
     const CapturedBox &question = watcher_.boxes()[0];
     EXPECT_EQ(question.caption, "Info Request");
@@ -183,7 +184,7 @@ TEST_F(Library, SavingAddsTheExtensionAndKeepsAnUpperCaseBackupOfTheReplacedFile
     instance_->workingFlare->intensity = 0.5f;
     opened_ = 0;
     watcher_.QueueAnswer(IDYES);
-    EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 1);
+    EXPECT_EQ(SaveLibraryCommand(editor_), 1);
     SetFileAttributesA((fx_ + "\\STARS.BAK").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadFile(fx_ + "\\STARS.BAK"), first);
     EXPECT_EQ(LibraryFileText(stars), FlareText());
@@ -207,7 +208,7 @@ TEST_F(Library, NoToTheReplaceQuestionReopensTheDialogAtTheRememberedFile)
                        EXPECT_STRCASEEQ(DialogFolder(dialog).c_str(), fx_.c_str());
                        CancelFileDialog(dialog);
                    }});
-    EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 0);
+    EXPECT_EQ(SaveLibraryCommand(editor_), 0);
     EXPECT_EQ(opened_, 2u);
     EXPECT_EQ(watcher_.boxes().size(), 1u);
     EXPECT_EQ(ReadFile(fx_ + "\\second.lnz"), "second");
@@ -242,7 +243,7 @@ TEST_F(Library, AFailedSaveLeavesTheFormerFileAndNamesTheCause)
         opened_ = 0;
         OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, comet); }});
         QiHost_Fail_File_Writes(c.failingWrites);
-        EXPECT_EQ(SaveEffectLibrary(editor_, moduleHandle), 0) << c.name;
+        EXPECT_EQ(SaveLibraryCommand(editor_), 0) << c.name;
         QiHost_Fail_File_Writes(0);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
@@ -266,11 +267,12 @@ TEST_F(Library, LoadingShowsTheFlareWithoutElementsThenLoadsTheFile)
     const std::string rings = fx_ + "\\RINGS.LNZ";
     MakeLibraryFile(rings, {"glow", "rngflx", "halo"});
     OnFileDialogs({[&](HWND dialog) { ChooseFile(dialog, rings); }});
-    EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 1);
-    ASSERT_EQ(refills.size(), 1u);
+    EXPECT_EQ(LoadLibraryCommand(editor_), 1);
+    ASSERT_EQ(refills.size(), 2u);
     EXPECT_EQ(refills[0].hostElements, 0) << "the elements were deleted first";
     EXPECT_EQ(refills[0].workingElements, 0) << "and the working flare reloaded";
     EXPECT_EQ(refills[0].updating, 1) << "while the change notifications were held off";
+    EXPECT_EQ(refills[1].workingElements, 3) << "then the loaded flare is shown";
     EXPECT_EQ(updatingControls, 0);
     EXPECT_EQ(FlareText(), LibraryFileText(rings));
     EXPECT_STREQ(lastLibraryFile, Lower(rings).c_str())
@@ -291,9 +293,9 @@ TEST_F(Library, ARelativeRememberedPathIsOfferedInTheWorkingDirectory)
     };
     OnFileDialogs({look, look});
     const std::string before = FlareText();
-    EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
+    EXPECT_EQ(LoadLibraryCommand(editor_), 0);
     QiHost_Set_Environment("QX_WORKING_DIR", bare.c_str());
-    EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
+    EXPECT_EQ(LoadLibraryCommand(editor_), 0);
     ASSERT_EQ(folders.size(), 2u);
     EXPECT_STRCASEEQ(folders[0].c_str(), (working_ + "\\lensfx").c_str());
     EXPECT_STRCASEEQ(folders[1].c_str(), bare.c_str()) << "without a lensfx folder";
@@ -314,7 +316,7 @@ TEST_F(Library, AFileThatCannotBeLoadedLeavesTheFlareAsItWasAndSaysWhy)
         fileType = DialogFileType(dialog);
         ChooseFile(dialog, broken);
     }});
-    EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
+    EXPECT_EQ(LoadLibraryCommand(editor_), 0);
     EXPECT_EQ(fileType, "Lens Flare Libraries (*.lnz)");
     ASSERT_EQ(watcher_.boxes().size(), 1u);
     EXPECT_EQ(watcher_.boxes()[0].caption, "Error");
@@ -344,7 +346,7 @@ TEST_F(Library, TheOpenDialogRefusesTheNameOfNoFile)
                                      CancelFileDialog(d);
                                  }});
     }});
-    EXPECT_EQ(LoadEffectLibrary(editor_, moduleHandle), 0);
+    EXPECT_EQ(LoadLibraryCommand(editor_), 0);
     EXPECT_TRUE(openAfterRefusal);
     EXPECT_EQ(boxesAtRefusal, 1u) << "the dialog's own complaint";
     ASSERT_EQ(watcher_.boxes().size(), 1u) << "and nothing from the editor";

@@ -13,9 +13,9 @@
 
 #include "frame/plugin_instance.h"
 #include "host/core/qi_host.h"
-#include "preview/effect_library.h"
-#include "preview/effect_requester.h"
-#include "preview/file_dialog.h"
+#include "library/effect_library.h"
+#include "library/effect_requester.h"
+#include "frame/file_dialog.h"
 #include "resources/library_ids.h"
 #include "tests/library/file_dialog_driver.h"
 #include "tests/library/host_flares.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "host/core/qi_host.h"
-#include "preview/file_dialog.h"
+#include "frame/file_dialog.h"
 #include "tests/library/file_dialog_driver.h"
 #include "tests/support/scratch_files.h"
 #include "tests/support/modal_watcher.h"

@@ -9,6 +9,20 @@ namespace {
 
 const char kMaker[] = "LibraryTestMaker";
 
+struct PendingDamage {
+    std::string path;
+    int loadsLeft;
+} damage;
+
+void DamageOnLoad(const char *function, int64_t firstSlot, void *)
+{
+    if (std::string(function) != "Qi_LensFlare" || firstSlot != T("loadfromfile") ||
+        --damage.loadsLeft > 0)
+        return;
+    WriteFile(damage.path, "quorix-lensflare 1.0\nglobals\n    intensity much\nend\n");
+    QiHost_Set_Call_Trace(nullptr, nullptr);
+}
+
 }  // namespace
 
 void MakeLibraryFile(const std::string &path, const std::vector<const char *> &types,
@@ -65,4 +79,10 @@ bool LightExists(const char *name)
     int32_t exists = 0;
     Qi_Handle_Name_Exists(name, &exists, T("light"), QI_END);
     return exists != 0;
+}
+
+void DamageFileAtLoad(const std::string &path, int nth)
+{
+    damage = {path, nth};
+    QiHost_Set_Call_Trace(DamageOnLoad, nullptr);
 }

@@ -28,4 +28,9 @@ int32_t ElementCount(QiToken kind, const char *name);
 
 bool LightExists(const char *name);
 
+// Another program rewrites the library file at path with a damaged text
+// just as the host is asked to load it for the nth time from now (1 the
+// next load); the loads of other files count too.
+void DamageFileAtLoad(const std::string &path, int nth);
+
 #endif

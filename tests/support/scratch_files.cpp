@@ -52,6 +52,13 @@ std::string ScratchPath(const std::string &name)
     return path.string();
 }
 
+std::string SharedScratchPath(const std::string &name)
+{
+    std::filesystem::path path = std::filesystem::temp_directory_path() / "lf-tests-shared" / name;
+    std::filesystem::create_directories(path.parent_path());
+    return path.string();
+}
+
 void WriteFile(const std::string &path, const std::string &bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;

@@ -8,6 +8,11 @@
 // Path of `name` inside the scratch folder; subfolders named in it are made.
 std::string ScratchPath(const std::string &name);
 
+// Path of `name` inside a folder that the test programs of one run share
+// (and later runs find again): for files that are costly to make, made by
+// the first program that needs them. Subfolders named in it are made.
+std::string SharedScratchPath(const std::string &name);
+
 void WriteFile(const std::string &path, const std::string &bytes);
 std::string ReadFile(const std::string &path);
 bool FileExists(const std::string &path);

@@ -1,12 +1,10 @@
 // The library requester's panel: the "Preview" switch and the picture of
 // the selected file's flare, rendered on the temporary light.
-#include "preview/effect_requester.h"
+#include "library/effect_requester.h"
 
-#include <cstring>
-
+#include "frame/file_dialog.h"
 #include "host/api/qi_importio.h"
-#include "model/flare_keywords.h"
-#include "preview/file_dialog.h"
+#include "library/scratch_light.h"
 #include "preview/preview.h"
 #include "resources/library_ids.h"
 
@@ -18,63 +16,6 @@ namespace {
 // Number of the registered "commdlg_LBSelChangedNotify"; all bits set until
 // the requester registers it.
 UINT selectionMessage = UINT(-1);
-
-// Reflexes, drawn along the line from the light through the picture's
-// centre: with the light at the centre they would all sit on it, so flares
-// with one of these types are previewed with the light off the centre.
-const char *const kOffCentreTypes[] = {"inter", "dscflx", "rngflx", "prflx"};
-
-QiToken LightKind()
-{
-    static const QiToken light = Qi_Inquire_Token("light");
-    return light;
-}
-
-bool TemporaryLightExists()
-{
-    int32_t exists = 0;
-    Qi_Handle_Name_Exists(TEMPORARY_LIGHT_NAME, &exists, LightKind(), QI_END);
-    return exists != 0;
-}
-
-// Deletes the elements of the temporary light's flare, last first so that
-// the indexes of the others stay put.
-void EmptyTemporaryLight()
-{
-    const FlareKeywords &k = Keywords();
-    static const QiToken deleteToken = Qi_Inquire_Token("delete");
-    int32_t count = 0;
-    Qi_Inquire_LensFlare(LightKind(), TEMPORARY_LIGHT_NAME, k.numelements, &count, QI_END);
-    for (int32_t i = count - 1; i >= 0; --i) {
-        int32_t index = i;
-        const char *guid = nullptr;
-        Qi_Inquire_LensFlare(LightKind(), TEMPORARY_LIGHT_NAME, k.element, &index, k.guid, &guid,
-                             QI_GROUP, QI_END);
-        if (guid)
-            Qi_LensFlare(LightKind(), TEMPORARY_LIGHT_NAME, deleteToken, guid, QI_END);
-    }
-}
-
-// 2 (the light at the centre), or 4 when the temporary light's flare has an
-// element of an off-centre type (the light a quarter in from the left and
-// from the top).
-float LightDivisor()
-{
-    const FlareKeywords &k = Keywords();
-    int32_t count = 0;
-    Qi_Inquire_LensFlare(LightKind(), TEMPORARY_LIGHT_NAME, k.numelements, &count, QI_END);
-    for (int32_t i = 0; i < count; ++i) {
-        const char *type = nullptr;
-        Qi_Inquire_LensFlare(LightKind(), TEMPORARY_LIGHT_NAME, k.element, &i, k.name, &type,
-                             QI_GROUP, QI_END);
-        if (!type)
-            continue;
-        for (const char *offCentre : kOffCentreTypes)
-            if (std::strcmp(type, offCentre) == 0)
-                return 4.0f;
-    }
-    return 2.0f;
-}
 
 // Takes the picture off the screen at once: the bitmap draws nothing more,
 // and the button and the panel are repainted before anything else happens.
@@ -100,14 +41,11 @@ void RenderTemporaryLight(DisplayBitmap *bitmap)
 {
     const BITMAPINFOHEADER &header = bitmap->bitmapInfo->bmiHeader;
     int32_t width = header.biWidth, height = header.biHeight;
-    float divisor = LightDivisor();
+    float divisor = ScratchLightDivisor(TEMPORARY_LIGHT_NAME);
     QiGBuffer *buffer = Qi_Alloc_Global_GBuffer(width, height, height, 0);
     if (!buffer)
         return;
-    ClearRenderBuffer(buffer);
-    int32_t x = int32_t(float(width) / divisor);
-    int32_t y = int32_t(float(height) - float(height) / divisor);
-    Qi_LensFlareApplyToGBuffer(buffer, LightKind(), TEMPORARY_LIGHT_NAME, x, y, nullptr);
+    RenderScratchLight(TEMPORARY_LIGHT_NAME, divisor, buffer);
     ConvertGBufferToDisplay(buffer, bitmap);
     Qi_Free_Global_GBuffer(buffer);
 }
@@ -158,28 +96,17 @@ void Requester_OnDestroy()
 
 void CreateTemporaryLight()
 {
-    static const QiToken model = Qi_Inquire_Token("model");
-    static const QiToken point = Qi_Inquire_Token("point");
-    static const QiToken bdfsave = Qi_Inquire_Token("bdfsave");
-    static const QiToken off = Qi_Inquire_Token("off");
-    if (!TemporaryLightExists())
-        Qi_Light(TEMPORARY_LIGHT_NAME, model, point, QI_GROUP, bdfsave, Keywords().enabled, off,
-                 QI_END);
+    CreateScratchLight(TEMPORARY_LIGHT_NAME);
 }
 
 void RemoveTemporaryLight()
 {
-    if (TemporaryLightExists())
-        Qi_Remove(LightKind(), TEMPORARY_LIGHT_NAME, QI_END);
+    RemoveScratchLight(TEMPORARY_LIGHT_NAME);
 }
 
 int16_t LoadIntoTemporaryLight(const char *path)
 {
-    static const QiToken loadfromfile = Qi_Inquire_Token("loadfromfile");
-    EmptyTemporaryLight();
-    int32_t status = -1;
-    Qi_LensFlare(LightKind(), TEMPORARY_LIGHT_NAME, loadfromfile, path, &status, QI_END);
-    return status == 0 ? 1 : 0;
+    return LoadIntoScratchLight(TEMPORARY_LIGHT_NAME, path);
 }
 
 UINT_PTR CALLBACK EffectRequesterHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -2,14 +2,14 @@
 // gradient files alike: the host writes a temporary file in the target's
 // folder, and only a complete file takes the target's place. A save that
 // fails leaves the target, and its backup, exactly as they were.
-#ifndef PREVIEW_FILE_REPLACE_H
-#define PREVIEW_FILE_REPLACE_H
+#ifndef FRAME_FILE_REPLACE_H
+#define FRAME_FILE_REPLACE_H
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "preview/file_paths.h"
+#include "frame/file_paths.h"
 
 // Size of the sentences that name why a step failed.
 enum { SAVE_CAUSE_SIZE = 400 };
@@ -37,6 +37,11 @@ struct SafeSave {
 // backup that could not be made does not stop the save (backupCause says
 // why). Returns 0 otherwise, with nothing changed and the cause given.
 int16_t SaveThroughTemporaryFile(SafeSave *save, HostWriteFn write, void *context);
+
+// The system's error code as a sentence naming the cause, into out
+// (SAVE_CAUSE_SIZE characters); aboutFolder when the refused action was on
+// a folder rather than a file.
+void DescribeFileError(DWORD error, bool aboutFolder, char *out);
 
 // Shows the failure of a save: `headline` (its one "%s", if any, filled with
 // the target), the cause, and whether the former file was kept.

@@ -1,6 +1,6 @@
 // The open and save common dialogs, started at the folder the remembered
 // name or the host's working directory gives.
-#include "preview/file_dialog.h"
+#include "frame/file_dialog.h"
 
 #include <cstdio>
 #include <cstring>

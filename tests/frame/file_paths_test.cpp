@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "preview/file_paths.h"
+#include "frame/file_paths.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "preview/file_replace.h"
+#include "frame/file_replace.h"
 
 #include <cstdio>
 #include <cstring>
@@ -169,6 +169,11 @@ int16_t SaveThroughTemporaryFile(SafeSave *save, HostWriteFn write, void *contex
         DeleteFileA(copy);
     }
     return 1;
+}
+
+void DescribeFileError(DWORD error, bool aboutFolder, char *out)
+{
+    DescribeSystemError(error, aboutFolder ? Subject::Folder : Subject::File, out);
 }
 
 void ShowSaveFailure(HWND owner, const char *headline, const SafeSave &save, const char *caption)

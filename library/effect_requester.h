@@ -3,8 +3,8 @@
 // file. The host loads the file into a temporary light that exists only
 // while the requester is open and renders that light's flare; the edited
 // flare is never touched.
-#ifndef PREVIEW_EFFECT_REQUESTER_H
-#define PREVIEW_EFFECT_REQUESTER_H
+#ifndef LIBRARY_EFFECT_REQUESTER_H
+#define LIBRARY_EFFECT_REQUESTER_H
 
 #include <windows.h>
 

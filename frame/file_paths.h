@@ -3,8 +3,8 @@
 // and the file it offers, and the names kept relative to the host's working
 // directory. Every result is bounded to its buffer; a folder that does not
 // fit is left out rather than cut, since a cut path names another folder.
-#ifndef PREVIEW_FILE_PATHS_H
-#define PREVIEW_FILE_PATHS_H
+#ifndef FRAME_FILE_PATHS_H
+#define FRAME_FILE_PATHS_H
 
 #include <cstddef>
 

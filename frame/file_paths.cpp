@@ -1,4 +1,4 @@
-#include "preview/file_paths.h"
+#include "frame/file_paths.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,14 +1,14 @@
 // The open and save common dialogs as the editor uses them, for library
 // files and gradient files alike, and the folder they start in.
-#ifndef PREVIEW_FILE_DIALOG_H
-#define PREVIEW_FILE_DIALOG_H
+#ifndef FRAME_FILE_DIALOG_H
+#define FRAME_FILE_DIALOG_H
 
 #include <windows.h>
 #include <commdlg.h>
 
 #include <cstdint>
 
-#include "preview/file_paths.h"
+#include "frame/file_paths.h"
 
 // The folder a dialog starts in when no other folder is known: the host's
 // working directory ("QX_WORKING_DIR"), or its `subdirectory` when that
