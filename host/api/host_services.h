@@ -16,7 +16,8 @@ public:
     virtual void Reserved2() = 0;
     /* Full path of the host's settings (INI) file; owned by the host. */
     virtual const char *GetIniFilePath() = 0;
-    /* Shows the help text of a topic, owned by window. */
+    /* Opens the manual at a topic ("lens flare sliders"); a problem is shown
+       in a message box owned by window. */
     virtual void ShowHelpTopic(HWND window, const char *topic) = 0;
 };
 

@@ -57,14 +57,9 @@ bool RestoreKeptFlare(const std::string &path, QiToken kind, const char *name,
 
 bool KeepFlare(const std::string &path, QiToken kind, const char *name)
 {
-    const std::string temporary = path + ".new";
     std::string error;
-    if (SaveLibraryFile(kind, name, temporary, error) &&
-        MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (SaveLibraryFile(kind, name, path, error))
         return true;
-    if (error.empty())
-        error = "cannot replace the kept flare '" + path + "'";
-    DeleteFileA(temporary.c_str());
     Qi_Report_Error(3, "ERR_FILE_WRITE", "quorix.exe", error.c_str());
     return false;
 }

@@ -1,6 +1,9 @@
 #include "host/app/library_option.h"
 
 #include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -100,14 +103,25 @@ bool LoadLibraryFile(QiToken kind, const char *name, const std::string &path, st
 
 bool SaveLibraryFile(QiToken kind, const char *name, const std::string &path, std::string &error)
 {
+    // Written beside the file and put in its place only once complete, so
+    // that a failed save leaves the former file as it was.
+    const std::string temporary = path + ".saving";
     int32_t status = -2;
     ForgetHostErrors();
-    Qi_LensFlare(kind, name, Qi_Inquire_Token("savetofile"), path.c_str(), &status, QI_END);
+    Qi_LensFlare(kind, name, Qi_Inquire_Token("savetofile"), temporary.c_str(), &status, QI_END);
     if (status != 0) {
         // A file that cannot be written is named with the system's cause.
-        const std::string reason = HostReason(path);
+        const std::string reason = HostReason(temporary);
+        std::remove(temporary.c_str());
         error = "cannot save the library file '" + path +
                 "': " + (status == -1 && !reason.empty() ? reason : FileFailure(status, true));
+        return false;
+    }
+    std::error_code failure;
+    std::filesystem::rename(temporary, path, failure);  // replaces the former file
+    if (failure) {
+        std::remove(temporary.c_str());
+        error = "cannot replace the library file '" + path + "'; it was left as it was";
         return false;
     }
     return true;

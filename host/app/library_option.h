@@ -15,9 +15,10 @@
 // its line and what is wrong there); the flare is unchanged.
 bool LoadLibraryFile(QiToken kind, const char *name, const std::string &path, std::string &error);
 
-// Saves the flare of the object (kind, name) to the library file. False
-// with the file and the cause in error (the folder or the file cannot be
-// written, the disk is full, ...).
+// Saves the flare of the object (kind, name) to the library file, through a
+// temporary file beside it: a failure leaves the former file as it was.
+// False with the file and the cause in error (the folder or the file cannot
+// be written, the disk is full, ...).
 bool SaveLibraryFile(QiToken kind, const char *name, const std::string &path, std::string &error);
 
 #endif

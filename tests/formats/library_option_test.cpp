@@ -3,6 +3,7 @@
 // on; a file that cannot be loaded stops the command and changes nothing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "host/app/library_option.h"
@@ -70,6 +71,29 @@ TEST_F(LibraryOption, RenderDrawsTheLibrarysFlare)
     EXPECT_EQ(light_->flare.elements.size(), 2u);
     EXPECT_EQ(RunRenderCommand({"--library", "missing.lnz", "--out", ScratchPath("never.bmp")}), 1);
     EXPECT_EQ(ReadFile(ScratchPath("never.bmp")), "");
+}
+
+// A save replaces the former file only once the new one is complete: when
+// the writing fails (here the temporary file's name is taken by a folder),
+// the former file stays byte for byte and nothing is left beside it.
+TEST_F(LibraryOption, ASaveReplacesTheFileOnlyOnceItIsWritten)
+{
+    const QiToken light = Qi_Inquire_Token("light");
+    const std::string path = ScratchPath("kept.lnz");
+    WriteFile(path, "former");
+    std::string error;
+    ASSERT_TRUE(SaveLibraryFile(light, QIHOST_DEFAULT_LIGHT, path, error)) << error;
+    const std::string saved = ReadFile(path);
+    EXPECT_NE(saved, "former");
+    EXPECT_FALSE(std::filesystem::exists(path + ".saving"));
+
+    qi::MakeDefaultFlare(light_->flare);
+    light_->flare.elements.pop_back();
+    std::filesystem::create_directory(path + ".saving");
+    EXPECT_FALSE(SaveLibraryFile(light, QIHOST_DEFAULT_LIGHT, path, error));
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+    EXPECT_EQ(ReadFile(path), saved);
+    std::filesystem::remove(path + ".saving");
 }
 
 }  // namespace
