@@ -102,3 +102,14 @@ void ColorrefToColour(uint32_t value, float rgb[3])
     for (int k = 0; k < 3; ++k)
         rgb[k] = static_cast<float>(((value >> (8 * k)) & 0xFF) / 255.0);
 }
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}

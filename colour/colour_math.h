@@ -40,4 +40,7 @@ uint32_t ColourToColorref(const float rgb[3]);
 // The colour of a 0x00BBGGRR value: each byte / 255.
 void ColorrefToColour(uint32_t value, float rgb[3]);
 
+// The value of a hexadecimal digit (either case), or -1.
+int HexDigit(char c);
+
 #endif

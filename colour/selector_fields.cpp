@@ -10,17 +10,6 @@ namespace {
 
 const int32_t kNumberCap = 1000000;
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 int32_t FieldLimit(int16_t mode, int field)

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "colour/colour_math.h"
+
 namespace {
 
 const char kHeaderWord[] = "quorix-lensflare-element";
 const int kMajorVersion = 1;
-
-// ---------------------------------------------------------------- writing
 
 // The shortest "%g" form that reads back to the same float.
 std::string Number(float value)
@@ -51,8 +51,6 @@ void WriteData(std::string &out, const TextParameter &p)
         out += "\r\n";
     }
 }
-
-// ---------------------------------------------------------------- reading
 
 using Words = std::vector<std::string>;
 
@@ -110,17 +108,6 @@ bool ReadCount(const std::string &word, size_t limit, size_t *count)
         return false;
     *count = size_t(std::strtoul(word.c_str(), nullptr, 10));
     return *count <= limit;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // The words of a line up to a comment; false for a control character.
