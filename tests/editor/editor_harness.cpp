@@ -3,6 +3,9 @@
 #include <cstring>
 
 #include "editor/editor_dialog.h"
+#include "editor/editor_state.h"
+#include "editor/global_sliders.h"
+#include "model/working_flare.h"
 #include "host/core/qi_host.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/plugin_calls.h"
@@ -274,4 +277,16 @@ uint32_t Bits(float value)
     uint32_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     return bits;
+}
+
+std::array<GlobalSliderRow, 5> GlobalSliderRows()
+{
+    return {{
+        {globalIntensitySlider, PAGE_GLOBAL, &WorkingFlare::intensity, "intensity"},
+        {globalScaleSlider, PAGE_GLOBAL, &WorkingFlare::scale, "scale"},
+        {globalRotationSlider, PAGE_GLOBAL, &WorkingFlare::angle, "angle"},
+        {anamorphicStretchSlider, PAGE_GLOBAL, &WorkingFlare::anamorphicstretch,
+         "anamorphicstretch"},
+        {occlusionRadiusSlider, PAGE_FADING, &WorkingFlare::occlusionradius, "occlusionradius"},
+    }};
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/tiny_slider.h"
 #include "frame/plugin_instance.h"
 #include "tests/library/host_flares.h"
 #include "tests/support/modal_watcher.h"
@@ -91,6 +92,16 @@ void PressAltLetter(HWND dialog, char letter);
 // Types text into an edit control character by character, as the keyboard
 // delivers it (WM_CHAR), after selecting what it held.
 void TypeInto(HWND edit, const char *text);
+
+// The editor's five global sliders with their page, field and keyword; read
+// while the editor is open (the sliders exist only then).
+struct GlobalSliderRow {
+    TinySlider *slider;
+    int16_t page;
+    float WorkingFlare::*field;
+    const char *keyword;
+};
+std::array<GlobalSliderRow, 5> GlobalSliderRows();
 
 // The bits of a float, for comparisons that must be exact.
 uint32_t Bits(float value);

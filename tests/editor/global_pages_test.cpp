@@ -141,21 +141,7 @@ TEST_F(GlobalPages, SlidersWriteIntoTheFlareLoadedLast)
         ReloadAfterLibraryLoad(dialog);
         EXPECT_EQ(WindowText(globalIntensitySlider->hwndEdit), "0.50")
             << "the slider shows the reload";
-        const struct {
-            TinySlider *slider;
-            int16_t page;
-            float WorkingFlare::*field;
-            const char *keyword;
-        } sliders[] = {
-            {globalIntensitySlider, PAGE_GLOBAL, &WorkingFlare::intensity, "intensity"},
-            {globalScaleSlider, PAGE_GLOBAL, &WorkingFlare::scale, "scale"},
-            {globalRotationSlider, PAGE_GLOBAL, &WorkingFlare::angle, "angle"},
-            {anamorphicStretchSlider, PAGE_GLOBAL, &WorkingFlare::anamorphicstretch,
-             "anamorphicstretch"},
-            {occlusionRadiusSlider, PAGE_FADING, &WorkingFlare::occlusionradius,
-             "occlusionradius"},
-        };
-        for (const auto &s : sliders) {
+        for (const GlobalSliderRow &s : GlobalSliderRows()) {
             // The allocator may hand the new flare the old one's place, so
             // the binding itself is checked too.
             EXPECT_EQ(s.slider->boundFloat, &(currentInstance->workingFlare->*s.field));

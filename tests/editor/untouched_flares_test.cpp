@@ -196,20 +196,8 @@ void MoveOrType(Rng &rng, TinySlider *slider)
 
 Edit EditGlobalSlider(HWND dialog, Rng &rng)
 {
-    const struct {
-        TinySlider *slider;
-        int16_t page;
-        float WorkingFlare::*field;
-        const char *keyword;
-    } sliders[] = {
-        {globalIntensitySlider, PAGE_GLOBAL, &WorkingFlare::intensity, "intensity"},
-        {globalScaleSlider, PAGE_GLOBAL, &WorkingFlare::scale, "scale"},
-        {globalRotationSlider, PAGE_GLOBAL, &WorkingFlare::angle, "angle"},
-        {anamorphicStretchSlider, PAGE_GLOBAL, &WorkingFlare::anamorphicstretch,
-         "anamorphicstretch"},
-        {occlusionRadiusSlider, PAGE_FADING, &WorkingFlare::occlusionradius, "occlusionradius"},
-    };
-    const auto &s = sliders[rng() % 5];
+    const auto sliders = GlobalSliderRows();
+    const GlobalSliderRow &s = sliders[rng() % sliders.size()];
     ShowPage(dialog, s.page);
     const float before = currentInstance->workingFlare->*s.field;
     MoveOrType(rng, s.slider);
