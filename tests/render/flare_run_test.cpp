@@ -216,20 +216,4 @@ TEST(FlareRun, RandomValuesWithinTheLimitsRenderFinitePictures)
     }
 }
 
-TEST(FlareRun, RendersAddToWhatTheBufferHolds)
-{
-    TestLight light;
-    RenderSetup s;
-    Picture alone = Render(light, s);
-    s.prepare = [](QiGBuffer &b) {
-        for (int32_t i = 0; i < b.width * b.height; ++i)
-            b.red[i] = b.green[i] = b.blue[i] = 0.5f;
-    };
-    Picture added = Render(light, s);
-    for (size_t i = 0; i < alone.red.size(); i += 31) {
-        EXPECT_NEAR(added.red[i], alone.red[i] + 0.5f, 1e-5f) << i;
-        EXPECT_NEAR(added.blue[i], alone.blue[i] + 0.5f, 1e-5f) << i;
-    }
-}
-
 }  // namespace
