@@ -53,6 +53,7 @@ TEST_F(KeywordEngine, ReadsUpToQiEndOrTheFaultAndNoFurther)
     const char *guid = nullptr;
     const uint64_t poison = 0xDEADBEEFDEADBEEFull;
     std::vector<uint64_t> endless(kMaxListSlots + 10, QI_GROUP);
+    const int32_t count = int32_t(light_->flare.elements.size());
     const struct {
         const char *name;
         CallMode mode;
@@ -82,7 +83,7 @@ TEST_F(KeywordEngine, ReadsUpToQiEndOrTheFaultAndNoFurther)
                                                              : std::vector<std::string>{};
         EXPECT_EQ(TakeReportNames(), expected) << row.name;
     }
-    EXPECT_EQ(n, int32_t(light_->flare.elements.size()));
+    EXPECT_EQ(n, count);
     EXPECT_EQ(far, 1000);
     EXPECT_EQ(light_->flare.globals.scale, 2.0f);
     EXPECT_NE(light_->flare.globals.intensity, 5.0f);
