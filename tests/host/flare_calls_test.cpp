@@ -208,9 +208,6 @@ TEST_F(FlareCalls, GlobalValuesAreKeptFiniteAndWithinTheirLimits)
 
 TEST_F(FlareCalls, EveryParameterPathRoundTrips)
 {
-    const QiToken types[] = {T("floatslider"), T("intslider"), T("angle"),
-                             T("checkbox"),    T("color"),     T("list"),
-                             T("gradient"),    T("point"),     T("arbitrarydata")};
     const std::vector<const char *> guids = Guids();
     for (int32_t e = 0; e < int32_t(guids.size()); ++e) {
         int32_t count = -1;
@@ -230,10 +227,6 @@ TEST_F(FlareCalls, EveryParameterPathRoundTrips)
             Param r = LoadParam(e, p);
             SCOPED_TRACE(std::string(ElementText(e, "name")) + "." + r.name);
             // (Whether the definitions are sound is the catalogue test's part.)
-            EXPECT_THAT(types, ::testing::Contains(r.type));
-            EXPECT_TRUE(r.floatarg == T("on") || r.floatarg == T("off"));
-            EXPECT_TRUE(r.displayaspercentage == T("on") || r.displayaspercentage == T("off"));
-            EXPECT_GE(r.precision, 0);
             EXPECT_EQ(r.type == T("gradient"), r.gradientCount >= 2)
                 << "only gradients have entries";
             EXPECT_EQ(r.gradientCount == 0, r.colours == nullptr);

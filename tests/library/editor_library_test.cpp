@@ -18,14 +18,9 @@
 #include "tests/library/host_flares.h"
 #include "tests/support/scratch_files.h"
 #include "tests/support/token.h"
+#include "tests/support/window_text.h"
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    CharLowerA(text.data());
-    return text;
-}
 
 class EditorLibrary : public EditorTest {
 protected:
