@@ -1,13 +1,13 @@
 // quorix.exe's --library option: a library file, found as given or in the
 // working directory's "lensfx" folder, replaces the flare the command works
 // on; a file that cannot be loaded stops the command and changes nothing.
+// (The render command drawing it is library_option_e2e.sh's part.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
 #include "host/app/library_option.h"
-#include "host/app/render_command.h"
 #include "host/core/flare_model.h"
 #include "host/core/qi_host.h"
 #include "tests/formats/flare_digest.h"
@@ -59,18 +59,6 @@ TEST_F(LibraryOption, AFileThatDoesNotLoadChangesNothingAndSaysWhich)
     }
     EXPECT_EQ(FlareDigest(light_->flare, true), before);
     EXPECT_EQ(HostReports().size(), 2u) << "the host said why, once per file";
-}
-
-TEST_F(LibraryOption, RenderDrawsTheLibrarysFlare)
-{
-    const std::string standard = ScratchPath("standard.bmp"), glow = ScratchPath("glow.bmp");
-    ASSERT_EQ(RunRenderCommand({"--size", "96x64", "--out", standard}), 0);
-    ASSERT_EQ(RunRenderCommand({"--size", "96x64", "--library", "subtle_glow.lnz", "--out", glow}),
-              0);
-    EXPECT_NE(ReadFile(glow), ReadFile(standard));
-    EXPECT_EQ(light_->flare.elements.size(), 2u);
-    EXPECT_EQ(RunRenderCommand({"--library", "missing.lnz", "--out", ScratchPath("never.bmp")}), 1);
-    EXPECT_EQ(ReadFile(ScratchPath("never.bmp")), "");
 }
 
 // A save replaces the former file only once the new one is complete: when

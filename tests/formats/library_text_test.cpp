@@ -181,13 +181,5 @@ TEST(LibraryText, KeysOfANewerVersionArePassedOverWithTheirBlocks)
     EXPECT_EQ(loaded.elements[0]->Scalar("length", 0), 3.0f);
 }
 
-TEST(LibraryText, ParameterNamesNeverClashWithTheFormatsOwnWords)
-{
-    for (const ElementType &type : Catalogue())
-        for (const ParamDef &def : type.params)
-            for (const char *word : {"end", "enabled", "element", "elements", "globals"})
-                EXPECT_STRNE(def.name, word) << type.name;
-}
-
 }  // namespace
 }  // namespace qi::format

@@ -69,21 +69,36 @@ protected:
     TestServices services_{"test.ini"};
 };
 
-TEST_F(PluginEntry, NullListsAndEmptyKeywordsEndTheCallAndOtherKeywordsAreSkippedSilently)
+// An empty keyword ends a list; unknown keywords are passed over silently,
+// but after "execute" every further keyword is reported and nothing is done.
+TEST_F(PluginEntry, EntryListsEndAtAnEmptyKeywordAndExecuteReportsTheRest)
 {
     int32_t status = -1;
     plugin_.entry(nullptr, nullptr, &status, nullptr);
-    EXPECT_EQ(status, 0);
-
-    std::vector<int64_t> values = plugin_.Entry({"", "new_instance"}, {0, 7});
-    EXPECT_EQ(values[1], 7) << "nothing after the empty keyword is read";
-    EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
-
-    values = plugin_.Entry(
-        {"parent_hWnd", "shutdown", "no_such_keyword", "New_Instance", "new_instance"},
-        {1, 2, 3, 4, 0});
-    EXPECT_EQ(values[3], 4);
-    ASSERT_NE(Keep(reinterpret_cast<PluginInstance *>(values[4])), nullptr);
+    EXPECT_EQ(status, 0) << "a null list";
+    const struct {
+        const char *name;
+        std::vector<const char *> keywords;
+        std::vector<int64_t> values;  // left as they were
+        std::vector<HostReport> reports;
+    } rows[] = {
+        {"an empty keyword first", {"", "new_instance"}, {0, 7}, {}},
+        {"unknown keywords", {"parent_hWnd", "shutdown", "no_such_keyword", "New_Instance"},
+         {1, 2, 3, 4}, {}},
+        {"execute alone", {"execute", "filename"}, {0, 0}, {}},
+        {"execute and more", {"execute", "filename", "bogus", "new_instance", ""},
+         {0, 0, 0, 9, 0}, {BadToken("bogus"), BadToken("new_instance"), BadToken("")}},
+    };
+    for (const auto &row : rows) {
+        std::vector<int64_t> after = plugin_.Entry(row.keywords, row.values);
+        after.resize(row.values.size());  // the end marker's slot left out
+        EXPECT_EQ(after, row.values) << row.name;
+        EXPECT_EQ(TakeHostReports(), row.reports) << row.name;
+        EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_) << row.name << ": nothing was made";
+    }
+    std::vector<int64_t> values = plugin_.Entry({"no_such_keyword", "new_instance"}, {3, 0});
+    EXPECT_NE(Keep(reinterpret_cast<PluginInstance *>(values[1])), nullptr)
+        << "the list goes on after an unknown keyword";
 }
 
 TEST_F(PluginEntry, InstancesTakeTheModuleAndOnlyTheServicesOfTheirOwnList)
@@ -133,17 +148,6 @@ TEST_F(PluginEntry, DestroyReleasesEverythingTheInstanceOwns)
     plugin_.Entry({"destroy_instance"}, {0}, nullptr);
 }
 
-TEST_F(PluginEntry, ExecuteChecksTheRestOfTheListAndDoesNothingElse)
-{
-    std::vector<int64_t> values = plugin_.Entry({"execute", "filename"}, {0, 0});
-
-    values = plugin_.Entry({"execute", "filename", "bogus", "new_instance", ""}, {0, 0, 0, 9, 0});
-    EXPECT_EQ(values[3], 9) << "\"new_instance\" after \"execute\" creates nothing";
-    std::vector<HostReport> expected = {BadToken("bogus"), BadToken("new_instance"), BadToken("")};
-    EXPECT_EQ(TakeHostReports(), expected);
-    EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
-}
-
 TEST_F(PluginEntry, InstanceThatCannotBeAllocatedIsNotWritten)
 {
     QiHost_Fail_Allocations(0, 1);
@@ -155,27 +159,26 @@ TEST_F(PluginEntry, InstanceThatCannotBeAllocatedIsNotWritten)
     EXPECT_NE(NewInstance(&services_), nullptr) << "the next allocation works again";
 }
 
-TEST_F(PluginEntry, CommandWithoutInstanceOrServices)
+// Without an instance a command does nothing; without services it says so
+// and does nothing else; with both it stores the last handle type given and
+// reports the keywords it does not know.
+TEST_F(PluginEntry, CommandsNeedAnInstanceAndServicesAndStoreTheLastHandleType)
 {
     ModalWatcher watcher;
     EXPECT_EQ(plugin_.Command(nullptr, {"handle_type"}, {1}), 0);
     EXPECT_TRUE(watcher.boxes().empty());
 
-    PluginInstance *instance = NewInstance(nullptr);
-    EXPECT_EQ(plugin_.Command(instance, {"handle_type", "bogus"}, {5, 0}), 1);
+    PluginInstance *bare = NewInstance(nullptr);
+    EXPECT_EQ(plugin_.Command(bare, {"handle_type", "bogus"}, {5, 0}), 1);
     ASSERT_EQ(watcher.boxes().size(), 1u);
     EXPECT_EQ(watcher.boxes()[0].caption, "Plug-in Error");
     EXPECT_EQ(watcher.boxes()[0].text, "Could not link to the Quorix interface API methods.");
-    EXPECT_EQ(instance->handleType, 0) << "nothing else is done";
+    EXPECT_EQ(bare->handleType, 0) << "nothing else is done";
     EXPECT_TRUE(watcher.dialogs().empty());
-}
 
-TEST_F(PluginEntry, CommandStoresTheHandleTypeAndReportsOtherKeywords)
-{
     PluginInstance *instance = NewInstance(&services_);
     const char *none[] = {nullptr};
     EXPECT_EQ(plugin_.command(instance, nullptr, none, nullptr), 1);
-
     EXPECT_EQ(plugin_.Command(instance, {"handle_type", "", "Handle_Type", "handle_type"},
                               {0x1234, 0, 0, 0x5678}),
               1);

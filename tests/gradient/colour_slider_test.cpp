@@ -124,10 +124,13 @@ TEST_F(GradientControl, DragsEndWithTheCaptureAndWithTheControl)
     EXPECT_EQ(pivotDragActive, 0);
     EXPECT_EQ(pivotMovedDuringDrag, 0);
     EXPECT_EQ(changes.size(), 2u) << "a control going away reports nothing";
-}
 
-TEST_F(GradientControl, DeletingTheObjectMidDragClearsTheSharedState)
-{
+    // The object deleted in the middle of a drag lets the button go.
+    button_ = CreateWindowExA(0, "button", "", WS_CHILD | WS_VISIBLE, 10, 60, kWidth, 40,
+                              parent_.hwnd(), reinterpret_cast<HMENU>(kId), moduleHandle, nullptr);
+    delete slider_;
+    slider_ = new CColourSlider(parent_.hwnd(), moduleHandle, "Colors", 0, kId, kWidth, kBar,
+                                RecordChange);
     SetPivots({{1, 0}, {2, 50}, {3, 99}});
     Mouse(WM_LBUTTONDOWN, XOf(50));
     Mouse(WM_MOUSEMOVE, XOf(55));
@@ -177,13 +180,13 @@ TEST_F(GradientControl, DrawsBarCapsMarkersMenuButtonAndTheSelectedPivotsValues)
     EXPECT_EQ(picture.Inked(0, kWidth, kDialogColour), 0);
     EXPECT_EQ(picture.At(kBar, kMarkerY), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(picture.At(kWidth - 4, kBar + 1), kDialogColour) << "no menu button";
-}
 
-TEST_F(GradientControl, IntensityModeShowsAndLabelsGreys)
-{
+    // In intensity mode the colours show, and are labelled, as greys.
     slider_->intensityOnly = 1;
+    slider_->hasMenuButton = 1;
     SetPivots({{0xFFFFFF, 0}, {0x0000FF, 99}});
-    Picture picture(*this);
+    SelectPivot(&slider_->pivots, 1);
+    picture.Print();
     EXPECT_EQ(picture.At(kBar, 3), RGB(248, 248, 248));
     EXPECT_EQ(picture.At(kBar + 200, 3), RGB(116, 116, 116));
     EXPECT_EQ(picture.At(kWidth - 12, 1), RGB(70, 70, 70));

@@ -194,23 +194,6 @@ TEST_F(GradientFiles, LoadFailuresAreShownAndLeaveTheTable)
                                                 "file extensions of .grd or .cmp."});
     EXPECT_EQ(changes.size(), 3u) << "a refused name counts as cancelled";
 
-    // The open dialog itself refuses the name of no file, and stays open.
-    bool openAfterRefusal = false;
-    size_t boxesAtRefusal = 0;
-    watcher_.OnDialog([&](HWND dialog) {
-        RunDialogScript(dialog, {[](HWND d) { ChooseFile(d, "missing.grd"); },
-                                 [&](HWND d) {
-                                     openAfterRefusal = IsWindowVisible(d);
-                                     boxesAtRefusal = watcher_.boxes().size();
-                                     CancelFileDialog(d);
-                                 }});
-    });
-    SendMessageA(button_, WM_COMMAND, IDM_GRADIENT_LOAD, 0);
-    EXPECT_TRUE(openAfterRefusal);
-    EXPECT_EQ(boxesAtRefusal, boxesSeen_ + 1) << "the dialog's own complaint";
-    EXPECT_EQ(Boxes().size(), 1u) << "and nothing from the control";
-    EXPECT_EQ(changes.size(), 3u);
-
     // A host that reads a file without entries: refused, arrays released.
     float *offsets = static_cast<float *>(Qi_Alloc_Memory(0, 1, 4));
     float *colours = static_cast<float *>(Qi_Alloc_Memory(0, 1, 12));
@@ -218,24 +201,6 @@ TEST_F(GradientFiles, LoadFailuresAreShownAndLeaveTheTable)
     EXPECT_EQ(Boxes(),
               std::vector<std::string>{"Error: The gradient file does not hold any color."});
     EXPECT_EQ(std::memcmp(&slider_->pivots, &before, sizeof before), 0);
-}
-
-TEST_F(GradientFiles, ChosenNamesAreLoweredAndColourMapsLoadEvenlySpaced)
-{
-    WriteFile(colormap_ + "\\Aurora.CMP", "255 0 0\n0 255 0\n0 0 255\n");
-    RunFileCommand(IDM_GRADIENT_LOAD, [](HWND dialog) { ChooseFile(dialog, "AURORA.CMP"); });
-    std::string lowered = colormap_ + "\\aurora.cmp";
-    for (char &c : lowered)
-        c = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    EXPECT_EQ(Remembered(), lowered);
-    EXPECT_EQ(Pivots(), (std::vector<Pivot>{{0x0000FF, 0}, {0x00FF00, 50}, {0xFF0000, 99}}));
-
-    // Without the host's settings file nothing is remembered.
-    currentInstance = nullptr;
-    DeleteFileA(ini_.c_str());
-    RunFileCommand(IDM_GRADIENT_SAVE, [](HWND dialog) { ChooseFile(dialog, "spare.grd"); });
-    EXPECT_TRUE(FileExists(colormap_ + "\\spare.grd"));
-    EXPECT_FALSE(FileExists(ini_));
 }
 
 // The strip shows the selected file's gradient, and nothing once a damaged

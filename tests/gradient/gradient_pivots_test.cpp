@@ -1,14 +1,12 @@
 // The pivot table at the edges where its operations go wrong: both ends,
 // the pivot limit, refused deletes and moves, the mixing divisor, and the
-// conversions to and from the host's arrays, which must not drift and must
-// keep a gradient's span. The fuzz target holds random edits to the invariants.
+// conversions to and from the host's arrays, which must keep a gradient's
+// span. The fuzz target holds random host arrays and edits to the invariants:
+// ends kept, offsets rising over 0..1, round trips that change nothing.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <limits>
-#include <random>
 #include <utility>
 #include <vector>
 
@@ -128,48 +126,6 @@ TEST(GradientPivots, NewColourDividesByTheSegmentPlusOneAndGreysWeighGreenMost)
     EXPECT_EQ(IntensityOf(0x0000FF), 70u);
     EXPECT_EQ(IntensityOf(0x00FF00), 149u);
     EXPECT_EQ(GreyOf(0xFF0000), 0x1B1B1Bu);
-}
-
-// 1 000 random host gradients of 1 to 300 entries from 0.0 to 1.0 (offsets
-// never decreasing, often repeated): each merges without a defect into at
-// most 100 pivots that keep its first and last colour, written back with
-// offsets rising over 0..1, and that table reads back unchanged.
-TEST(GradientConversions, RandomGradientsMergeKeepingTheirEndsAndReadBackUnchanged)
-{
-    const uint32_t seed = 20;
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    for (int run = 0; run < 1000; ++run) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed << ", gradient " << run);
-        const int32_t count = std::uniform_int_distribution<int32_t>(1, 300)(random);
-        const float steps = float(std::uniform_int_distribution<int>(1, 400)(random));
-        std::vector<float> colours(3 * size_t(count)), offsets(count);
-        for (float &colour : colours)
-            colour = unit(random);
-        for (float &offset : offsets)
-            offset = std::round(unit(random) * steps) / steps;
-        std::sort(offsets.begin(), offsets.end());
-        offsets.front() = 0.0f;
-        offsets.back() = count > 1 ? 1.0f : 0.0f;
-
-        GradientPivots merged;
-        ASSERT_EQ(PivotsFromHost(&merged, count, colours.data(), offsets.data()), 0);
-        ASSERT_LE(merged.count, GRADIENT_CAPACITY);
-        const int32_t n = merged.count;
-        EXPECT_EQ(merged.colour[0], ColourFromComponents(colours.data()));
-        EXPECT_EQ(merged.colour[n - 1], ColourFromComponents(&colours[3 * size_t(count - 1)]));
-
-        std::vector<float> written(3 * size_t(n) + size_t(n));
-        float *writtenOffsets = &written[3 * size_t(n)];
-        PivotsToHost(&merged, written.data(), writtenOffsets);
-        EXPECT_EQ(writtenOffsets[0], 0.0f);
-        EXPECT_EQ(writtenOffsets[n - 1], n > 1 ? 1.0f : 0.0f);
-        for (int32_t i = 1; i < n; ++i)
-            ASSERT_LT(writtenOffsets[i - 1], writtenOffsets[i]) << "entry " << i;
-        GradientPivots again;
-        ASSERT_EQ(PivotsFromHost(&again, n, written.data(), writtenOffsets), 0);
-        EXPECT_EQ(Pivots(again), Pivots(merged));
-    }
 }
 
 // Host entries with the defects a careless host may give, each named in the

@@ -1,5 +1,5 @@
-// The host core's foundations: tokens, memory, the error channel, the
-// environment and file names.
+// The host core's foundations: memory, the error channel and file names.
+// (Tokens and the environment serve every other test.)
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,21 +10,6 @@
 #include "tests/support/host_channel.h"
 
 namespace {
-
-TEST(Tokens, AreStableCaseSensitiveAndNeverEndMarkers)
-{
-    QiToken on = Qi_Inquire_Token("on");
-    EXPECT_EQ(on, Qi_Inquire_Token("on"));
-    EXPECT_EQ(on, Qi_Inquire_Token(std::string("o").append("n").c_str()));
-    EXPECT_NE(on, Qi_Inquire_Token("On"));
-    EXPECT_NE(on, Qi_Inquire_Token("off"));
-    for (const char *keyword : {"", "a", "lensflare", "x y", "ON"}) {
-        QiToken t = Qi_Inquire_Token(keyword);
-        EXPECT_NE(t, QI_END) << keyword;
-        EXPECT_NE(t, QI_GROUP) << keyword;
-    }
-    EXPECT_EQ(Qi_Inquire_Token(nullptr), 0);
-}
 
 // Blocks are zero-filled and counted; impossible sizes and injected
 // failures give null.
@@ -98,25 +83,6 @@ TEST(ErrorChannel, KeepsTheLatestReportsInOrderAndFeedsTheSink)
     EXPECT_EQ(reports.back().detail, std::to_string(QIHOST_ERROR_LOG_SIZE + 9));
     ClearHostReports();
     EXPECT_EQ(QiHost_Error_Count(), 0);
-}
-
-TEST(Environment, HostEntriesOverrideTheProcessEnvironment)
-{
-    const char *value = "unset";
-    Qi_Inquire_Environment("QX_SURELY_NOT_SET_ANYWHERE", &value);
-    EXPECT_EQ(value, nullptr);
-
-    QiHost_Set_Environment("QX_WORKING_DIR", "C:\\quorix");
-    Qi_Inquire_Environment("QX_WORKING_DIR", &value);
-    ASSERT_NE(value, nullptr);
-    EXPECT_STREQ(value, "C:\\quorix");
-
-    QiHost_Set_Environment("QX_WORKING_DIR", nullptr);
-    Qi_Inquire_Environment("QX_WORKING_DIR", &value);
-    EXPECT_TRUE(value == nullptr || std::strcmp(value, "C:\\quorix") != 0);
-    Qi_Inquire_Environment(nullptr, &value);
-    EXPECT_EQ(value, nullptr);
-    Qi_Inquire_Environment("QX_WORKING_DIR", nullptr);
 }
 
 TEST(FileNames, ExtensionTestIsCaseInsensitiveAndWholeSuffix)

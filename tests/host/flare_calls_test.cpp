@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,7 +14,6 @@
 #include "host/core/flare_model.h"
 #include "host/core/qi_host.h"
 #include "tests/support/host_channel.h"
-#include "tests/support/scratch_files.h"
 #include "tests/support/token.h"
 
 namespace {
@@ -74,24 +72,6 @@ Globals LoadGlobals()
         T("scalereflexeswithdistance"), T("enabled"), &g.scalereflexeswithdistance, QI_GROUP,
         T("numelements"), &g.numelements, QI_GROUP, QI_END);
     return g;
-}
-
-void CommitGlobals(const Globals &g)
-{
-    Qi_LensFlare(T("light"), kLight, T("enabled"), g.enabled, QI_GROUP, T("intensity"),
-        &g.intensity, QI_GROUP, T("scale"), &g.scale, QI_GROUP, T("occlusionradius"),
-        &g.occlusionradius, QI_GROUP, T("anamorphicstretch"), &g.anamorphicstretch, QI_GROUP,
-        T("fastdrag"), T("enabled"), g.fastdrag, QI_GROUP, T("randomseed"), &g.randomseed,
-        QI_GROUP, T("color"), T("rgb"), g.color, QI_GROUP, T("uselightparams"), T("enabled"),
-        g.uselightparams, QI_GROUP, T("angle"), &g.angle, QI_GROUP, T("glowbehindobjects"),
-        T("enabled"), g.glowbehindobjects, QI_GROUP, T("fadeifnearborder"), T("enabled"),
-        g.fadeifnearborder, QI_GROUP, T("fadeifbehindobjects"), T("enabled"),
-        g.fadeifbehindobjects, QI_GROUP, T("fadeifapproachingobjects"), T("enabled"),
-        g.fadeifapproachingobjects, QI_GROUP, T("fadewithdistance"), T("enabled"),
-        g.fadewithdistance, QI_GROUP, T("refdistance"), &g.refdistance, QI_GROUP,
-        T("scaleglowwithdistance"), T("enabled"), g.scaleglowwithdistance, QI_GROUP,
-        T("scalereflexeswithdistance"), T("enabled"), g.scalereflexeswithdistance, QI_GROUP,
-        QI_END);
 }
 
 Param LoadParam(int32_t e, int32_t p)
@@ -207,39 +187,17 @@ protected:
     }
 };
 
-TEST_F(FlareCalls, GlobalValuesRoundTrip)
+// (Every value going through and back is the working flare round trip's
+// part.) Numbers are kept finite and within their limits, and the editor's
+// "Faster Updates" switch may come without a group closer.
+TEST_F(FlareCalls, GlobalValuesAreKeptFiniteAndWithinTheirLimits)
 {
-    Globals g = LoadGlobals();
-    EXPECT_EQ(g.enabled, T("on"));
-    EXPECT_EQ(g.numelements, NumElements());
-    g.enabled = T("off");
-    g.intensity = 2.5f;
-    g.scale = 0.5f;
-    g.occlusionradius = 0.2f;
-    g.anamorphicstretch = 1.5f;
-    g.fastdrag = T("on");
-    g.randomseed = 77;
-    g.color[0] = 0.25f, g.color[1] = 0.5f, g.color[2] = 0.75f;
-    g.angle = -30.0f;
-    for (QiToken *toggle : {&g.uselightparams, &g.glowbehindobjects, &g.fadeifnearborder,
-                            &g.fadeifbehindobjects, &g.fadeifapproachingobjects,
-                            &g.fadewithdistance, &g.scaleglowwithdistance,
-                            &g.scalereflexeswithdistance})
-        *toggle = *toggle == T("on") ? T("off") : T("on");
-    g.refdistance = 42.0f;
-    CommitGlobals(g);
-    Globals back = LoadGlobals();
-    EXPECT_EQ(std::memcmp(&back, &g, sizeof g), 0);
-
-    // The editor's "Faster Updates" switch sends no group closer.
-    Qi_LensFlare(T("light"), kLight, T("fastdrag"), T("enabled"), T("off"), QI_END);
-    EXPECT_EQ(LoadGlobals().fastdrag, T("off"));
-
-    // Numbers are kept finite and within their limits.
+    Qi_LensFlare(T("light"), kLight, T("fastdrag"), T("enabled"), T("on"), QI_END);
+    EXPECT_EQ(LoadGlobals().fastdrag, T("on"));
     float nan = NAN, huge = INFINITY, negative = -5.0f, wild[3] = {-1.0f, NAN, 7.0f};
     Qi_LensFlare(T("light"), kLight, T("intensity"), &nan, T("scale"), &negative,
                  T("refdistance"), &huge, T("color"), T("rgb"), wild, QI_END);
-    back = LoadGlobals();
+    Globals back = LoadGlobals();
     EXPECT_EQ(back.intensity, 0.0f);
     EXPECT_GT(back.scale, 0.0f);
     EXPECT_TRUE(std::isfinite(back.refdistance));
@@ -250,9 +208,6 @@ TEST_F(FlareCalls, GlobalValuesRoundTrip)
 
 TEST_F(FlareCalls, EveryParameterPathRoundTrips)
 {
-    const QiToken types[] = {T("floatslider"), T("intslider"), T("angle"),
-                             T("checkbox"),    T("color"),     T("list"),
-                             T("gradient"),    T("point"),     T("arbitrarydata")};
     const std::vector<const char *> guids = Guids();
     for (int32_t e = 0; e < int32_t(guids.size()); ++e) {
         int32_t count = -1;
@@ -272,10 +227,6 @@ TEST_F(FlareCalls, EveryParameterPathRoundTrips)
             Param r = LoadParam(e, p);
             SCOPED_TRACE(std::string(ElementText(e, "name")) + "." + r.name);
             // (Whether the definitions are sound is the catalogue test's part.)
-            EXPECT_THAT(types, ::testing::Contains(r.type));
-            EXPECT_TRUE(r.floatarg == T("on") || r.floatarg == T("off"));
-            EXPECT_TRUE(r.displayaspercentage == T("on") || r.displayaspercentage == T("off"));
-            EXPECT_GE(r.precision, 0);
             EXPECT_EQ(r.type == T("gradient"), r.gradientCount >= 2)
                 << "only gradients have entries";
             EXPECT_EQ(r.gradientCount == 0, r.colours == nullptr);
@@ -431,9 +382,23 @@ TEST_F(FlareCalls, FaultyListsAndCommandsThatCannotRunAreReportedAndChangeNothin
     Qi_LensFlare(T("light"), kLight, T("move"), T("up"), nullptr, QI_END);
     Qi_LensFlare(T("light"), kLight, T("delete"), guid, QI_GROUP, QI_END);
     Qi_LensFlare(T("light"), kLight, T("intensity"), &f, T("delete"), guid, QI_END);
+    // A faulty list creates no light; an absent one cannot be removed; the
+    // catalogue has no entry past its end.
+    int32_t count = 0, exists = -1;
+    Qi_Light("FaultyLight", T("model"), T("spot"), QI_END);
+    Qi_Handle_Name_Exists("FaultyLight", &exists, T("light"), QI_END);
+    EXPECT_EQ(exists, 0);
+    Qi_Remove(T("light"), "FaultyLight", QI_END);
+    Qi_LensFlare_Enumerate_ElementInfo(T("numelements"), &count, QI_END);
+    result = "unset";
+    Qi_LensFlare_Enumerate_ElementInfo(T("element"), &count, T("name"), &result, QI_GROUP, QI_END);
+    Qi_LensFlare_Enumerate_ElementInfo(T("name"), &result, QI_END);
+    EXPECT_STREQ(result, "unset");
     EXPECT_THAT(TakeReportNames(),
                 ElementsAre("ERR_UNKNOWN_TYPE", "ERR_NO_ELEMENT", "ERR_UNKNOWN_TYPE",
-                            "ERR_NO_ELEMENT", "ERR_NO_ELEMENT", "ERR_BAD_LIST", "ERR_BAD_LIST"));
+                            "ERR_NO_ELEMENT", "ERR_NO_ELEMENT", "ERR_BAD_LIST", "ERR_BAD_LIST",
+                            "ERR_BAD_VALUE", "ERR_NO_OBJECT", "ERR_NO_ELEMENT",
+                            "ERR_BAD_KEYWORD"));
 
     int32_t e = 0, far = 10000, negative = -1, p = 0;
     unsigned char out[3][16];
@@ -470,105 +435,6 @@ TEST_F(FlareCalls, FaultyListsAndCommandsThatCannotRunAreReportedAndChangeNothin
         for (unsigned char byte : bytes)
             ASSERT_EQ(byte, 0xCC) << "nothing was written";
     EXPECT_EQ(Dump(), before);
-}
-
-TEST_F(FlareCalls, TheCatalogueNamesEveryTypeAnElementCanHave)
-{
-    int32_t count = 0;
-    Qi_LensFlare_Enumerate_ElementInfo(T("numelements"), &count, QI_END);
-    ASSERT_GE(count, 8);
-    std::vector<std::string> names;
-    for (int32_t i = 0; i < count; ++i) {
-        const char *description = nullptr, *name = nullptr;
-        Qi_LensFlare_Enumerate_ElementInfo(T("element"), &i, T("description"), &description,
-                                           T("name"), &name, QI_GROUP, QI_END);
-        ASSERT_TRUE(description && name);
-        names.push_back(name);
-    }
-    for (const char *reflex : {"inter", "dscflx", "rngflx", "prflx"})
-        EXPECT_THAT(names, ::testing::Contains(reflex));
-    std::set<std::string> used;
-    for (int32_t e = 0; e < NumElements(); ++e) {
-        EXPECT_THAT(names, ::testing::Contains(ElementText(e, "name")));
-        used.insert(ElementText(e, "name"));
-    }
-    EXPECT_GE(used.size(), 6u) << "the default flare shows six types or more";
-
-    const char *text = "unset";
-    Qi_LensFlare_Enumerate_ElementInfo(T("element"), &count, T("name"), &text, QI_GROUP, QI_END);
-    Qi_LensFlare_Enumerate_ElementInfo(T("name"), &text, QI_END);
-    EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_NO_ELEMENT", "ERR_BAD_KEYWORD"));
-    EXPECT_STREQ(text, "unset");
-}
-
-TEST_F(FlareCalls, LightsAreCreatedFoundAndRemoved)
-{
-    const char *temp = "Quorix___TempLensFlareLight";
-    int32_t exists = -1;
-    Qi_Handle_Name_Exists(temp, &exists, T("light"), QI_END);
-    EXPECT_EQ(exists, 0);
-    Qi_Light(temp, T("model"), T("spot"), QI_END);
-    Qi_Handle_Name_Exists(temp, &exists, T("light"), QI_END);
-    EXPECT_EQ(exists, 0) << "a faulty list creates nothing";
-    Qi_Light(temp, T("model"), T("point"), QI_GROUP, T("bdfsave"), T("enabled"), T("off"), QI_END);
-    Qi_Handle_Name_Exists(temp, &exists, T("light"), QI_END);
-    EXPECT_EQ(exists, 1);
-    Qi_Handle_Name_Exists(temp, &exists, T("camera"), QI_END);
-    EXPECT_EQ(exists, 0);
-    int32_t n = 0;
-    Qi_Inquire_LensFlare(T("light"), temp, T("numelements"), &n, QI_END);
-    EXPECT_GT(n, 0);
-    Qi_Remove(T("light"), temp, QI_END);
-    Qi_Handle_Name_Exists(temp, &exists, T("light"), QI_END);
-    EXPECT_EQ(exists, 0);
-    Qi_Remove(T("light"), temp, QI_END);
-    EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_BAD_VALUE", "ERR_NO_OBJECT"));
-}
-
-TEST_F(FlareCalls, LibraryFilesKeepEveryValueThroughSaveAndLoad)
-{
-    Globals g = LoadGlobals();
-    const Globals original = g;
-    g.angle = 33.3f;
-    g.color[1] = 0.123456789f;
-    g.randomseed = -5;
-    g.fastdrag = T("on");
-    CommitGlobals(g);
-    std::vector<const char *> guids = Guids();
-    Qi_LensFlare(T("light"), kLight, T("element"), guids[1], T("enabled"), T("off"), QI_GROUP,
-                 QI_END);
-    Qi_LensFlare(T("light"), kLight, T("move"), T("down"), guids[0], QI_END);
-    // (Every value surviving the file bit for bit is the library format tests' part.)
-    const std::string before = Dump(false);
-    guids = Guids();
-    const std::vector<std::string> oldGuids(guids.begin(), guids.end());
-
-    const std::string path = ScratchPath("flare-calls.lnz");
-    int32_t status = -1;
-    Qi_LensFlare(T("light"), kLight, T("savetofile"), path.c_str(), &status, QI_END);
-    ASSERT_EQ(status, 0);
-    // As an editor loads: it deletes the elements first.
-    for (const char *guid : Guids())
-        Qi_LensFlare(T("light"), kLight, T("delete"), guid, QI_END);
-    CommitGlobals(original);
-    status = -1;
-    Qi_LensFlare(T("light"), kLight, T("loadfromfile"), path.c_str(), &status, QI_END);
-    ASSERT_EQ(status, 0);
-    EXPECT_EQ(Dump(false), before);
-    for (const char *guid : Guids())
-        EXPECT_THAT(oldGuids, ::testing::Not(::testing::Contains(std::string(guid))))
-            << "loaded elements are new";
-
-    const std::string loaded = Dump();
-    WriteFile(path, "quorix-lensflare 1.0\nglobals\nend\nelements 1\n");
-    status = 0;
-    Qi_LensFlare(T("light"), kLight, T("loadfromfile"), path.c_str(), &status, QI_END);
-    EXPECT_NE(status, 0);
-    EXPECT_EQ(Dump(), loaded) << "a failed load changes nothing";
-    status = 0;
-    Qi_LensFlare(T("light"), "NoSuchLight", T("loadfromfile"), path.c_str(), &status, QI_END);
-    EXPECT_NE(status, 0);
-    EXPECT_THAT(TakeReportNames(), ElementsAre("ERR_FILE_TRUNCATED", "ERR_NO_OBJECT"));
 }
 
 }  // namespace

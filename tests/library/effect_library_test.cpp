@@ -24,6 +24,7 @@
 #include "tests/support/plugin_calls.h"
 #include "tests/support/test_services.h"
 #include "tests/support/token.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
@@ -56,12 +57,6 @@ int TemporaryFiles(const std::string &folder)
     while (FindNextFileA(search, &found));
     FindClose(search);
     return count;
-}
-
-std::string Lower(std::string text)
-{
-    CharLowerA(text.data());
-    return text;
 }
 
 // The name the folder gives the file, in the case it was created with.

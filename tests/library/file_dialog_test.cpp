@@ -1,83 +1,19 @@
-// The open and save dialogs as the plug-in runs them: the folder and file
-// they start at, and the reading of an open dialog's selection when the
-// dialog answers badly.
+// The reading of an open dialog's selection when the dialog answers badly,
+// and path messages that cannot overflow. (The folder and file a dialog
+// starts at are the path rules' and the library commands' part.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "host/core/qi_host.h"
 #include "frame/file_dialog.h"
-#include "tests/library/file_dialog_driver.h"
-#include "tests/support/scratch_files.h"
 #include "tests/support/modal_watcher.h"
 
 namespace {
-
-const char kFilter[] = "Lens Flare Libraries (*.lnz)|*.lnz|";
-
-class FileDialog : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        working_ = ScratchPath("work");
-        CreateDirectoryA(working_.c_str(), nullptr);
-        QiHost_Set_Environment("QX_WORKING_DIR", working_.c_str());
-        SetCurrentDirectoryA(working_.c_str());
-    }
-    void TearDown() override { QiHost_Set_Environment("QX_WORKING_DIR", nullptr); }
-
-    // Runs the dialog and lets `act` handle it once it is up.
-    int16_t Open(const char *subdirectory, char *name, std::function<void(HWND)> act)
-    {
-        std::strcpy(filter_, kFilter);
-        watcher_.OnDialog([act](HWND dialog) { RunDialogScript(dialog, {act}); });
-        return ShowFileDialog(nullptr, 1, subdirectory, filter_, "Title", name, 0, nullptr,
-                              nullptr, GetModuleHandleA(nullptr));
-    }
-
-    std::string working_;
-    char filter_[sizeof kFilter];
-    ModalWatcher watcher_;
-};
-
-// A root folder keeps its separator: "\stars.lnz" opens in the root, not in
-// the working directory.
-TEST_F(FileDialog, StartsInTheFolderTheNameOrTheWorkingDirectoryGives)
-{
-    std::string drive = working_.substr(0, 3);  // "C:\"
-    struct Case {
-        std::string name;
-        const char *subdirectory;
-        std::string folder, file;
-    } cases[] = {
-        {"", "colormap", working_, ""},
-        {drive + "stars.lnz", "lensfx", drive, "stars.lnz"},
-        {"\\stars.lnz", "lensfx", drive, "stars.lnz"},
-    };
-    for (const Case &c : cases) {
-        char name[FILE_NAME_SIZE];
-        std::strcpy(name, c.name.c_str());
-        std::string folder, file;
-        int16_t result = Open(c.subdirectory, name, [&](HWND dialog) {
-            folder = DialogFolder(dialog);
-            file = DialogFileField(dialog);
-            CancelFileDialog(dialog);
-        });
-        EXPECT_EQ(result, 0) << "cancelled";
-        EXPECT_STREQ(name, c.name.c_str()) << "a cancelled dialog leaves the name";
-        EXPECT_STRCASEEQ(folder.c_str(), c.folder.c_str()) << "for \"" << c.name << "\"";
-        EXPECT_EQ(file, c.file) << "for \"" << c.name << "\"";
-    }
-    EXPECT_EQ(std::string(filter_, sizeof filter_),
-              std::string("Lens Flare Libraries (*.lnz)\0*.lnz\0", sizeof kFilter))
-        << "every \"|\" becomes a terminating zero";
-}
 
 // An open dialog whose answers to the selection queries a case scripts.
 struct Answer {

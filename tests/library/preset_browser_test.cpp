@@ -28,6 +28,7 @@
 #include "tests/library/preset_collection.h"
 #include "tests/support/scratch_files.h"
 #include "tests/support/token.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
@@ -230,12 +231,6 @@ std::string Joined(const std::vector<std::string> &texts)
     for (const std::string &text : texts)
         joined += (joined.empty() ? "" : ", ") + text;
     return joined;
-}
-
-std::string Lower(std::string text)
-{
-    CharLowerA(text.data());
-    return text;
 }
 
 // 500 generated presets and damaged files beside the bundled ones: every

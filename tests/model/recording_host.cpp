@@ -150,7 +150,7 @@ void Answer(const std::string &path, const int64_t *values, bool inElementGroup)
 void Record(bool inquire, QiToken kind, const char *name, va_list args)
 {
     HostState &s = State();
-    RecordedCall call{inquire, kind, name ? name : "", {}, {}};
+    RecordedCall call{inquire, kind, name ? name : "", {}};
     s.element = s.parameter = -1;
     bool inElementGroup = false;
     for (;;) {
@@ -181,8 +181,6 @@ void Record(bool inquire, QiToken kind, const char *name, va_list args)
         }
         if (keyword == "element")
             inElementGroup = true;
-        if (keyword == "parameter" || (keyword == "element" && inquire))
-            call.indexes.push_back(*reinterpret_cast<int32_t *>(values[0]));
         if (inquire)
             Answer(path, values, inElementGroup);
     }

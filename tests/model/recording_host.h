@@ -16,8 +16,6 @@ struct RecordedCall {
     QiToken kind;
     std::string name;
     std::vector<int64_t> slots;  // everything after the name, QI_END included
-    std::vector<int32_t> indexes;  // the 32-bit values behind "element" and "parameter"
-                                   // addresses, read during the call
 };
 
 // The scripted flare keeps its answers in the model's own records, under

@@ -80,8 +80,14 @@ void EditEveryParameter(WorkingFlare &flare)
     flare.randomseed = 77;
     flare.color[2] = 0.5f;
     flare.refdistance = 250.0f;
-    flare.fastdrag = T("on");
-    flare.fadeifnearborder = flare.fadeifnearborder == T("on") ? T("off") : T("on");
+    flare.occlusionradius = 0.2f;
+    flare.anamorphicstretch = 1.5f;
+    flare.enabled = T("off");
+    for (QiToken *toggle : {&flare.fastdrag, &flare.uselightparams, &flare.glowbehindobjects,
+                            &flare.fadeifnearborder, &flare.fadeifbehindobjects,
+                            &flare.fadeifapproachingobjects, &flare.fadewithdistance,
+                            &flare.scaleglowwithdistance, &flare.scalereflexeswithdistance})
+        *toggle = *toggle == T("on") ? T("off") : T("on");
 }
 
 class WorkingFlareRoundTrip : public testing::Test {

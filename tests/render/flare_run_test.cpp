@@ -1,8 +1,7 @@
-// How a render runs: threads, progress reports, the test delay, and what it
+// How a render runs: threads, progress reports, and what it
 // does with bad arguments and far-away lights.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <random>
 #include <thread>
@@ -14,27 +13,21 @@
 
 namespace {
 
-// Restores the host's render switches when a test ends.
+// Restores the host's number of render threads when a test ends.
 struct RenderSwitches {
-    ~RenderSwitches()
-    {
-        QiHost_Set_Render_Threads(0);
-        QiHost_Set_Render_Delay(0);
-    }
+    ~RenderSwitches() { QiHost_Set_Render_Threads(0); }
 };
 
 struct Call {
     QiToken phase;
     float fraction;
     std::thread::id thread;
-    std::chrono::steady_clock::time_point when;
 };
 std::vector<Call> calls;
 
 int16_t Record(QiToken phase, float fraction)
 {
-    calls.push_back(
-        {phase, fraction, std::this_thread::get_id(), std::chrono::steady_clock::now()});
+    calls.push_back({phase, fraction, std::this_thread::get_id()});
     return 0;
 }
 
@@ -104,29 +97,6 @@ TEST(FlareRun, ProgressGoesStartUpdatesEndOnTheCallingThread)
     light.globals().enabled = false;
     RenderRecorded(light, 64, 48);
     ExpectProgressSequence();
-}
-
-TEST(FlareRun, DelayStretchesTheRenderOverItsUpdates)
-{
-    RenderSwitches restore;
-    TestLight light;
-    auto renderMs = [&] {
-        auto start = std::chrono::steady_clock::now();
-        RenderRecorded(light, 120, 90);
-        std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        return took.count();
-    };
-    QiHost_Set_Render_Delay(450);
-    EXPECT_GE(renderMs(), 440.0);
-    ExpectProgressSequence();
-    EXPECT_GE(calls.size(), 50u);
-    // The wait is spread: no two reports lie far apart.
-    for (size_t i = 1; i < calls.size(); ++i) {
-        std::chrono::duration<double, std::milli> gap = calls[i].when - calls[i - 1].when;
-        EXPECT_LT(gap.count(), 100.0) << i;
-    }
-    QiHost_Set_Render_Delay(0);
-    EXPECT_LT(renderMs(), 400.0);
 }
 
 // A render started from the progress callback of another, as a timer
@@ -243,22 +213,6 @@ TEST(FlareRun, RandomValuesWithinTheLimitsRenderFinitePictures)
         s.lightX = pick(-100, 150);
         s.lightY = pick(-100, 130);
         ASSERT_TRUE(Render(light, s).Finite()) << "round " << round;
-    }
-}
-
-TEST(FlareRun, RendersAddToWhatTheBufferHolds)
-{
-    TestLight light;
-    RenderSetup s;
-    Picture alone = Render(light, s);
-    s.prepare = [](QiGBuffer &b) {
-        for (int32_t i = 0; i < b.width * b.height; ++i)
-            b.red[i] = b.green[i] = b.blue[i] = 0.5f;
-    };
-    Picture added = Render(light, s);
-    for (size_t i = 0; i < alone.red.size(); i += 31) {
-        EXPECT_NEAR(added.red[i], alone.red[i] + 0.5f, 1e-5f) << i;
-        EXPECT_NEAR(added.blue[i], alone.blue[i] + 0.5f, 1e-5f) << i;
     }
 }
 

@@ -74,7 +74,7 @@ std::string Page()
     out << "# Element catalogue\n\n"
            "The element types a Quorix lens flare can hold, in the order the host offers them "
            "(`Qi_LensFlare_Enumerate_ElementInfo`), and the parameters of each, in the order of "
-           "their indexes. Generated from the host's catalogue by `tests/host/catalogue_doc.cpp`"
+           "their indexes. Generated from the host's catalogue by `docs/catalogue_doc.cpp`"
            " (`build/native/tests/catalogue_doc --write docs/catalogue.md`); a test fails when "
            "this page is out of date.\n\n"
            "Units: sizes (radius, length, width, thickness) are in flare units, half the "
