@@ -1,7 +1,7 @@
-// The custom controls at 96, 144 and 192 DPI: each is hit where it draws.
-// Wine reads the DPI (LogPixels) when a process starts, so every DPI runs
-// in a child process of this program, started with the value set and
-// given back at once.
+// The custom controls at 96, 144 and 192 DPI, each hit where it draws.
+// Wine reads the DPI (LogPixels) when a process starts, so each DPI runs in
+// a child process started with the value set, which the child gives back
+// (the value before, or none: -1) as soon as it has its first window.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,58 +20,43 @@
 
 namespace {
 
-const char kDesktopKey[] = "Control Panel\\Desktop";
+const char kDesktop[] = "Control Panel\\Desktop";
 const COLORREF kBlack = RGB(0, 0, 0);
+int dpi = kDefaultDpi;
 
-void RestoreLogPixels(HKEY key, bool had, DWORD old)
+void SetLogPixels(long value)
 {
-    if (had)
-        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&old), sizeof old);
+    const DWORD dword = DWORD(value);
+    if (value >= 0)
+        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", REG_DWORD, &dword, sizeof dword);
     else
-        RegDeleteValueA(key, "LogPixels");
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");
 }
 
-// Runs this program's case `filter` in a process that starts at `dpi`,
-// which signals `started` once it has its first window; the registry value
-// is as before from then on. The exit code, or 97 when it never started.
-DWORD RunAtDpi(int dpi, const char *filter)
+// The exit code of the child at `at` DPI.
+DWORD RunChildAtDpi(long at)
 {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     DWORD old = 0, size = sizeof old;
-    const bool had = RegQueryValueExA(key, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE *>(&old), &size) ==
-                     ERROR_SUCCESS;
-    const DWORD value = DWORD(dpi);
-    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value), sizeof value);
+    const long before = RegGetValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", RRF_RT_REG_DWORD, nullptr, &old,
+                                     &size) == ERROR_SUCCESS ? long(old) : -1;
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string event = "lf-dpi-test-" + std::to_string(GetCurrentProcessId());
-    HANDLE started = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
-    std::string command = std::string("\"") + path + "\" --gtest_also_run_disabled_tests --gtest_filter=" +
-                          filter + " " + std::to_string(dpi) + " " + event;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
+    std::string command = std::string("\"") + path + "\" --gtest_also_run_disabled_tests " +
+                          "--gtest_filter=*DISABLED_AtThisDpi " + std::to_string(at) + " " + std::to_string(before);
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION child = {};
     DWORD code = 99;
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-        HANDLE either[] = {started, process.hProcess};
-        WaitForMultipleObjects(2, either, FALSE, 10000);
-        RestoreLogPixels(key, had, old);
-        if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
-            TerminateProcess(process.hProcess, 98);
-        GetExitCodeProcess(process.hProcess, &code);
-        if (WaitForSingleObject(started, 0) != WAIT_OBJECT_0)
-            code = 97;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+    SetLogPixels(at);
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child)) {
+        if (WaitForSingleObject(child.hProcess, 30000) != WAIT_OBJECT_0)
+            TerminateProcess(child.hProcess, 98);
+        GetExitCodeProcess(child.hProcess, &code);
+        CloseHandle(child.hThread);
+        CloseHandle(child.hProcess);
     }
-    RestoreLogPixels(key, had, old);
-    RegCloseKey(key);
-    CloseHandle(started);
+    SetLogPixels(before);
     return code;
 }
-
-int dpi = kDefaultDpi;
 
 int Px(int pixels)
 {
@@ -84,51 +69,39 @@ void Click(HWND window, int x, int y)
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-// The x of every pixel of row y that has `colour`, left to right.
-std::vector<int> InRow(const DibCanvas &canvas, int y, COLORREF colour, int left = 0, int right = -1)
+// The x of every pixel of `colour` in row y, left to right.
+std::vector<int> InRow(const DibCanvas &canvas, int y, COLORREF colour, int left = 0, int right = 1 << 15)
 {
     std::vector<int> xs;
-    for (int x = left; x < (right < 0 ? canvas.width() : right); ++x)
+    for (int x = left; x < right && x < canvas.width(); ++x)
         if (canvas.Pixel(x, y) == colour)
             xs.push_back(x);
     return xs;
 }
 
-// The slider: the drawn thumb is the whole width its DPI gives it, centred
-// on the drawn track at the middle value, and a click on either drawn end
-// of the track takes the range's end; the field stays above the track.
+// The thumb as wide as its DPI makes it, at the middle of the drawn track
+// for the middle value; a click on either drawn end takes that end.
 void CheckSlider(HWND parent)
 {
     TinySlider slider = {};
     ASSERT_NE(CreateTinySlider(parent, moduleHandle, &slider, 77, nullptr), nullptr);
-    slider.floatMin = slider.limitLow = 0.0f;
-    slider.floatMax = slider.limitHigh = 100.0f;
+    slider.limitHigh = 100.0f;
     MoveWindow(slider.hwnd, 0, 0, Px(296), TinySliderRowHeight(dpi), FALSE);
     SetTinySliderValue(&slider, 50.0f, 1, 0);
     DibCanvas canvas(slider.hwnd);
     const int bottom = canvas.height();
-    std::vector<int> base = InRow(canvas, bottom - 1, kBlack), track = InRow(canvas, bottom - Px(8), kBlack);
-    ASSERT_FALSE(base.empty());
-    ASSERT_FALSE(track.empty());
-    EXPECT_EQ(base.back() - base.front(), 2 * Px(6)) << "the thumb's base";
-    EXPECT_NEAR((base.front() + base.back()) / 2, (track.front() + track.back()) / 2, 1) << "thumb at 50";
-    RECT field;
-    GetWindowRect(slider.hwndEdit, &field);
-    MapWindowPoints(nullptr, slider.hwnd, reinterpret_cast<POINT *>(&field), 2);
-    EXPECT_LT(field.bottom, bottom - Px(8)) << "the field above the track";
-    const struct {
-        int x;
-        float value;
-    } ends[] = {{track.front(), 0.0f}, {track.back(), 100.0f}};
-    for (const auto &end : ends) {
-        Click(slider.hwnd, end.x, bottom - 2);
-        EXPECT_EQ(slider.floatValue, end.value) << "a click on the track's drawn end at x " << end.x;
+    std::vector<int> thumb = InRow(canvas, bottom - 1, kBlack), track = InRow(canvas, bottom - Px(8), kBlack);
+    ASSERT_TRUE(!thumb.empty() && !track.empty());
+    EXPECT_EQ(thumb.back() - thumb.front(), 2 * Px(6)) << "the thumb's base";
+    EXPECT_NEAR(thumb.front() + thumb.back(), track.front() + track.back(), 2) << "the thumb at 50";
+    for (int end : {0, 1}) {
+        Click(slider.hwnd, end ? track.back() : track.front(), bottom - 2);
+        EXPECT_EQ(slider.floatValue, end ? 100.0f : 0.0f) << "a click on the drawn track's end " << end;
     }
     DestroyTinySlider(&slider);
 }
 
-// The gradient: a click on either drawn edge of a pivot's marker, or its
-// middle, selects that pivot.
+// A click on either drawn edge of a pivot's marker, or its middle, selects it.
 void CheckGradient(HWND parent)
 {
     SetWindowLongA(parent, GWL_STYLE, GetWindowLongA(parent, GWL_STYLE) & ~WS_CLIPCHILDREN);
@@ -140,60 +113,52 @@ void CheckGradient(HWND parent)
     auto *slider = new CColourSlider(parent, moduleHandle, "Colors", 0, 10004, width, bar, nullptr);
     slider->hasMenuButton = 0;  // its outline would cross the row read below
     slider->pivots.count = 3;
-    const int32_t positions[] = {0, 50, 99};
-    for (int i = 0; i < 3; ++i) {
-        slider->pivots.colour[i] = 0x808080;
-        slider->pivots.position[i] = positions[i];
-    }
+    slider->pivots.position[1] = 50;
+    slider->pivots.position[2] = 99;
     DibCanvas canvas(width, 2 * bar, RGB(1, 2, 3));
     SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
     const int y = bar + Px(4);
     std::vector<int> edges = InRow(canvas, y, kBlack);
     ASSERT_EQ(edges.size(), 6u) << "two edges of each of three markers in row " << y;
-    for (int pivot = 1; pivot <= 3; ++pivot) {
-        const int left = edges[2 * pivot - 2], right = edges[2 * pivot - 1];
+    for (int pivot = 0; pivot < 3; ++pivot) {
+        const int left = edges[2 * pivot], right = edges[2 * pivot + 1];
         EXPECT_EQ(right - left, 2 * Px(3)) << "marker " << pivot;
         for (int x : {left, (left + right) / 2, right}) {
-            for (int i = 0; i < GRADIENT_CAPACITY; ++i)
-                slider->pivots.selected[i] = 0;
+            slider->pivots.selected[pivot] = 0;
             Click(button, x, y);
-            EXPECT_EQ(slider->pivots.selected[pivot - 1], 1) << "marker " << pivot << " at x " << x;
+            EXPECT_EQ(slider->pivots.selected[pivot], 1) << "marker " << pivot << " at x " << x;
         }
     }
     delete slider;
     DestroyWindow(button);
 }
 
-// The tab strip: a click in the middle of each drawn tab reports that tab,
-// and no label runs into its tab's right edge.
-void CheckTabs(HWND parent, const RecordingWindow &recorder)
+// A click in the middle of each drawn tab reports it; no label runs into
+// its tab's right edge.
+void CheckTabs(const RecordingWindow &parent)
 {
     TabEntry tabs[] = {{0, 0, 0, "Element Parameters", 1502},
                        {0, 0, 0, "Global Parameters", 1500},
                        {0, 0, 0, "Global Fading Parameters", 1501}};
     TabbedPanel panel = {};
-    panel.insetEdges = 1;
     RegisterTabbedPanelClass();
-    ASSERT_NE(CreateTabbedPanel(parent, &panel, tabs, 3, Px(600), 0, 0, 0, 0.0f), nullptr);
+    ASSERT_NE(CreateTabbedPanel(parent.hwnd(), &panel, tabs, 3, Px(600), 0, 0, 0, 0.0f), nullptr);
     SendMessageA(panel.hwnd, TPM_SELECT, 1500, 0);
     DibCanvas canvas(panel.hwnd);
     const int h = canvas.height();
     std::vector<int> edges = InRow(canvas, h - 2, kBlack);
     ASSERT_EQ(edges.size(), 3u) << "the right edges of three tabs";
-    int left = 0;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0, left = 0; i < 3; left = edges[i++] + 1) {
         int ink = -1;
         for (int row = 0; row < h - 2; ++row)
             for (COLORREF colour : {kBlack, RGB(191, 0, 0)})
                 for (int x : InRow(canvas, row, colour, left + 1, edges[i] - 1))
                     ink = x > ink ? x : ink;
-        EXPECT_LE(ink, edges[i] - Px(3)) << tabs[i].text << " reaches its edge at " << edges[i];
-        const int count = int(recorder.Received({TPN_CLICKED}).size());
+        EXPECT_LE(ink, edges[i] - Px(3)) << tabs[i].text << " reaches its edge";
         Click(panel.hwnd, (left + edges[i]) / 2, h - Px(4));
-        std::vector<RecordedMessage> clicked = recorder.Received({TPN_CLICKED});
-        ASSERT_EQ(int(clicked.size()), count + 1) << tabs[i].text;
+        std::vector<RecordedMessage> clicked = parent.Received({TPN_CLICKED});
+        ASSERT_EQ(int(clicked.size()), i + 1) << tabs[i].text;
         EXPECT_EQ(int16_t(clicked.back().wParam), tabs[i].id) << tabs[i].text;
-        left = edges[i] + 1;
     }
     DestroyTabbedPanel(&panel);
     DeleteTabbedPanelFonts();
@@ -201,26 +166,22 @@ void CheckTabs(HWND parent, const RecordingWindow &recorder)
 
 TEST(ControlsAtDpi, AreHitWhereTheyDraw)
 {
-    for (int row : {96, 144, 192})
-        EXPECT_EQ(RunAtDpi(row, "ControlsAtDpi.DISABLED_AtThisDpi"), 0u) << "at " << row << " DPI";
+    for (long row : {96, 144, 192})
+        EXPECT_EQ(RunChildAtDpi(row), 0u) << "at " << row << " DPI";
 }
 
-// Started by the case above with the DPI and the name of its event as the
-// last arguments.
+// The child: its DPI and the value to give back are its last arguments.
 TEST(ControlsAtDpi, DISABLED_AtThisDpi)
 {
     ASSERT_GT(__argc, 2);
     dpi = std::atoi(__argv[__argc - 2]);
     moduleHandle = GetModuleHandleA(nullptr);
     RecordingWindow parent;
-    HANDLE started = OpenEventA(EVENT_MODIFY_STATE, FALSE, __argv[__argc - 1]);
-    ASSERT_NE(started, nullptr);
-    SetEvent(started);
-    CloseHandle(started);
+    SetLogPixels(std::atol(__argv[__argc - 1]));
     ASSERT_EQ(WindowDpi(parent.hwnd()), dpi) << "the system took LogPixels";
     CheckSlider(parent.hwnd());
     CheckGradient(parent.hwnd());
-    CheckTabs(parent.hwnd(), parent);
+    CheckTabs(parent);
 }
 
 }  // namespace
