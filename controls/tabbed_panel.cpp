@@ -62,12 +62,12 @@ int TabbedPanel_ScreenDpi()
     return dpi;
 }
 
-// Bold Arial running downwards, for labels of a vertical strip.
-HFONT TabbedPanel_CreateVerticalFont()
+// Bold Arial running downwards, for labels of a vertical strip at `dpi`.
+HFONT TabbedPanel_CreateVerticalFont(int dpi)
 {
     int size = TabFontPointSize(GetSystemMetrics(SM_CXSCREEN));
     LOGFONTA font = {};
-    font.lfHeight = -MulDiv(size - 1, TabbedPanel_ScreenDpi(), 72);
+    font.lfHeight = -MulDiv(size - 1, dpi, 72);
     font.lfEscapement = -900;
     font.lfOrientation = -900;
     font.lfWeight = FW_BOLD;
@@ -101,6 +101,21 @@ int TabbedPanel_MeasureTabs(TabbedPanel *panel)
         SelectObject(screen, oldFont);
     ReleaseDC(nullptr, screen);
     return metrics.tmHeight;
+}
+
+HFONT TabbedPanel_CreateHorizontalFont(int dpi)
+{
+    int size = TabFontPointSize(GetSystemMetrics(SM_CXSCREEN));
+    return CreateFontA(MulDiv(size, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0,
+                       VARIABLE_PITCH | FF_SWISS, "Helv");
+}
+
+// Both label fonts anew, for `dpi`; those made before are deleted.
+void TabbedPanel_CreateFonts(int dpi)
+{
+    DeleteTabbedPanelFonts();
+    horizontalFont = TabbedPanel_CreateHorizontalFont(dpi);
+    verticalFont = TabbedPanel_CreateVerticalFont(dpi);
 }
 
 void TabbedPanel_StrokeSegments(HDC dc, const Segment *segments, int count)
@@ -314,17 +329,13 @@ void TabbedPanel_OnNcDestroy(TabbedPanel *panel, HWND window)
 
 HFONT CreateTabbedPanelFont()
 {
-    int size = TabFontPointSize(GetSystemMetrics(SM_CXSCREEN));
-    return CreateFontA(MulDiv(size, TabbedPanel_ScreenDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0,
-                       0, 0, 0, VARIABLE_PITCH | FF_SWISS, "Helv");
+    return TabbedPanel_CreateHorizontalFont(TabbedPanel_ScreenDpi());
 }
 
 void RegisterTabbedPanelClass()
 {
     // The fonts are made anew at every registration; those of the last one are deleted first.
-    DeleteTabbedPanelFonts();
-    horizontalFont = CreateTabbedPanelFont();
-    verticalFont = TabbedPanel_CreateVerticalFont();
+    TabbedPanel_CreateFonts(TabbedPanel_ScreenDpi());
     WNDCLASSA windowClass = {};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = TabbedPanelWndProc;
@@ -387,6 +398,8 @@ void UpdateTabbedPanelDpi(TabbedPanel *record)
     if (dpi == record->dpi)
         return;
     record->dpi = int16_t(dpi);
+    // The label fonts, shared by the strips of the one editor, follow it.
+    TabbedPanel_CreateFonts(dpi);
     const int gap = TabbedPanel_Px(record, kStripGap);
     record->stripHeight = static_cast<uint16_t>(TabbedPanel_MeasureTabs(record) + gap);
     if (record->vertical)

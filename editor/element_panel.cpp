@@ -37,6 +37,10 @@ int16_t apiErrorReported = 0;
 // and gradients draw them from here.
 std::deque<std::string> panelCaptions;
 
+// The DPI at which the kept pages were built: pages kept from another one
+// (the editor has moved to a monitor with another scale) are built anew.
+int keptPagesDpi = 0;
+
 // Pixels at 96 DPI; the panel scales them to the dialog's DPI.
 constexpr int kRowHeight = 30;       // sliders and check boxes
 constexpr int kColourHeight = 20;    // colour buttons
@@ -536,6 +540,10 @@ void BuildElementPanel(PluginInstance *instance, HWND dialog, FlareElement *elem
     layout.dialog = dialog;
     layout.instance = instance->moduleInstance;
     layout.dpi = WindowDpi(dialog);
+    if (layout.dpi != keptPagesDpi) {
+        ReleasePanelCache();
+        keptPagesDpi = layout.dpi;
+    }
     layout.area = PageAreaRect(dialog);
     InvalidatePageArea(dialog);
     layout.half = (layout.area.right - layout.area.left) / 2;
