@@ -359,8 +359,9 @@ HWND CreateTabbedPanel(HWND parent, TabbedPanel *record, TabEntry *tabs, int16_t
     record->backgroundBrush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
     record->selectedBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     record->dpi = int16_t(WindowDpi(parent));
-    record->stripHeight = static_cast<uint16_t>(TabbedPanel_MeasureTabs(record) + TabbedPanel_Px(record, kStripGap));
-    int16_t across = static_cast<int16_t>(record->stripHeight + TabbedPanel_Px(record, kStripGap));
+    const int gap = TabbedPanel_Px(record, kStripGap);
+    record->stripHeight = static_cast<uint16_t>(TabbedPanel_MeasureTabs(record) + gap);
+    int16_t across = static_cast<int16_t>(record->stripHeight + gap);
     if (vertical) {
         record->width = across;
         record->height = StripLength(height, GetSystemMetrics(SM_CYSCREEN), scale);

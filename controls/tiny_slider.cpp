@@ -17,7 +17,7 @@ const int kFontHeight = 10;
 const int kTrackAboveBottom = 8;   // the track line's distance from the bottom
 const int kThumbHeight = 6;        // the thumb: its tip under the track, its base at the bottom
 const int kThumbHalfWidth = 6;
-const int kTickBottom = 3;         // tick marks from under the track to this far from the bottom
+const int kTickBottom = 3;         // tick marks from the thumb's tip row to this far from the bottom
 const int kLabelGap = 4;           // between the label's bottom and the track
 const int kPercentGap = 5;
 const int kFieldLeft = 230, kFieldTop = 1, kFieldWidth = 60, kFieldHeight = 20;
@@ -57,6 +57,13 @@ const SliderKeyRow kSliderKeys[] = {
 int TinySlider_Px(const TinySlider *slider, int pixels)
 {
     return ScalePixels(pixels, slider->dpi);
+}
+
+// The top row of the strip under the track that a value change repaints:
+// the thumb's tip and the ticks' tops.
+int TinySlider_StripTop(const TinySlider *slider, int bottom)
+{
+    return bottom - 1 - TinySlider_Px(slider, kThumbHeight);
 }
 
 TinySlider *TinySlider_Get(HWND window)
@@ -219,7 +226,7 @@ void TinySlider_DrawTicks(const TinySlider *slider, HDC dc, int bottom)
             continue;
         int x = SliderThumbFromValue(static_cast<float>(i), static_cast<float>(slider->intMin),
                                      static_cast<float>(slider->intMax), slider->width, slider->dpi);
-        TinySlider_DrawLine(dc, x, bottom - TinySlider_Px(slider, kTrackAboveBottom) + 1, x,
+        TinySlider_DrawLine(dc, x, TinySlider_StripTop(slider, bottom), x,
                             bottom - TinySlider_Px(slider, kTickBottom));
     }
 }
@@ -240,7 +247,7 @@ void TinySlider_Draw(const TinySlider *slider, HWND window, HDC dc)
     TinySlider_DrawTicks(slider, dc, bottom);
     // The thumb's tip just under the track, its base on the bottom row.
     const int x = slider->thumbX, half = TinySlider_Px(slider, kThumbHalfWidth);
-    const int tip = bottom - 1 - TinySlider_Px(slider, kThumbHeight);
+    const int tip = TinySlider_StripTop(slider, bottom);
     POINT thumb[] = {{x, tip}, {x - half, bottom - 1}, {x + half, bottom - 1}, {x, tip}};
     Polyline(dc, thumb, 4);
     SelectObject(dc, oldPen);
@@ -614,9 +621,9 @@ HWND CreateTinySlider(HWND parent, HINSTANCE instance, TinySlider *record, uint3
     record->font = TinySlider_CreateFont(record->dpi);
     record->hwndEdit = CreateWindowExA(
         WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_RIGHT,
-        TinySlider_Px(record, kFieldLeft), TinySlider_Px(record, kFieldTop), TinySlider_Px(record, kFieldWidth),
-        TinySlider_Px(record, kFieldHeight), record->hwnd, reinterpret_cast<HMENU>(kTinySliderEditId),
-        instance, nullptr);
+        TinySlider_Px(record, kFieldLeft), TinySlider_Px(record, kFieldTop),
+        TinySlider_Px(record, kFieldWidth), TinySlider_Px(record, kFieldHeight), record->hwnd,
+        reinterpret_cast<HMENU>(kTinySliderEditId), instance, nullptr);
     if (record->hwndEdit) {
         SendMessageA(record->hwndEdit, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
         // Every field's own procedure is the system's edit procedure.
@@ -650,7 +657,7 @@ void RefreshTinySliderThumb(TinySlider *record)
         return;
     RECT strip;
     GetClientRect(record->hwnd, &strip);
-    strip.top = strip.bottom - 1 - TinySlider_Px(record, kThumbHeight);
+    strip.top = TinySlider_StripTop(record, strip.bottom);
     InvalidateRect(record->hwnd, &strip, TRUE);
     UpdateWindow(record->hwnd);
 }

@@ -45,7 +45,8 @@ void KeepSoloClearOfTabs(HWND dialog, HWND strip)
         return;
     const int dpi = WindowDpi(dialog);
     const RECT tabs = ChildRect(dialog, strip);
-    const int tabsEnd = tabs.left + pageTabControl->firstTabX + pageTabControl->tabsExtent + ScalePixels(2, dpi);
+    const int tabsEnd =
+        tabs.left + pageTabControl->firstTabX + pageTabControl->tabsExtent + ScalePixels(2, dpi);
     const RECT box = ChildRect(dialog, solo);
     const int clear = tabsEnd + ScalePixels(4, dpi);
     if (box.left < clear && box.bottom > tabs.top)

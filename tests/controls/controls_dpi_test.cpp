@@ -37,12 +37,14 @@ void SetLogPixels(long value)
 DWORD RunChildAtDpi(long at)
 {
     DWORD old = 0, size = sizeof old;
-    const long before = RegGetValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", RRF_RT_REG_DWORD, nullptr, &old,
-                                     &size) == ERROR_SUCCESS ? long(old) : -1;
+    const bool had = RegGetValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", RRF_RT_REG_DWORD, nullptr, &old,
+                                  &size) == ERROR_SUCCESS;
+    const long before = had ? long(old) : -1;
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string command = std::string("\"") + path + "\" --gtest_also_run_disabled_tests " +
-                          "--gtest_filter=*DISABLED_AtThisDpi " + std::to_string(at) + " " + std::to_string(before);
+    std::string command = std::string("\"") + path +
+                          "\" --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_AtThisDpi " +
+                          std::to_string(at) + " " + std::to_string(before);
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION child = {};
     DWORD code = 99;
