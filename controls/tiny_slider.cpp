@@ -273,12 +273,20 @@ LRESULT TinySlider_OnEraseBackground(const TinySlider *slider, HWND window, HDC 
     return 1;
 }
 
-// Keeps the edit box at the right end, left of the "%" sign.
+// Keeps the edit box at the right end, left of the "%" sign: as wide as
+// the sign in the window's default font, or in the slider's own where that
+// is wider (at a high DPI), so that the box never covers the sign.
 void TinySlider_OnSize(TinySlider *slider, HWND window, int width, int height)
 {
     if (slider->hwndEdit) {
         HDC dc = GetDC(window);
         SIZE percent = TinySlider_TextSize(dc, "%");
+        HGDIOBJ oldFont = slider->font ? SelectObject(dc, slider->font) : nullptr;
+        if (oldFont) {
+            const SIZE drawn = TinySlider_TextSize(dc, "%");
+            percent.cx = drawn.cx > percent.cx ? drawn.cx : percent.cx;
+            SelectObject(dc, oldFont);
+        }
         ReleaseDC(window, dc);
         RECT edit;
         GetClientRect(slider->hwndEdit, &edit);

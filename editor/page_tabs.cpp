@@ -37,7 +37,8 @@ RECT ChildRect(HWND dialog, HWND child)
 
 // The tab labels grow with the DPI, the dialog with its font's size, which
 // need not keep pace: where the tabs would reach Solo, beside them on the
-// strip's row, Solo moves right to clear them (never at 96 DPI).
+// strip's row, Solo moves right to clear them, and narrows so as not to
+// reach Cancel beside it (never at 96 DPI).
 void KeepSoloClearOfTabs(HWND dialog, HWND strip)
 {
     HWND solo = GetDlgItem(dialog, IDC_SOLO);
@@ -49,8 +50,16 @@ void KeepSoloClearOfTabs(HWND dialog, HWND strip)
         tabs.left + pageTabControl->firstTabX + pageTabControl->tabsExtent + ScalePixels(2, dpi);
     const RECT box = ChildRect(dialog, solo);
     const int clear = tabsEnd + ScalePixels(4, dpi);
-    if (box.left < clear && box.bottom > tabs.top)
-        SetWindowPos(solo, nullptr, clear, box.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (box.left >= clear || box.bottom <= tabs.top)
+        return;
+    int right = clear + (box.right - box.left);
+    if (HWND cancel = GetDlgItem(dialog, IDCANCEL)) {
+        const RECT next = ChildRect(dialog, cancel);
+        if (next.left >= box.left && next.top < box.bottom && next.bottom > box.top && right > next.left - 1)
+            right = next.left - 1;
+    }
+    SetWindowPos(solo, nullptr, clear, box.top, right - clear, box.bottom - box.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
