@@ -1,5 +1,7 @@
 #include "controls/slider_math.h"
 
+#include "controls/dpi_scale.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -8,9 +10,9 @@
 
 namespace {
 
-// The usable track is 13 pixels shorter than the window: 6 on the left, 7 on
-// the right.
-constexpr int kTrackMargins = 13;
+// The usable track is 13 pixels shorter than the window at 96 DPI: 6 on the
+// left, 7 on the right.
+constexpr int kTrackEndMargin = 7;
 
 int16_t ToInt16(int32_t value)
 {
@@ -43,31 +45,45 @@ float ClampToRange(float value, float low, float high)
     return value;
 }
 
-int16_t SliderThumbFromValue(float value, float min, float max, int16_t width)
+int16_t SliderTrackStart(int dpi)
 {
+    return ToInt16(ScalePixels(kSliderTrackStart, dpi));
+}
+
+int16_t SliderTrackEnd(int16_t width, int dpi)
+{
+    return ToInt16(width - ScalePixels(kTrackEndMargin, dpi));
+}
+
+int16_t SliderThumbFromValue(float value, float min, float max, int16_t width, int dpi)
+{
+    const int16_t start = SliderTrackStart(dpi);
     float span = max - min;
     if (span == 0.0f)
-        return kSliderTrackStart;
-    float x = (value - min) / span * static_cast<float>(width - kTrackMargins) + 6.0f;
+        return start;
+    float length = static_cast<float>(SliderTrackEnd(width, dpi) - start);
+    float x = (value - min) / span * length + static_cast<float>(start);
     if (!std::isfinite(x))
-        return kSliderTrackStart;
+        return start;
     return ToInt16(TruncateToInt32(x));
 }
 
-float SliderValueFromThumb(int16_t thumbX, float min, float max, int16_t width)
+float SliderValueFromThumb(int16_t thumbX, float min, float max, int16_t width, int dpi)
 {
-    int length = width - kTrackMargins;
+    const int16_t start = SliderTrackStart(dpi);
+    int length = SliderTrackEnd(width, dpi) - start;
     if (length <= 0)
         return min;
-    return static_cast<float>(thumbX - kSliderTrackStart) / static_cast<float>(length) * (max - min) + min;
+    return static_cast<float>(thumbX - start) / static_cast<float>(length) * (max - min) + min;
 }
 
-int16_t ClampSliderThumb(int x, int16_t width)
+int16_t ClampSliderThumb(int x, int16_t width, int dpi)
 {
-    if (x < kSliderTrackStart)
-        return kSliderTrackStart;
-    if (x > width - 7)
-        return static_cast<int16_t>(width - 7);
+    const int16_t start = SliderTrackStart(dpi), end = SliderTrackEnd(width, dpi);
+    if (x < start)
+        return start;
+    if (x > end)
+        return end;
     return static_cast<int16_t>(x);
 }
 

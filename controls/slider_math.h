@@ -7,8 +7,14 @@
 #include <cstddef>
 #include <cstdint>
 
-// Left end of the usable track; its right end is width - 7.
+// Left end of the usable track at 96 DPI; its right end is width - 7. At
+// another DPI both margins scale with it (SliderTrackStart, SliderTrackEnd).
 constexpr int16_t kSliderTrackStart = 6;
+
+// The usable track of a slider `width` pixels wide shown at `dpi`: from
+// the left margin to width minus the right margin.
+int16_t SliderTrackStart(int dpi);
+int16_t SliderTrackEnd(int16_t width, int dpi);
 
 // Truncates toward zero into the 32-bit range: values beyond it give the
 // nearest end, NaN gives 0 (a plain conversion would be undefined there).
@@ -19,15 +25,15 @@ int32_t TruncateToInt32(float value);
 float ClampToRange(float value, float low, float high);
 
 // x of the thumb tip for value on a track of `width` pixels covering
-// min..max. A range of zero width, or a value that is not a number, puts the
-// thumb at the left end.
-int16_t SliderThumbFromValue(float value, float min, float max, int16_t width);
+// min..max, at `dpi`. A range of zero width, or a value that is not a
+// number, puts the thumb at the left end.
+int16_t SliderThumbFromValue(float value, float min, float max, int16_t width, int dpi = 96);
 
 // The value at thumb position thumbX; min when the track has no length.
-float SliderValueFromThumb(int16_t thumbX, float min, float max, int16_t width);
+float SliderValueFromThumb(int16_t thumbX, float min, float max, int16_t width, int dpi = 96);
 
-// A pointer x pinned to the usable track 6..width - 7.
-int16_t ClampSliderThumb(int x, int16_t width);
+// A pointer x pinned to the usable track (6..width - 7 at 96 DPI).
+int16_t ClampSliderThumb(int x, int16_t width, int dpi = 96);
 
 // The value written to the owner's variables in integer mode: value itself,
 // limitLow when that is above value truncated, limitHigh when the result

@@ -21,11 +21,11 @@ int16_t StripLength(int requested, int screen, float scale)
     return static_cast<int16_t>(length);
 }
 
-int16_t PlaceTab(TabEntry *tab, int16_t running, int labelWidth)
+int16_t PlaceTab(TabEntry *tab, int16_t running, int labelWidth, int padding)
 {
     tab->flags = 0;
     tab->offset = running;
-    tab->extent = static_cast<int16_t>(labelWidth + 13);
+    tab->extent = static_cast<int16_t>(labelWidth + padding);
     return static_cast<int16_t>(running + tab->extent);
 }
 

@@ -27,8 +27,9 @@ int TabFontPointSize(int screenWidth);
 int16_t StripLength(int requested, int screen, float scale);
 
 // Places `tab`, whose label is labelWidth pixels long, at `running` and
-// clears its flags; returns where the next tab starts.
-int16_t PlaceTab(TabEntry *tab, int16_t running, int labelWidth);
+// clears its flags; the tab is `padding` longer than its label (13 pixels
+// at 96 DPI). Returns where the next tab starts.
+int16_t PlaceTab(TabEntry *tab, int16_t running, int labelWidth, int padding = 13);
 
 // Where the first tab starts along a strip `length` pixels long: centred
 // when centre is set, but never before the strip's start; else at 0.

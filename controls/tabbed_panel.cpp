@@ -3,6 +3,7 @@
 #include "controls/tabbed_panel.h"
 
 #include "controls/parent_background.h"
+#include "controls/window_dpi.h"
 #include "frame/bounded_text.h"
 #include "frame/plugin_instance.h"
 
@@ -10,6 +11,13 @@ namespace {
 
 const char kClassName[] = "TABBEDLF";
 const COLORREF kSelectedLabelColour = RGB(191, 0, 0);
+// Pixels at 96 DPI, scaled to the strip's DPI: a tab is kTabPadding longer
+// than its label, which starts kLabelInset into it; the strip is kStripGap
+// higher than the label font twice over (the tab, then the room above it).
+const int kTabPadding = 13;
+const int kLabelInset = 7;
+const int kStripGap = 7;
+const int kHitTop = 4;
 
 // Label fonts shared by every strip: made at registration, deleted by
 // DeleteTabbedPanelFonts.
@@ -31,6 +39,11 @@ struct Segment {
     int x1, y1, x2, y2;
 };
 
+int TabbedPanel_Px(const TabbedPanel *panel, int pixels)
+{
+    return ScalePixels(pixels, panel->dpi);
+}
+
 TabbedPanel *TabbedPanel_Get(HWND window)
 {
     return reinterpret_cast<TabbedPanel *>(GetWindowLongPtrA(window, 0));
@@ -49,12 +62,12 @@ int TabbedPanel_ScreenDpi()
     return dpi;
 }
 
-// Bold Arial running downwards, for labels of a vertical strip.
-HFONT TabbedPanel_CreateVerticalFont()
+// Bold Arial running downwards, for labels of a vertical strip at `dpi`.
+HFONT TabbedPanel_CreateVerticalFont(int dpi)
 {
     int size = TabFontPointSize(GetSystemMetrics(SM_CXSCREEN));
     LOGFONTA font = {};
-    font.lfHeight = -MulDiv(size - 1, TabbedPanel_ScreenDpi(), 72);
+    font.lfHeight = -MulDiv(size - 1, dpi, 72);
     font.lfEscapement = -900;
     font.lfOrientation = -900;
     font.lfWeight = FW_BOLD;
@@ -81,13 +94,28 @@ int TabbedPanel_MeasureTabs(TabbedPanel *panel)
             continue;
         SIZE size = {0, 0};
         GetTextExtentPoint32A(screen, tab.text, lstrlenA(tab.text), &size);
-        running = PlaceTab(&tab, running, size.cx);
+        running = PlaceTab(&tab, running, size.cx, TabbedPanel_Px(panel, kTabPadding));
     }
     panel->tabsExtent = running;
     if (oldFont)
         SelectObject(screen, oldFont);
     ReleaseDC(nullptr, screen);
     return metrics.tmHeight;
+}
+
+HFONT TabbedPanel_CreateHorizontalFont(int dpi)
+{
+    int size = TabFontPointSize(GetSystemMetrics(SM_CXSCREEN));
+    return CreateFontA(MulDiv(size, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0,
+                       VARIABLE_PITCH | FF_SWISS, "Helv");
+}
+
+// Both label fonts anew, for `dpi`; those made before are deleted.
+void TabbedPanel_CreateFonts(int dpi)
+{
+    DeleteTabbedPanelFonts();
+    horizontalFont = TabbedPanel_CreateHorizontalFont(dpi);
+    verticalFont = TabbedPanel_CreateVerticalFont(dpi);
 }
 
 void TabbedPanel_StrokeSegments(HDC dc, const Segment *segments, int count)
@@ -119,16 +147,18 @@ void TabbedPanel_DrawHorizontalTab(const TabbedPanel *panel, HDC dc, const TabEn
     bool selected = (tab.flags & kTabSelected) != 0;
     int h = panel->height;
     int inset = panel->insetEdges ? 1 : 0;
-    int top = h - textHeight - (selected ? 6 : 3);
-    int right = x + tab.extent + (selected ? 2 : 0) - 1;
-    TabbedPanel_DrawLabel(dc, tab, x + 7, selected ? h - 4 : h - 2, {x, top, x + tab.extent, h});
+    int top = h - textHeight - TabbedPanel_Px(panel, selected ? 6 : 3);
+    int right = x + tab.extent + (selected ? TabbedPanel_Px(panel, 2) : 0) - 1;
+    const int foot = h - TabbedPanel_Px(panel, 2);
+    TabbedPanel_DrawLabel(dc, tab, x + TabbedPanel_Px(panel, kLabelInset),
+                          selected ? h - TabbedPanel_Px(panel, 4) : foot, {x, top, x + tab.extent, h});
     if (selected && GetFocus() == panel->hwnd) {
-        RECT focus = {x + 3, top + 1, x + tab.extent - 3, h - 2};
+        RECT focus = {x + 3, top + 1, x + tab.extent - 3, foot};
         DrawFocusRect(dc, &focus);
     }
     if (selected) {
-        RECT foot = {x, h - 2, x + tab.extent, h};
-        FillRect(dc, &foot, panel->selectedBrush);
+        RECT footBox = {x, foot, x + tab.extent, h};
+        FillRect(dc, &footBox, panel->selectedBrush);
     }
     const Segment outline[] = {
         {pens.highlight, x, h - 1, x, top - 1},
@@ -143,15 +173,16 @@ void TabbedPanel_DrawHorizontalTab(const TabbedPanel *panel, HDC dc, const TabEn
 }
 
 // A vertical tab at y; its label is drawn only with a font that can turn.
-void TabbedPanel_DrawVerticalTab(HDC dc, const TabEntry &tab, int y, const TEXTMETRICA &metrics,
-                                 const TabPens &pens, bool previousSelected)
+void TabbedPanel_DrawVerticalTab(const TabbedPanel *panel, HDC dc, const TabEntry &tab, int y,
+                                 const TEXTMETRICA &metrics, const TabPens &pens, bool previousSelected)
 {
     bool selected = (tab.flags & kTabSelected) != 0;
-    int r = metrics.tmHeight + (selected ? 11 : 8);
+    int r = metrics.tmHeight + TabbedPanel_Px(panel, selected ? 11 : 8);
     int o = selected ? -1 : 0;
-    int end = y + tab.extent + (selected ? 2 : 0);
+    int end = y + tab.extent + (selected ? TabbedPanel_Px(panel, 2) : 0);
     if (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE))
-        TabbedPanel_DrawLabel(dc, tab, selected ? 6 : 4, y + 7, {1, y, r, y + tab.extent});
+        TabbedPanel_DrawLabel(dc, tab, TabbedPanel_Px(panel, selected ? 6 : 4),
+                              y + TabbedPanel_Px(panel, kLabelInset), {1, y, r, y + tab.extent});
     const Segment outline[] = {
         {pens.highlight, 1, y, r - 1, y},
         {pens.black, r, y + 2, r, end - 2},
@@ -188,7 +219,7 @@ void TabbedPanel_Draw(const TabbedPanel *panel, HWND window, HDC dc)
         if (!tab.text)
             continue;
         if (panel->vertical)
-            TabbedPanel_DrawVerticalTab(dc, tab, position, metrics, pens, previousSelected);
+            TabbedPanel_DrawVerticalTab(panel, dc, tab, position, metrics, pens, previousSelected);
         else
             TabbedPanel_DrawHorizontalTab(panel, dc, tab, position, metrics.tmHeight, pens, previousSelected);
         previousSelected = (tab.flags & kTabSelected) != 0;
@@ -298,17 +329,13 @@ void TabbedPanel_OnNcDestroy(TabbedPanel *panel, HWND window)
 
 HFONT CreateTabbedPanelFont()
 {
-    int size = TabFontPointSize(GetSystemMetrics(SM_CXSCREEN));
-    return CreateFontA(MulDiv(size, TabbedPanel_ScreenDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0,
-                       0, 0, 0, VARIABLE_PITCH | FF_SWISS, "Helv");
+    return TabbedPanel_CreateHorizontalFont(TabbedPanel_ScreenDpi());
 }
 
 void RegisterTabbedPanelClass()
 {
     // The fonts are made anew at every registration; those of the last one are deleted first.
-    DeleteTabbedPanelFonts();
-    horizontalFont = CreateTabbedPanelFont();
-    verticalFont = TabbedPanel_CreateVerticalFont();
+    TabbedPanel_CreateFonts(TabbedPanel_ScreenDpi());
     WNDCLASSA windowClass = {};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = TabbedPanelWndProc;
@@ -331,8 +358,10 @@ HWND CreateTabbedPanel(HWND parent, TabbedPanel *record, TabEntry *tabs, int16_t
     record->onClick = nullptr;
     record->backgroundBrush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
     record->selectedBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    record->stripHeight = static_cast<uint16_t>(TabbedPanel_MeasureTabs(record) + 7);
-    int16_t across = static_cast<int16_t>(record->stripHeight + 7);
+    record->dpi = int16_t(WindowDpi(parent));
+    const int gap = TabbedPanel_Px(record, kStripGap);
+    record->stripHeight = static_cast<uint16_t>(TabbedPanel_MeasureTabs(record) + gap);
+    int16_t across = static_cast<int16_t>(record->stripHeight + gap);
     if (vertical) {
         record->width = across;
         record->height = StripLength(height, GetSystemMetrics(SM_CYSCREEN), scale);
@@ -362,6 +391,27 @@ void AdoptTabbedPanelBackground(HWND parent, TabbedPanel *record)
         record->backgroundBrush = AdoptParentBrush(parent, record->hwnd, record->backgroundBrush);
 }
 
+void UpdateTabbedPanelDpi(TabbedPanel *record)
+{
+    if (!record->hwnd)
+        return;
+    const int dpi = WindowDpi(record->hwnd);
+    if (dpi == record->dpi)
+        return;
+    record->dpi = int16_t(dpi);
+    // The label fonts, shared by the strips of the one editor, follow it.
+    TabbedPanel_CreateFonts(dpi);
+    const int gap = TabbedPanel_Px(record, kStripGap);
+    record->stripHeight = static_cast<uint16_t>(TabbedPanel_MeasureTabs(record) + gap);
+    if (record->vertical)
+        record->width = static_cast<int16_t>(record->stripHeight + gap);
+    else
+        record->height = static_cast<int16_t>(record->stripHeight + gap);
+    SetWindowPos(record->hwnd, nullptr, 0, 0, record->width, record->height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(record->hwnd, TPM_LAYOUT, 0, 0);
+}
+
 void DestroyTabbedPanel(TabbedPanel *record)
 {
     if (record->hwnd)
@@ -385,8 +435,9 @@ int16_t HitTestTab(const TabbedPanel *record, int16_t x, int16_t y)
         return -1;
     if (record->vertical)
         return HitTestTabEntries(record->tabs, record->tabCount, record->firstTabY, y, x, 0,
-                                 record->width - 4);
-    return HitTestTabEntries(record->tabs, record->tabCount, record->firstTabX, x, y, 4, record->height);
+                                 record->width - TabbedPanel_Px(record, kHitTop));
+    return HitTestTabEntries(record->tabs, record->tabCount, record->firstTabX, x, y,
+                             TabbedPanel_Px(record, kHitTop), record->height);
 }
 
 void PaintTabbedPanel(HWND window, const TabbedPanel *record)
@@ -444,6 +495,9 @@ LRESULT CALLBACK TabbedPanelWndProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case TPM_LAYOUT:
         TabbedPanel_OnLayout(panel, window);
+        return 0;
+    case kDpiChangedAfterParentMessage:
+        UpdateTabbedPanelDpi(panel);
         return 0;
     case WM_NCDESTROY:
         TabbedPanel_OnNcDestroy(panel, window);

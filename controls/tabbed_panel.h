@@ -42,6 +42,7 @@ struct TabbedPanel {
     HBRUSH backgroundBrush;  // fills the strip's background
     HBRUSH selectedBrush;    // fills the foot of the selected horizontal tab
     TabEntry *tabs;          // the tabs, not owned
+    int16_t dpi;             // DPI its pixel constants are scaled to, from the parent at creation
 };
 
 // Makes the label fonts anew and registers the window class with the
@@ -59,6 +60,12 @@ HWND CreateTabbedPanel(HWND parent, TabbedPanel *record, TabEntry *tabs, int16_t
 
 // Fills the background from now on with the brush `parent` uses for itself.
 void AdoptTabbedPanelBackground(HWND parent, TabbedPanel *record);
+
+// Takes the window's DPI anew (after a move to a monitor with another one):
+// the tabs are measured and placed again and the strip's height follows;
+// the owner places the strip. The strip does this itself on
+// WM_DPICHANGED_AFTERPARENT.
+void UpdateTabbedPanelDpi(TabbedPanel *record);
 
 // Destroys the strip window; the owner frees the record and the tabs.
 void DestroyTabbedPanel(TabbedPanel *record);

@@ -4,13 +4,25 @@
 
 #include "controls/parent_background.h"
 #include "controls/slider_math.h"
+#include "controls/window_dpi.h"
 
 namespace {
 
 const char kClassName[] = "TINYSLIDER";
 const char kSampleLabel[] = "This is sample text:";
+// Pixel constants at 96 DPI; every one is scaled to the slider's DPI.
 const int kCreatedWidth = 296;
 const int kCreatedHeight = 30;
+const int kFontHeight = 10;
+const int kTrackAboveBottom = 8;   // the track line's distance from the bottom
+const int kThumbHeight = 6;        // the thumb: its tip under the track, its base at the bottom
+const int kThumbHalfWidth = 6;
+const int kTickBottom = 3;         // tick marks from the thumb's tip row to this far from the bottom
+const int kLabelGap = 4;           // between the label's bottom and the track
+const int kPercentGap = 5;
+const int kFieldLeft = 230, kFieldTop = 1, kFieldWidth = 60, kFieldHeight = 20;
+const int kFieldRightGap = 66;     // from the field's left edge to the "%" sign
+const int kFieldBottomGap = 17;
 
 // Drag state shared by all sliders; mouse capture allows one drag at a time.
 // The drag belongs to the slider that started it and ends with its window.
@@ -41,6 +53,18 @@ const SliderKeyRow kSliderKeys[] = {
     {VK_UP, SLIDER_STEP_UP},     {VK_NEXT, SLIDER_PAGE_DOWN}, {VK_PRIOR, SLIDER_PAGE_UP},
     {VK_HOME, SLIDER_HOME},      {VK_END, SLIDER_END},
 };
+
+int TinySlider_Px(const TinySlider *slider, int pixels)
+{
+    return ScalePixels(pixels, slider->dpi);
+}
+
+// The top row of the strip under the track that a value change repaints:
+// the thumb's tip and the ticks' tops.
+int TinySlider_StripTop(const TinySlider *slider, int bottom)
+{
+    return bottom - 1 - TinySlider_Px(slider, kThumbHeight);
+}
 
 TinySlider *TinySlider_Get(HWND window)
 {
@@ -89,7 +113,7 @@ void TinySlider_Place(TinySlider *slider, float value, float shown, bool updateT
     if (slider->mode == 1) {
         slider->floatValue = ClampToRange(value, slider->floatMin, slider->floatMax);
         slider->thumbX = SliderThumbFromValue(slider->floatValue, slider->floatMin,
-                                              slider->floatMax, slider->width);
+                                              slider->floatMax, slider->width, slider->dpi);
         FormatSliderFloat(text, sizeof text, shown, slider->precision, slider->percent != 0);
     } else if (slider->mode == 0) {
         int32_t whole = TruncateToInt32(value);
@@ -97,7 +121,7 @@ void TinySlider_Place(TinySlider *slider, float value, float shown, bool updateT
                            : whole > slider->intMax ? slider->intMax
                                                     : whole;
         slider->thumbX = SliderThumbFromValue(float(slider->intValue), float(slider->intMin),
-                                              float(slider->intMax), slider->width);
+                                              float(slider->intMax), slider->width, slider->dpi);
         FormatSliderInt(text, sizeof text, TruncateToInt32(shown));
     } else {
         return;
@@ -129,9 +153,10 @@ void TinySlider_Take(TinySlider *slider, float value, bool updateText, bool noti
 float TinySlider_ValueAtThumb(TinySlider *slider)
 {
     if (slider->mode != 0)
-        return SliderValueFromThumb(slider->thumbX, slider->floatMin, slider->floatMax, slider->width);
+        return SliderValueFromThumb(slider->thumbX, slider->floatMin, slider->floatMax, slider->width,
+                                    slider->dpi);
     float value = SliderValueFromThumb(slider->thumbX, static_cast<float>(slider->intMin),
-                                       static_cast<float>(slider->intMax), slider->width);
+                                       static_cast<float>(slider->intMax), slider->width, slider->dpi);
     slider->intValue = TruncateToInt32(value);
     return static_cast<float>(slider->intValue);
 }
@@ -141,6 +166,12 @@ void TinySlider_NotifyDrag(const TinySlider *slider, const char *phase)
     if (slider->onDrag)
         slider->onDrag(Qi_Inquire_Token(phase), static_cast<uint16_t>(slider->id),
                        TinySlider_CurrentValue(slider));
+}
+
+HFONT TinySlider_CreateFont(int dpi)
+{
+    return CreateFontA(ScalePixels(kFontHeight, dpi), 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, 0, 0, PROOF_QUALITY,
+                       FF_SWISS, "MS Sans Serif");
 }
 
 SIZE TinySlider_TextSize(HDC dc, const char *text)
@@ -164,7 +195,8 @@ RECT TinySlider_LabelBox(const TinySlider *slider, HDC dc, int bottom)
     RECT box = {0, 0, 0, 0};
     DrawTextA(dc, label, -1, &box, DT_CALCRECT | DT_SINGLELINE);
     int width = box.right - box.left, height = box.bottom - box.top;
-    return {6, bottom - 8 - height - 4, 6 + width, bottom - 8};
+    const int left = SliderTrackStart(slider->dpi), base = bottom - TinySlider_Px(slider, kTrackAboveBottom);
+    return {left, base - height - TinySlider_Px(slider, kLabelGap), left + width, base};
 }
 
 void TinySlider_DrawTexts(const TinySlider *slider, HWND window, HDC dc, int bottom)
@@ -178,7 +210,9 @@ void TinySlider_DrawTexts(const TinySlider *slider, HWND window, HDC dc, int bot
     if (!slider->percent)
         return;
     SIZE size = TinySlider_TextSize(dc, "%");
-    box = {slider->width - 6 - size.cx, bottom - 8 - size.cy - 5, slider->width - 6, bottom - 8};
+    const int right = slider->width - TinySlider_Px(slider, 6);
+    const int base = bottom - TinySlider_Px(slider, kTrackAboveBottom);
+    box = {right - size.cx, base - size.cy - TinySlider_Px(slider, kPercentGap), right, base};
     DrawTextA(dc, "%", -1, &box, 0);
 }
 
@@ -191,8 +225,9 @@ void TinySlider_DrawTicks(const TinySlider *slider, HDC dc, int bottom)
         if (i == slider->intValue)
             continue;
         int x = SliderThumbFromValue(static_cast<float>(i), static_cast<float>(slider->intMin),
-                                     static_cast<float>(slider->intMax), slider->width);
-        TinySlider_DrawLine(dc, x, bottom - 7, x, bottom - 3);
+                                     static_cast<float>(slider->intMax), slider->width, slider->dpi);
+        TinySlider_DrawLine(dc, x, TinySlider_StripTop(slider, bottom), x,
+                            bottom - TinySlider_Px(slider, kTickBottom));
     }
 }
 
@@ -205,10 +240,15 @@ void TinySlider_Draw(const TinySlider *slider, HWND window, HDC dc)
     HGDIOBJ oldFont = slider->font ? SelectObject(dc, slider->font) : nullptr;
     TinySlider_DrawTexts(slider, window, dc, bottom);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    TinySlider_DrawLine(dc, kSliderTrackStart, bottom - 8, client.right - 6, bottom - 8);
+    const int track = bottom - TinySlider_Px(slider, kTrackAboveBottom);
+    // The line ends on the track's last usable pixel (client.right - 7 at 96 DPI).
+    TinySlider_DrawLine(dc, SliderTrackStart(slider->dpi), track,
+                        SliderTrackEnd(int16_t(client.right), slider->dpi) + 1, track);
     TinySlider_DrawTicks(slider, dc, bottom);
-    int x = slider->thumbX;
-    POINT thumb[] = {{x, bottom - 7}, {x - 6, bottom - 1}, {x + 6, bottom - 1}, {x, bottom - 7}};
+    // The thumb's tip just under the track, its base on the bottom row.
+    const int x = slider->thumbX, half = TinySlider_Px(slider, kThumbHalfWidth);
+    const int tip = TinySlider_StripTop(slider, bottom);
+    POINT thumb[] = {{x, tip}, {x - half, bottom - 1}, {x + half, bottom - 1}, {x, tip}};
     Polyline(dc, thumb, 4);
     SelectObject(dc, oldPen);
     if (oldFont)
@@ -233,16 +273,25 @@ LRESULT TinySlider_OnEraseBackground(const TinySlider *slider, HWND window, HDC 
     return 1;
 }
 
-// Keeps the edit box at the right end, left of the "%" sign.
+// Keeps the edit box at the right end, left of the "%" sign: as wide as
+// the sign in the window's default font, or in the slider's own where that
+// is wider (at a high DPI), so that the box never covers the sign.
 void TinySlider_OnSize(TinySlider *slider, HWND window, int width, int height)
 {
     if (slider->hwndEdit) {
         HDC dc = GetDC(window);
         SIZE percent = TinySlider_TextSize(dc, "%");
+        HGDIOBJ oldFont = slider->font ? SelectObject(dc, slider->font) : nullptr;
+        if (oldFont) {
+            const SIZE drawn = TinySlider_TextSize(dc, "%");
+            percent.cx = drawn.cx > percent.cx ? drawn.cx : percent.cx;
+            SelectObject(dc, oldFont);
+        }
         ReleaseDC(window, dc);
         RECT edit;
         GetClientRect(slider->hwndEdit, &edit);
-        SetWindowPos(slider->hwndEdit, nullptr, width - percent.cx - 66, height - edit.bottom - 17, 0, 0,
+        SetWindowPos(slider->hwndEdit, nullptr, width - percent.cx - TinySlider_Px(slider, kFieldRightGap),
+                     height - edit.bottom - TinySlider_Px(slider, kFieldBottomGap), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER);
     }
     slider->width = static_cast<int16_t>(width);
@@ -422,7 +471,7 @@ void TinySlider_OnButtonDown(const TinySlider *slider, HWND window)
 // its own position.
 void TinySlider_MoveThumb(TinySlider *slider, int x)
 {
-    slider->thumbX = ClampSliderThumb(x, slider->width);
+    slider->thumbX = ClampSliderThumb(x, slider->width, slider->dpi);
     TinySlider_Take(slider, TinySlider_ValueAtThumb(slider), true, false);
 }
 
@@ -454,7 +503,7 @@ void TinySlider_OnButtonUp(TinySlider *slider, HWND window, int x)
     TinySlider_ForgetDrag();
     if (GetCapture() == window)
         ReleaseCapture();
-    if (ClampSliderThumb(x, slider->width) != slider->thumbX)
+    if (ClampSliderThumb(x, slider->width, slider->dpi) != slider->thumbX)
         TinySlider_MoveThumb(slider, x);
     TinySlider_FinishDrag(slider);
 }
@@ -552,15 +601,16 @@ HWND CreateTinySlider(HWND parent, HINSTANCE instance, TinySlider *record, uint3
     }
     record->backgroundBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     record->onChange = onChange;
-    record->width = kCreatedWidth;
-    record->height = kCreatedHeight;
+    record->dpi = int16_t(WindowDpi(parent));
+    record->width = int16_t(TinySlider_Px(record, kCreatedWidth));
+    record->height = int16_t(TinySliderRowHeight(record->dpi));
     record->id = id;
     record->busy = 0;
     record->boundFloat = nullptr;
     record->boundInt = nullptr;
     record->hwnd =
-        CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_TABSTOP, 0, 0, kCreatedWidth,
-                        kCreatedHeight, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+        CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_TABSTOP, 0, 0, record->width,
+                        record->height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                         instance, nullptr);
     if (!record->hwnd) {
         DeleteObject(record->backgroundBrush);
@@ -571,16 +621,17 @@ HWND CreateTinySlider(HWND parent, HINSTANCE instance, TinySlider *record, uint3
     KeepOwnBackground(record->hwnd, record->backgroundBrush);
     SetWindowLongPtrA(record->hwnd, 0, reinterpret_cast<LONG_PTR>(record));
     record->label = kSampleLabel;
-    record->thumbX = kSliderTrackStart;
+    record->thumbX = SliderTrackStart(record->dpi);
     record->mode = 1;
     record->floatValue = 0.0f;
     record->floatMin = 0.0f;
     record->floatMax = 100.0f;
-    record->font =
-        CreateFontA(10, 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, 0, 0, PROOF_QUALITY, FF_SWISS, "MS Sans Serif");
+    record->font = TinySlider_CreateFont(record->dpi);
     record->hwndEdit = CreateWindowExA(
-        WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_RIGHT, 230, 1,
-        60, 20, record->hwnd, reinterpret_cast<HMENU>(kTinySliderEditId), instance, nullptr);
+        WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_RIGHT,
+        TinySlider_Px(record, kFieldLeft), TinySlider_Px(record, kFieldTop),
+        TinySlider_Px(record, kFieldWidth), TinySlider_Px(record, kFieldHeight), record->hwnd,
+        reinterpret_cast<HMENU>(kTinySliderEditId), instance, nullptr);
     if (record->hwndEdit) {
         SendMessageA(record->hwndEdit, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
         // Every field's own procedure is the system's edit procedure.
@@ -588,8 +639,8 @@ HWND CreateTinySlider(HWND parent, HINSTANCE instance, TinySlider *record, uint3
             record->hwndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TinySliderFieldProc)));
     }
     record->busy = 1;
-    record->floatValue =
-        SliderValueFromThumb(record->thumbX, record->floatMin, record->floatMax, record->width);
+    record->floatValue = SliderValueFromThumb(record->thumbX, record->floatMin, record->floatMax,
+                                              record->width, record->dpi);
     char text[64];
     FormatSliderFloat(text, sizeof text, record->floatValue, 3, false);
     TinySlider_SetEditText(record, text);
@@ -614,7 +665,7 @@ void RefreshTinySliderThumb(TinySlider *record)
         return;
     RECT strip;
     GetClientRect(record->hwnd, &strip);
-    strip.top = strip.bottom - 7;
+    strip.top = TinySlider_StripTop(record, strip.bottom);
     InvalidateRect(record->hwnd, &strip, TRUE);
     UpdateWindow(record->hwnd);
 }
@@ -623,6 +674,33 @@ void AdoptParentBackground(HWND parent, TinySlider *record)
 {
     if (record->hwnd)
         record->backgroundBrush = AdoptParentBrush(parent, record->hwnd, record->backgroundBrush);
+}
+
+int TinySliderRowHeight(int dpi)
+{
+    return ScalePixels(kCreatedHeight, dpi);
+}
+
+void UpdateTinySliderDpi(TinySlider *record)
+{
+    if (!record->hwnd)
+        return;
+    const int dpi = WindowDpi(record->hwnd);
+    if (dpi == record->dpi)
+        return;
+    record->dpi = int16_t(dpi);
+    HFONT old = record->font;
+    record->font = TinySlider_CreateFont(record->dpi);
+    if (record->hwndEdit) {
+        SendMessageA(record->hwndEdit, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
+        SetWindowPos(record->hwndEdit, nullptr, 0, 0, TinySlider_Px(record, kFieldWidth),
+                     TinySlider_Px(record, kFieldHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (old)
+        DeleteObject(old);
+    TinySlider_OnSize(record, record->hwnd, record->width, record->height);
+    SetTinySliderValue(record, TinySlider_CurrentValue(record), 0, 0);
+    InvalidateRect(record->hwnd, nullptr, TRUE);
 }
 
 void DestroyTinySlider(TinySlider *record)
@@ -686,6 +764,9 @@ LRESULT CALLBACK TinySliderWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_DESTROY:
         TinySlider_OnDestroy(window);
         break;
+    case kDpiChangedAfterParentMessage:
+        UpdateTinySliderDpi(slider);
+        return 0;
     case WM_NCDESTROY:
         TinySlider_OnNcDestroy(slider, window);
         break;

@@ -58,6 +58,7 @@ struct TinySlider {
     uint16_t percent;             // nonzero: shown times 100 with a "%", typed entries divided by 100
     HFONT font;                   // font of the label and the edit box, made by the control
     HBRUSH backgroundBrush;       // fills the control's background
+    int16_t dpi;                  // DPI its pixel constants and font are scaled to (0: 96)
 };
 
 // Registers the window class; called by the first CreateTinySlider.
@@ -81,6 +82,14 @@ void RefreshTinySliderThumb(TinySlider *record);
 
 // Fills the background from now on with the brush `parent` uses for itself.
 void AdoptParentBackground(HWND parent, TinySlider *record);
+
+// Takes the window's DPI anew (after a move to a monitor with another
+// one): its font, its field and its pixel constants follow; the owner
+// sizes the window. The slider does this itself on WM_DPICHANGED_AFTERPARENT.
+void UpdateTinySliderDpi(TinySlider *record);
+
+// The height of a slider row at `dpi` (30 pixels at 96).
+int TinySliderRowHeight(int dpi);
 
 // Destroys the slider window and its edit box; the owner frees the record.
 void DestroyTinySlider(TinySlider *record);

@@ -12,6 +12,7 @@
 
 #include "colour/colour_selector.h"
 #include "controls/slider_math.h"
+#include "controls/window_dpi.h"
 #include "controls/tiny_slider.h"
 #include "editor/editor_state.h"
 #include "editor/list_entries.h"
@@ -36,6 +37,11 @@ int16_t apiErrorReported = 0;
 // and gradients draw them from here.
 std::deque<std::string> panelCaptions;
 
+// The DPI at which the kept pages were built: pages kept from another one
+// (the editor has moved to a monitor with another scale) are built anew.
+int keptPagesDpi = 0;
+
+// Pixels at 96 DPI; the panel scales them to the dialog's DPI.
 constexpr int kRowHeight = 30;       // sliders and check boxes
 constexpr int kColourHeight = 20;    // colour buttons
 constexpr int kGradientBar = 15;     // bar height of a gradient control
@@ -71,21 +77,27 @@ struct PanelLayout {
     int x, y, width;
     int nextId;
     MnemonicLetters letters;  // the letters the dialog's visible controls use
+    int dpi;                  // the dialog's DPI, to which the pixel constants are scaled
 };
+
+int Px(const PanelLayout &layout, int pixels)
+{
+    return ScalePixels(pixels, layout.dpi);
+}
 
 void UseColumn(PanelLayout &layout, bool second)
 {
     layout.second = second;
-    layout.y = layout.area.top + 10;
-    layout.x = second ? layout.area.left + layout.half + 5 : layout.area.left + 5;
-    layout.width = second ? layout.other - 15 : layout.half - 10;
+    layout.y = layout.area.top + Px(layout, 10);
+    layout.x = layout.area.left + Px(layout, 5) + (second ? layout.half : 0);
+    layout.width = second ? layout.other - Px(layout, 15) : layout.half - Px(layout, 10);
 }
 
 // A control that would reach past the area's foot while the first column
 // is in use starts the second column; there is no third.
 void FitInColumn(PanelLayout &layout, int height)
 {
-    if (!layout.second && layout.y + height > layout.area.bottom - 7)
+    if (!layout.second && layout.y + height > layout.area.bottom - Px(layout, 7))
         UseColumn(layout, true);
 }
 
@@ -152,7 +164,7 @@ MnemonicLetters VisibleMnemonics(HWND dialog)
 // a usable width in narrow columns.
 int LabelWidth(const PanelLayout &layout, int measured)
 {
-    int room = layout.width - 7 - kMinimumButton;
+    int room = layout.width - Px(layout, 7) - Px(layout, kMinimumButton);
     return measured < room ? measured : (room > 0 ? room : 0);
 }
 
@@ -196,7 +208,7 @@ void BuildSlider(PanelLayout &layout, FlareParameter *p)
                                          p->absmaxrange[0], !floatMode);
     slider->label = Caption(layout, p);
     slider->mode = floatMode ? 1 : 0;
-    slider->thumbX = kSliderTrackStart;
+    slider->thumbX = SliderTrackStart(slider->dpi);
     slider->floatMin = range.min;
     slider->floatMax = range.max;
     slider->intMin = TruncateToInt32(range.min);
@@ -209,7 +221,7 @@ void BuildSlider(PanelLayout &layout, FlareParameter *p)
     bool radius = p->name && (lstrcmpA(p->name, "radius") == 0 || lstrcmpA(p->name, "length") == 0);
     slider->onDrag = radius ? OnRadiusSliderDrag : OnSliderDrag;
 
-    MoveWindow(slider->hwnd, layout.x, layout.y, layout.width, kRowHeight, TRUE);
+    MoveWindow(slider->hwnd, layout.x, layout.y, layout.width, TinySliderRowHeight(layout.dpi), TRUE);
     ShowWindow(slider->hwnd, SW_SHOWNORMAL);
     SetTinySliderValue(slider, p->Qv_Current_Value[0], 1, 0);
     layout.y += ClientHeight(slider->hwnd) + 1;
@@ -219,7 +231,7 @@ void BuildCheckBox(PanelLayout &layout, FlareParameter *p)
 {
     p->controlWindow = CreateChild(layout, "button", Caption(layout, p),
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, layout.x,
-                                   layout.y, layout.width, kRowHeight, layout.nextId);
+                                   layout.y, layout.width, Px(layout, kRowHeight), layout.nextId);
     layout.nextId++;
     if (!p->controlWindow)
         return;
@@ -238,8 +250,9 @@ int BuildLabelledControl(PanelLayout &layout, FlareParameter *p, const char *cls
 {
     SIZE label = LabelSize(layout.dialog, Label(p));
     int labelWidth = LabelWidth(layout, label.cx);
-    p->controlWindow = CreateChild(layout, cls, "", style | WS_TABSTOP, layout.x + labelWidth + 7,
-                                   layout.y, layout.width - labelWidth - 7, height, layout.nextId);
+    const int gap = Px(layout, 7);
+    p->controlWindow = CreateChild(layout, cls, "", style | WS_TABSTOP, layout.x + labelWidth + gap,
+                                   layout.y, layout.width - labelWidth - gap, height, layout.nextId);
     int id = layout.nextId;
     layout.nextId += 2;
     if (!p->controlWindow)
@@ -260,13 +273,13 @@ int BuildLabelledControl(PanelLayout &layout, FlareParameter *p, const char *cls
 
 void BuildColourButton(PanelLayout &layout, FlareParameter *p)
 {
-    if (layout.y != layout.area.top + 10)
-        layout.y += 5;
+    if (layout.y != layout.area.top + Px(layout, 10))
+        layout.y += Px(layout, 5);
     int height = BuildLabelledControl(layout, p, "button", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                                      kColourHeight);
+                                      Px(layout, kColourHeight));
     if (!height)
         return;
-    layout.y += height + 6;
+    layout.y += height + Px(layout, 6);
     InvalidateRect(p->controlWindow, nullptr, TRUE);
     UpdateWindow(p->controlWindow);
 }
@@ -297,10 +310,10 @@ bool FillList(HWND combo, const FlareParameter *p)
 void BuildList(PanelLayout &layout, FlareParameter *p)
 {
     int height = BuildLabelledControl(layout, p, "combobox",
-                                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 100);
+                                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, Px(layout, 100));
     if (!height)
         return;
-    layout.y += height + 6;
+    layout.y += height + Px(layout, 6);
     if (!FillList(p->controlWindow, p))
         MessageBoxA(layout.dialog,
                     "The 'param_ptr->Qv_Current_Value' does not match any of the combo box entry "
@@ -344,19 +357,20 @@ void FillGradient(HWND dialog, FlareParameter *p)
 void BuildGradient(PanelLayout &layout, FlareParameter *p)
 {
     int height = 0, labelOffset = 0;
-    GradientControlLayout(kGradientBar, &height, &labelOffset);
+    const int bar = Px(layout, kGradientBar);
+    GradientControlLayout(bar, &height, &labelOffset);
     int textHeight = -labelOffset;
     FitInColumn(layout, textHeight + height);
     p->controlWindow = CreateChild(layout, "button", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                                    layout.x, layout.y + textHeight, layout.width, height,
                                    layout.nextId);
     layout.nextId++;
-    layout.y += height + 9;
+    layout.y += height + Px(layout, 9);
     if (!p->controlWindow)
         return;
     p->gradientSlider = new (std::nothrow)
         CColourSlider(layout.dialog, layout.instance, Caption(layout, p), 0,
-                      int16_t(p->firstControlId), layout.width, kGradientBar, OnParameterChanged);
+                      int16_t(p->firstControlId), layout.width, bar, OnParameterChanged);
     if (!p->gradientSlider)
         return;
     p->gradientSlider->AdoptDialogBackground();
@@ -369,11 +383,11 @@ int HeightNeeded(const PanelLayout &layout, const FlareParameter *p)
 {
     const ParameterTypes &t = Types();
     if (p->type == t.color)
-        return kColourHeight;
+        return Px(layout, kColourHeight);
     if (p->type == t.list)
-        return LabelSize(layout.dialog, Label(p)).cy + 10;
+        return LabelSize(layout.dialog, Label(p)).cy + Px(layout, 10);
     if (IsSlider(p->type) || p->type == t.checkbox)
-        return kRowHeight;
+        return Px(layout, kRowHeight);
     return 0;
 }
 
@@ -525,6 +539,11 @@ void BuildElementPanel(PluginInstance *instance, HWND dialog, FlareElement *elem
     PanelLayout layout = {};
     layout.dialog = dialog;
     layout.instance = instance->moduleInstance;
+    layout.dpi = WindowDpi(dialog);
+    if (layout.dpi != keptPagesDpi) {
+        ReleasePanelCache();
+        keptPagesDpi = layout.dpi;
+    }
     layout.area = PageAreaRect(dialog);
     InvalidatePageArea(dialog);
     layout.half = (layout.area.right - layout.area.left) / 2;

@@ -1,6 +1,7 @@
 #include "editor/page_tabs.h"
 
 #include "controls/tabbed_panel.h"
+#include "controls/window_dpi.h"
 #include "editor/editor_state.h"
 #include "editor/parameter_pages.h"
 #include "host/api/qi_core.h"
@@ -24,6 +25,41 @@ void ReleasePageTabRecords()
     Qi_Free_Memory(pageTabList);
     pageTabControl = nullptr;
     pageTabList = nullptr;
+}
+
+RECT ChildRect(HWND dialog, HWND child)
+{
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
+}
+
+// The tab labels grow with the DPI, the dialog with its font's size, which
+// need not keep pace: where the tabs would reach Solo, beside them on the
+// strip's row, Solo moves right to clear them, and narrows so as not to
+// reach Cancel beside it (never at 96 DPI).
+void KeepSoloClearOfTabs(HWND dialog, HWND strip)
+{
+    HWND solo = GetDlgItem(dialog, IDC_SOLO);
+    if (!solo)
+        return;
+    const int dpi = WindowDpi(dialog);
+    const RECT tabs = ChildRect(dialog, strip);
+    const int tabsEnd =
+        tabs.left + pageTabControl->firstTabX + pageTabControl->tabsExtent + ScalePixels(2, dpi);
+    const RECT box = ChildRect(dialog, solo);
+    const int clear = tabsEnd + ScalePixels(4, dpi);
+    if (box.left >= clear || box.bottom <= tabs.top)
+        return;
+    int right = clear + (box.right - box.left);
+    if (HWND cancel = GetDlgItem(dialog, IDCANCEL)) {
+        const RECT next = ChildRect(dialog, cancel);
+        if (next.left >= box.left && next.top < box.bottom && next.bottom > box.top && right > next.left - 1)
+            right = next.left - 1;
+    }
+    SetWindowPos(solo, nullptr, clear, box.top, right - clear, box.bottom - box.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -57,6 +93,7 @@ bool CreatePageTabs(HWND dialog)
                       GetWindowLongPtrA(strip, GWL_STYLE) | WS_TABSTOP | WS_CLIPSIBLINGS);
     SetWindowPos(strip, GetDlgItem(dialog, IDC_REDRAW_NOW), 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    KeepSoloClearOfTabs(dialog, strip);
     return true;
 }
 

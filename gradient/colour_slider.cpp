@@ -6,6 +6,7 @@
 
 #include "colour/colour_selector.h"
 #include "controls/parent_background.h"
+#include "controls/window_dpi.h"
 #include "gradient/gradient_menu.h"
 
 int16_t pivotDragActive;
@@ -16,7 +17,8 @@ namespace {
 const char kPivotColourTitle[] = "Select pivot color";
 
 // Pixels beside a pivot's x that still hit it; rows below the bar that
-// belong to the markers; pixels at each end of the bar where nothing is added.
+// belong to the markers; pixels at each end of the bar where nothing is
+// added. All at 96 DPI.
 const int32_t kPivotReach = 3;
 const int32_t kBelowBar = 7;
 const int32_t kEndMargin = 3;
@@ -49,6 +51,7 @@ CColourSlider::CColourSlider(HWND parent, HINSTANCE moduleInstance, const char *
     barLeft = barHeight;
     barTop = 0;
     lastMouse = {0, 0};
+    dpi = WindowDpi(hwndControl ? hwndControl : parent);
     draggedPivot = 0;
     dragArmed = 0;
     InitGradientPivots(&pivots, Qi_Inquire_Token("linear"));
@@ -101,6 +104,11 @@ void CColourSlider::Invalidate()
     InvalidateRect(hwndParent, &rect, FALSE);
 }
 
+int32_t CColourSlider::Px(int32_t pixels) const
+{
+    return ScalePixels(pixels, dpi);
+}
+
 int32_t CColourSlider::PositionFromX(int32_t x) const
 {
     return (x - barLeft) * 99 / barWidth;
@@ -108,12 +116,13 @@ int32_t CColourSlider::PositionFromX(int32_t x) const
 
 int32_t CColourSlider::HitTestPivot(POINT point, const GradientPivots *table) const
 {
-    if (point.y <= barTop || point.y >= barTop + barHeight + kBelowBar)
+    if (point.y <= barTop || point.y >= barTop + barHeight + Px(kBelowBar))
         return 0;
+    const int32_t reach = Px(kPivotReach);
     int32_t count = table->count < GRADIENT_CAPACITY ? table->count : GRADIENT_CAPACITY;
     for (int32_t i = 1; i <= count; ++i) {
         int32_t x = barLeft + barWidth * table->position[i - 1] / 99;
-        if (x - kPivotReach <= point.x && point.x <= x + kPivotReach)
+        if (x - reach <= point.x && point.x <= x + reach)
             return i;
     }
     return 0;
@@ -122,14 +131,14 @@ int32_t CColourSlider::HitTestPivot(POINT point, const GradientPivots *table) co
 bool CColourSlider::OnMenuButton(POINT point) const
 {
     int32_t right = int16_t(2 * barHeight + barWidth);
-    return hasMenuButton && right - 6 <= point.x && point.x <= right - 1 &&
-           barHeight - 5 <= point.y && point.y <= barHeight + 5;
+    return hasMenuButton && right - Px(6) <= point.x && point.x <= right - 1 &&
+           barHeight - Px(5) <= point.y && point.y <= barHeight + Px(5);
 }
 
 bool CColourSlider::InAddZone(POINT point) const
 {
-    return barTop < point.y && point.y < barTop + barHeight + kBelowBar &&
-           barLeft + kEndMargin < point.x && point.x < barLeft + barWidth - kEndMargin;
+    return barTop < point.y && point.y < barTop + barHeight + Px(kBelowBar) &&
+           barLeft + Px(kEndMargin) < point.x && point.x < barLeft + barWidth - Px(kEndMargin);
 }
 
 int16_t CColourSlider::PickPivotColour(uint32_t *colour, HWND owner, int16_t intensityOnly)
@@ -484,6 +493,11 @@ LRESULT CALLBACK ColourSliderWndProc(HWND window, UINT message, WPARAM wParam, L
         return slider->OnGetText(reinterpret_cast<char *>(lParam), wParam);
     case WM_GETTEXTLENGTH:
         return slider->label ? lstrlenA(slider->label) : 0;
+    case kDpiChangedAfterParentMessage:
+        // The owner sizes the bar anew; the markers follow the window's DPI.
+        slider->dpi = WindowDpi(window);
+        slider->Invalidate();
+        return 0;
     }
     if (!slider->savedWndProc)
         return 0;

@@ -12,7 +12,8 @@
 // Geometry, with h = barHeight and W = barWidth: the picture is 2h + W
 // pixels wide and 2h high from the control's client origin; the bar covers
 // x h .. h + W and y 0 .. h, the caps the h-wide strips beside it, markers
-// lie at y 7 .. 22 and the label row above y 0, outside the window. The
+// lie at y 7 .. 22 (at 96 DPI; scaled with the window's DPI, as the owner
+// scales h and W) and the label row above y 0, outside the window. The
 // window must therefore draw through its parent's clipping (the button
 // class has CS_PARENTDC) and the parent must not clip its children.
 #ifndef GRADIENT_COLOUR_SLIDER_H
@@ -75,6 +76,10 @@ public:
     int32_t draggedPivot;                 // 1-based pivot under the last press or release, or 0
     uint8_t dragArmed;                    // moving draggedPivot with the mouse is allowed
     int32_t barLeft, barTop, barWidth, barHeight;  // the bar in client coordinates
+    int32_t dpi;                          // the window's DPI, to which the marker sizes are scaled
+
+    // Pixels at 96 DPI as pixels at the control's DPI.
+    int32_t Px(int32_t pixels) const;
 
 private:
     friend LRESULT CALLBACK ColourSliderWndProc(HWND, UINT, WPARAM, LPARAM);

@@ -14,6 +14,7 @@ const COLORREF kMenuButton = RGB(255, 255, 0);
 const int32_t kMarkerTop = 7;
 const int32_t kMarkerShoulder = 12;
 const int32_t kMarkerBottom = 22;
+const int32_t kMarkerHalfWidth = 3;
 
 int32_t ClampPosition(int32_t position)
 {
@@ -174,9 +175,10 @@ void CColourSlider::DrawPivotMarker(HDC dc, HDC controlDc, POINT origin, SIZE ba
         return;
     position = ClampPosition(position);
     const int x = origin.x + bar.cx * position / 99;
-    const POINT outline[5] = {{x, kMarkerTop},          {x + 3, kMarkerShoulder},
-                              {x + 3, kMarkerBottom},   {x - 3, kMarkerBottom},
-                              {x - 3, kMarkerShoulder}};
+    const int32_t top = Px(kMarkerTop), shoulder = Px(kMarkerShoulder), bottom = Px(kMarkerBottom);
+    const int32_t half = Px(kMarkerHalfWidth);
+    const POINT outline[5] = {{x, top},             {x + half, shoulder}, {x + half, bottom},
+                              {x - half, bottom},   {x - half, shoulder}};
     HBRUSH fill = selected ? CreateSolidBrush(kSelectedMarker) : GetSysColorBrush(COLOR_BTNFACE);
     HGDIOBJ oldBrush = SelectObject(dc, fill);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
@@ -246,13 +248,14 @@ void CColourSlider::DrawMenuButton(HDC dc)
 {
     const int32_t r = int16_t(2 * barHeight + barWidth);
     const int32_t h = barHeight;
-    const POINT fill[3] = {{r - 1, h}, {r - 6, h - 3}, {r - 6, h + 5}};
+    const int32_t left = r - Px(6);
+    const POINT fill[3] = {{r - 1, h}, {left, h - Px(3)}, {left, h + Px(5)}};
     HRGN region = CreatePolygonRgn(fill, 3, ALTERNATE);
     HBRUSH yellow = CreateSolidBrush(kMenuButton);
     FillRgn(dc, region, yellow);
     DeleteObject(yellow);
     DeleteObject(region);
-    const POINT outline[4] = {{r - 1, h}, {r - 6, h - 5}, {r - 6, h + 5}, {r - 1, h}};
+    const POINT outline[4] = {{r - 1, h}, {left, h - Px(5)}, {left, h + Px(5)}, {r - 1, h}};
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
     Polyline(dc, outline, 4);
     SelectObject(dc, oldPen);

@@ -14,6 +14,7 @@
 #   editor-undo-menu.png                  the editor's system menu with its undo entry
 #   editor-element-list.png               the element list: pictures, enable boxes
 #   editor-solo.png, editor-element-menu.png   Solo on; the element list's menu
+#   editor-150-percent.png                the editor on a screen scaled to 150 % (144 DPI)
 # A picture whose part of the program is not there yet is skipped with a
 # message. Builds the Windows artifacts first.
 set -eu
@@ -25,6 +26,8 @@ cmake --build --preset windows >/dev/null
 build="$PWD/build/windows"
 docs="$PWD/docs"
 . tests/e2e/e2e_lib.sh
+# Room for the editor at 150 % beside Wine's desktop of 1024 by 768.
+E2E_SCREEN=1280x1024
 e2e_begin "$PWD" "$build" "$build/wineprefix-desktop"
 t=$e2e_tmp
 mkdir -p "$docs/panels"
@@ -295,6 +298,28 @@ element_stack() {
     fi
 }
 
+# desktop_scale DPI SIZE: Wine's DPI and desktop size for the programs
+# started from now on (Wine reads both when its desktop and a program start).
+desktop_scale() {
+    wineserver -k 2>/dev/null || true
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$2" /f >/dev/null 2>&1
+    wineserver -w
+}
+
+# The editor as `quorix.exe edit` opens it on a screen scaled to 150 %.
+editor_at_150_percent() {
+    desktop_scale 144 1280x1024
+    host_start edit
+    window_wait "Lens Flare Editor"
+    settle
+    keep_window "Lens Flare Editor" editor-150-percent.png
+    keys Escape
+    host_exit
+    desktop_scale 96 1024x768
+}
+
+desktop_scale 96 1024x768
 host_start
 window_wait Quorix
 xdotool windowfocus --sync "$(window_id 'Default - Wine desktop')"
@@ -326,3 +351,5 @@ element_panels
 keys alt+F4
 window_gone Quorix
 host_exit
+
+editor_at_150_percent

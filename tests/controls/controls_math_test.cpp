@@ -25,6 +25,10 @@ TEST(SliderThumb, StaysOnTheTrackForAnyRangeAndTrack)
     EXPECT_EQ(SliderValueFromThumb(100, 5.0f, 5.0f, 296), 5.0f);
     EXPECT_EQ(SliderValueFromThumb(100, 0.0f, 1.0f, 13), 0.0f);
     EXPECT_EQ(SliderValueFromThumb(100, 0.0f, 1.0f, 0), 0.0f);
+    // Margins of 9 and 11 pixels at 144 DPI (7 × 1.5 rounds up), 12 and 14 at 192; a DPI of 0 is 96.
+    EXPECT_EQ(SliderThumbFromValue(1.0f, 0.0f, 1.0f, 444, 144), 433);
+    EXPECT_EQ(ClampSliderThumb(-50, 592, 192) + ClampSliderThumb(9999, 592, 192), 12 + 578);
+    EXPECT_EQ(SliderThumbFromValue(0.5f, 0.0f, 1.0f, 296, 0), 147);
 }
 
 TEST(SliderValue, TruncationSaturatesAndClampingTakesLowForNaN)
