@@ -72,6 +72,7 @@ BOOL Editor_OnInitDialog(HWND dialog)
     ShowRealtimeSwitch(dialog);
     ReadLastLibraryFile();
     StartPanelCache(ReadKeepPagesSetting());
+    ReadEditorPlacement();
 
     SetUpPreview(dialog);
     SetUpElementRows(dialog);

@@ -41,6 +41,8 @@ UINT layoutDpi = 96;       // the DPI the recorded places are for
 bool layoutStarted = false;
 bool inSizeMove = false;       // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
 bool resizePending = false;    // a WMU_RESIZE_PREVIEW is on its way
+WindowPlacementText keptPlacement = {};  // read with the other settings
+bool placementKept = false;              // keptPlacement holds a sound value
 
 LayoutBox ChildBox(HWND dialog, HWND child)
 {
@@ -233,13 +235,19 @@ void LayOutEditor(HWND dialog)
     SchedulePreviewResize(dialog);
 }
 
-void RestoreEditorPlacement(HWND dialog)
+void ReadEditorPlacement()
 {
     char text[96] = "";
     GetPrivateProfileStringA(kSection, kPlacementKey, "", text, sizeof text, PluginIniPath());
-    WindowPlacementText kept = {};
-    if (!ParseWindowPlacement(text, &kept))
+    placementKept = ParseWindowPlacement(text, &keptPlacement);
+}
+
+void RestoreEditorPlacement(HWND dialog)
+{
+    if (!placementKept)
         return;
+    placementKept = false;
+    const WindowPlacementText &kept = keptPlacement;
     POINT origin = WorkspaceOrigin();
     LayoutBox box = {kept.box.left + origin.x, kept.box.top + origin.y,
                      kept.box.right + origin.x, kept.box.bottom + origin.y};

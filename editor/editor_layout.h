@@ -16,8 +16,10 @@ constexpr UINT WMU_RESIZE_PREVIEW = WM_USER + 23;
 // size.
 void StartEditorLayout(HWND dialog);
 
-// Near the end of set-up, before the first preview: the kept place, size
-// and maximised state, fitted to the work area of a monitor that exists.
+// With the other settings at set-up: reads the kept place, size and
+// maximised state. Near the end of set-up, before the first preview,
+// RestoreEditorPlacement applies them, fitted to the work area of a monitor that exists.
+void ReadEditorPlacement();
 void RestoreEditorPlacement(HWND dialog);
 
 // At teardown: writes the window's normal place and size and whether it
