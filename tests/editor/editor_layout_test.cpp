@@ -196,11 +196,14 @@ TEST_F(EditorLayout, ResizingDuringDragsAndFailedAllocationsLeavesASoundEditor)
         for (int skip : {0, 2}) {
             const int16_t oldWidth = previewSize[0];
             QiHost_Fail_Allocations(skip, 1);
-            SizeClient(dialog, width * 2 + skip, height * 2);
+            SizeClient(dialog, width + 50 + skip, height + 40);
             QiHost_Fail_Allocations(0, 0);
             EXPECT_EQ(previewSize[0], oldWidth) << "refused after " << skip;
             EXPECT_EQ(previewBitmap.valid, 1) << "refused after " << skip;
             EXPECT_EQ(previewBitmap.hasImage, 1) << "refused after " << skip;
+            const int16_t x = int16_t(30 + 60 * skip);
+            RequestPreviewRedraw(x, 30);
+            EXPECT_GE(Brightness(x, 30), 250) << "refused after " << skip << ": still renders";
         }
     }});
 }
