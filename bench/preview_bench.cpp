@@ -275,6 +275,12 @@ void CALLBACK TimeAtSizes(HWND dialog, UINT, UINT_PTR timer, DWORD)
             RequestPreviewRedraw(-1, -1);
             UpdateWindow(previewControl);
         });
+        double render =
+            MedianMs(iterations, [] { RenderPreview(lightX, lightY, &previewBitmap); });
+        double repaint = MedianMs(iterations, [] {
+            InvalidateRect(previewControl, nullptr, FALSE);
+            UpdateWindow(previewControl);
+        });
         SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
         int16_t x = 10;
         double step = MedianMs(iterations, [&] {
@@ -283,9 +289,10 @@ void CALLBACK TimeAtSizes(HWND dialog, UINT, UINT_PTR timer, DWORD)
             UpdateWindow(previewControl);
         });
         SendMessageA(previewControl, WM_LBUTTONUP, 0, MAKELPARAM(x, 100));
-        std::printf("%2d elements, %-24s preview %4dx%-4d redraw %7.3f ms, light drag step "
-                    "%7.3f ms\n", currentInstance->workingFlare->numelements, names[i],
-                    previewSize[0], previewSize[1], redraw, step);
+        std::printf("%2d elements, %-24s preview %4dx%-4d redraw %7.3f ms (render and convert "
+                    "%7.3f, repaint %7.3f), light drag step %7.3f ms\n",
+                    currentInstance->workingFlare->numelements, names[i], previewSize[0],
+                    previewSize[1], redraw, render, repaint, step);
     }
     EndDialog(dialog, 1);
 }
@@ -366,6 +373,8 @@ int main(int argc, char **argv)
     TimeConversions(381, 243);
     TimeConversions(1920, 1080);
     TimePreviewCycle(381, 243);
+    TimePreviewCycle(1200, 800);
+    TimePreviewCycle(1673, 756);
     TimeEditor();
     return 0;
 }
