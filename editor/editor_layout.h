@@ -9,7 +9,7 @@
 
 // Posted to the editor to resize and redraw the preview once a run of
 // sizes during a live resize has been laid out.
-constexpr UINT WMU_RESIZE_PREVIEW = WM_USER + 23;
+constexpr UINT WMU_RESIZE_PREVIEW = WM_USER + 30;
 
 // At set-up, before the dialog is centred: makes the frame resizable with
 // the template's client size and records every control's place at that

@@ -1,6 +1,6 @@
-// The editor resized as a window: every control's place at the template's
-// size, at 1.5 and 2.5 times that size and maximised; the preview rendered
-// at its own size; drags under way when the size changes; the kept size.
+// The editor resized as a window: every control's place at four sizes, the
+// preview rendered at its own size, drags under way, refused memory, and
+// the kept placement.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -22,46 +22,35 @@
 
 namespace {
 
-using Boxes = std::map<HWND, RECT>;
-
-Boxes ChildBoxes(HWND dialog)
+std::map<HWND, RECT> ChildBoxes(HWND dialog)
 {
-    Boxes boxes;
+    std::map<HWND, RECT> boxes;
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        RECT r;
-        GetWindowRect(c, &r);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&r), 2);
-        boxes[c] = r;
+        GetWindowRect(c, &boxes[c]);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&boxes[c]), 2);
     }
     return boxes;
 }
 
-bool Overlap(const RECT &a, const RECT &b)
-{
-    RECT common;
-    return IntersectRect(&common, &a, &b) != 0;
-}
-
-int Id(HWND control)
-{
-    return GetDlgCtrlID(control);
-}
-
-// Gives the dialog a client area of width x height pixels, as a drag of
-// its corner ends.
+// The client area the end of a drag of the corner gives.
 void SizeClient(HWND dialog, int width, int height)
 {
     RECT r = {0, 0, width, height};
     AdjustWindowRectEx(&r, DWORD(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
                        DWORD(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(dialog, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE);
 }
 
 int Brightness(int x, int y)
 {
-    const uint8_t *p = previewBitmap.bits + size_t(y) * size_t(previewBitmap.rowBytes) + 3 * x;
+    const uint8_t *p = previewBitmap.bits + y * previewBitmap.rowBytes + 3 * x;
     return std::max({p[0], p[1], p[2]});
+}
+
+bool Inside(const RECT &inner, const RECT &outer)
+{
+    RECT common;
+    return IntersectRect(&common, &inner, &outer) && EqualRect(&common, &inner);
 }
 
 using EditorLayout = EditorTest;
@@ -69,76 +58,51 @@ using EditorLayout = EditorTest;
 TEST_F(EditorLayout, EveryControlKeepsItsPlaceOrFollowsTheSizeAtFourSizes)
 {
     RunEditor({[](HWND dialog) {
-        RECT client;
-        GetClientRect(dialog, &client);
-        const int width = client.right, height = client.bottom;
-        const Boxes atTemplate = ChildBoxes(dialog);
-        const HWND preview = GetDlgItem(dialog, IDC_PREVIEW);
-        const HWND area = GetDlgItem(dialog, IDC_PAGE_AREA);
-        struct Row {
-            const char *name;
-            int width, height;  // 0: maximised
-        } rows[] = {{"1.5 times", width * 3 / 2, height * 3 / 2},
-                    {"2.5 times", width * 5 / 2, height * 5 / 2},
-                    {"maximised", 0, 0},
-                    {"the template's size again", width, height}};
-        for (const Row &row : rows) {
-            if (row.width) {
-                ShowWindow(dialog, SW_RESTORE);
-                SizeClient(dialog, row.width, row.height);
-            } else {
-                ShowWindow(dialog, SW_MAXIMIZE);
-            }
+        RECT first, client, shown;
+        GetClientRect(dialog, &first);
+        const auto atTemplate = ChildBoxes(dialog);
+        const RECT preview = atTemplate.at(previewControl);
+        const LONG pageTop = atTemplate.at(GetDlgItem(dialog, IDC_PAGE_AREA)).top;
+        for (const char *row : {"1.5 times", "2.5 times", "maximised", "template"}) {
+            const int times = row[0] == '1' ? 3 : row[0] == '2' ? 5 : 2;
+            ShowWindow(dialog, row[0] == 'm' ? SW_MAXIMIZE : SW_RESTORE);
+            if (row[0] != 'm')
+                SizeClient(dialog, first.right * times / 2, first.bottom * times / 2);
             GetClientRect(dialog, &client);
-            const Boxes now = ChildBoxes(dialog);
-            const bool grown = client.right > width && client.bottom > height;
-            if (row.width == width) {
-                for (const auto &[control, box] : atTemplate)
-                    EXPECT_TRUE(EqualRect(&box, &now.at(control)))
-                        << row.name << ": control " << Id(control) << " is where it was";
-            }
-            EXPECT_EQ(grown, row.width != width) << row.name << ": the window grew";
+            const bool grown = client.right > first.right && client.bottom > first.bottom;
+            EXPECT_EQ(grown, row[0] != 't') << row;
+            const auto now = ChildBoxes(dialog);
             for (const auto &[control, box] : now) {
-                // The global groups' reference frames lie below the dialog.
-                RECT inside, templateClient = {0, 0, width, height};
-                IntersectRect(&inside, &atTemplate.at(control), &templateClient);
-                if (!IsWindowVisible(control) || !EqualRect(&inside, &atTemplate.at(control)))
-                    continue;
-                IntersectRect(&inside, &box, &client);
-                EXPECT_TRUE(EqualRect(&inside, &box))
-                    << row.name << ": control " << Id(control) << " inside the client area";
-                for (const auto &[other, otherBox] : now) {
-                    if (other < control && IsWindowVisible(other) && Overlap(box, otherBox)) {
-                        EXPECT_TRUE(Overlap(atTemplate.at(control), atTemplate.at(other)))
-                            << row.name << ": controls " << Id(control) << " and " << Id(other)
-                            << " overlap";
-                    }
-                }
                 const RECT &was = atTemplate.at(control);
-                if (RECT p = now.at(area); box.top >= p.top && control != area) {
-                    EXPECT_EQ(box.right - box.left, was.right - was.left)
-                        << row.name << ": page control " << Id(control) << " keeps its width";
+                const int id = GetDlgCtrlID(control);
+                EXPECT_TRUE(grown || EqualRect(&box, &was)) << row << ": " << id << " moved";
+                // The global groups' reference frames lie below the dialog.
+                if (!IsWindowVisible(control) || !Inside(was, first))
+                    continue;
+                EXPECT_TRUE(Inside(box, client)) << row << ": " << id << " outside";
+                EXPECT_TRUE(was.top < pageTop || box.right - box.left == was.right - was.left)
+                    << row << ": page control " << id << " changed its width";
+                for (const auto &[other, otherBox] : now) {
+                    RECT a, b;
+                    EXPECT_FALSE(other < control && IsWindowVisible(other) &&
+                                 IntersectRect(&a, &box, &otherBox) &&
+                                 !IntersectRect(&b, &was, &atTemplate.at(other)))
+                        << row << ": " << id << " overlaps " << GetDlgCtrlID(other);
                 }
             }
-            RECT shown;
-            GetClientRect(preview, &shown);
-            const RECT &before = atTemplate.at(preview);
-            if (grown) {
-                EXPECT_GT(shown.right, before.right - before.left) << row.name;
-                EXPECT_GT(shown.bottom, before.bottom - before.top) << row.name;
-            }
-            EXPECT_EQ(previewSize[0], shown.right + 1) << row.name << ": rendered at its size";
-            EXPECT_EQ(previewSize[1], shown.bottom + 1) << row.name;
-            EXPECT_EQ(previewBitmap.hasImage, 1) << row.name;
-            EXPECT_GE(Brightness(lightX, lightY), 250) << row.name << ": the core at the light";
+            GetClientRect(previewControl, &shown);
+            EXPECT_EQ(grown, shown.right > preview.right - preview.left &&
+                                 shown.bottom > preview.bottom - preview.top) << row;
+            EXPECT_EQ(previewSize[0], shown.right + 1) << row << ": rendered at its size";
+            EXPECT_EQ(previewSize[1], shown.bottom + 1) << row;
+            EXPECT_GE(Brightness(lightX, lightY), 250) << row << ": the core at the light";
         }
     }});
 }
 
-// The light's drag goes on at the new size; a slider's and a gradient's
-// drag end with what they reached; a preview that cannot be made larger
-// keeps the old one.
-TEST_F(EditorLayout, ResizingDuringDragsAndFailedAllocationsLeavesASoundEditor)
+// The light's drag goes on at the new size; a gradient's and a slider's
+// drag end with what they reached; refused memory keeps the old preview.
+TEST_F(EditorLayout, ResizingDuringDragsAndWithoutMemoryLeavesASoundEditor)
 {
     SetHostElements({"glow"});
     RunEditor({[](HWND dialog) {
@@ -146,7 +110,6 @@ TEST_F(EditorLayout, ResizingDuringDragsAndFailedAllocationsLeavesASoundEditor)
         GetClientRect(dialog, &client);
         const int width = client.right, height = client.bottom;
 
-        // The light: pressed at (40, 30), the window grows, the drag goes on.
         SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 30));
         SizeClient(dialog, width * 2, height * 2);
         EXPECT_EQ(GetCapture(), previewControl) << "the light's drag goes on";
@@ -158,19 +121,11 @@ TEST_F(EditorLayout, ResizingDuringDragsAndFailedAllocationsLeavesASoundEditor)
         SizeClient(dialog, width, height);
         EXPECT_NEAR(lightX, 500 * previewSize[0] / large, 1.0) << "the light keeps its place";
 
-        // The gradient: a press on a pivot, then the window grows.
-        CColourSlider *gradient = nullptr;
-        for (FlareParameter *p = currentInstance->currentElement->firstParameter; p; p = p->next)
-            if (p->gradientSlider)
-                gradient = p->gradientSlider;
-        ASSERT_NE(gradient, nullptr);
-        RECT bar;
-        GetClientRect(gradient->hwndControl, &bar);
-        POINT hit = {-1, -1};
-        for (int y = 0; y < bar.bottom && hit.x < 0; ++y)
-            for (int x = 0; x < bar.right && hit.x < 0; ++x)
-                if (gradient->HitTestPivot({x, y}, &gradient->pivots) > 0)
-                    hit = {x, y};
+        const CColourSlider *gradient = currentInstance->currentElement->firstParameter->next
+                                            ->next->next->next->gradientSlider;  // "colors"
+        POINT hit = {0, 0};  // the first point that hits a pivot
+        while (hit.y < 40 && gradient->HitTestPivot(hit, &gradient->pivots) < 1)
+            hit = hit.x < 299 ? POINT{hit.x + 1, hit.y} : POINT{0, hit.y + 1};
         SendMessageA(gradient->hwndControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.x, hit.y));
         EXPECT_EQ(GetCapture(), gradient->hwndControl);
         SizeClient(dialog, width, height * 2);
@@ -178,7 +133,6 @@ TEST_F(EditorLayout, ResizingDuringDragsAndFailedAllocationsLeavesASoundEditor)
         EXPECT_EQ(pivotDragActive, 0);
         SizeClient(dialog, width, height);
 
-        // A global slider: the drag ends, its value committed as one step.
         SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
         TinySlider *slider = globalIntensitySlider;
         SendMessageA(slider->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(slider->thumbX, 5));
@@ -192,27 +146,23 @@ TEST_F(EditorLayout, ResizingDuringDragsAndFailedAllocationsLeavesASoundEditor)
         UndoEditorStep(dialog);
         EXPECT_NE(HostFloat("intensity"), reached) << "the drag was one undo step";
 
-        // Host memory refused for the new bitmap, then for the new buffer.
-        for (int skip : {0, 2}) {
-            const int16_t oldWidth = previewSize[0];
+        for (int skip : {0, 2}) {  // the new bitmap refused, then the new buffer
+            const int16_t oldWidth = previewSize[0], x = int16_t(30 + 60 * skip);
             QiHost_Fail_Allocations(skip, 1);
             SizeClient(dialog, width + 50 + skip, height + 40);
             QiHost_Fail_Allocations(0, 0);
-            EXPECT_EQ(previewSize[0], oldWidth) << "refused after " << skip;
-            EXPECT_EQ(previewBitmap.valid, 1) << "refused after " << skip;
-            EXPECT_EQ(previewBitmap.hasImage, 1) << "refused after " << skip;
-            const int16_t x = int16_t(30 + 60 * skip);
+            EXPECT_EQ(previewSize[0], oldWidth) << skip;
             RequestPreviewRedraw(x, 30);
-            EXPECT_GE(Brightness(x, 30), 250) << "refused after " << skip << ": still renders";
+            EXPECT_GE(Brightness(x, 30), 250) << skip << ": the old preview still renders";
         }
     }});
 }
 
-// Ok keeps the size and place; a new opening takes them again. Kept values
-// that cannot be used open the editor on the screen at a sound size.
+// Ok keeps the size and place for the next opening; kept values that
+// cannot be used open the editor wholly on the screen.
 TEST_F(EditorLayout, TheKeptSizeComesBackAndUnsoundOnesOpenOnTheScreen)
 {
-    RECT kept = {}, screen = {};
+    RECT kept = {}, screen = {}, now = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
     RunEditor({[&](HWND dialog) {
         RECT client;
@@ -220,29 +170,17 @@ TEST_F(EditorLayout, TheKeptSizeComesBackAndUnsoundOnesOpenOnTheScreen)
         SizeClient(dialog, client.right + 120, client.bottom + 80);
         GetWindowRect(dialog, &kept);
     }});
-    RunEditor({[&](HWND dialog) {
-        RECT now;
-        GetWindowRect(dialog, &now);
-        EXPECT_TRUE(EqualRect(&now, &kept)) << "reopened at the kept size and place";
-    }});
-    struct Row {
-        const char *name, *value;
-        bool maximised;
-    } rows[] = {{"garbage", "twelve by ten", false},
-                {"larger than the screen", "-100,-100,9000,9000,0", false},
-                {"on a monitor that is gone", "7000,-3000,7700,-2400,0", false},
-                {"maximised", "100,100,900,700,1", true}};
-    for (const Row &row : rows) {
-        SetIniValue("Lens-Flare-UI", "Window-Placement", row.value);
+    RunEditor({[&](HWND dialog) { GetWindowRect(dialog, &now); }});
+    EXPECT_TRUE(EqualRect(&now, &kept)) << "reopened at the kept size and place";
+    // Garbage, larger than the screen, on a monitor that is gone, maximised.
+    for (const char *row : {"twelve", "-100,-100,9000,9000,0", "7000,-3000,7700,-2400,0",
+                            "100,100,900,700,1"}) {
+        SetIniValue("Lens-Flare-UI", "Window-Placement", row);
         RunEditor({[&](HWND dialog) {
-            RECT now, common;
             GetWindowRect(dialog, &now);
-            EXPECT_EQ(IsZoomed(dialog) != 0, row.maximised) << row.name;
-            if (!row.maximised) {
-                EXPECT_TRUE(IntersectRect(&common, &now, &screen) && EqualRect(&common, &now))
-                    << row.name << ": wholly on the screen";
-            }
-            EXPECT_GE(now.right - now.left, kept.right - kept.left - 120) << row.name;
+            EXPECT_EQ(IsZoomed(dialog) != 0, row[0] == '1') << row;
+            EXPECT_TRUE(row[0] == '1' || Inside(now, screen)) << row << ": on the screen";
+            EXPECT_GE(now.right - now.left, kept.right - kept.left - 120) << row;
         }});
     }
 }
