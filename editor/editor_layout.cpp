@@ -36,13 +36,15 @@ struct AnchoredControl {
 AnchoredControl anchored[kAnchoredCount] = {};
 SIZE templateClient = {};  // the client size at the template's size
 SIZE smallestWindow = {};  // the window's size then: the smallest it may take
-int appliedDy = 0;         // how far the other controls have been moved down
+int appliedDx = 0;         // the growth the controls are laid out for
+int appliedDy = 0;         // (and how far the other controls have been moved down)
 UINT layoutDpi = 96;       // the DPI the recorded places are for
 bool layoutStarted = false;
 bool inSizeMove = false;       // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
 bool resizePending = false;    // a WMU_RESIZE_PREVIEW is on its way
 WindowPlacementText keptPlacement = {};  // read with the other settings
 bool placementKept = false;              // keptPlacement holds a sound value
+char placementText[96] = "";             // the setting as read, not written again unchanged
 
 LayoutBox ChildBox(HWND dialog, HWND child)
 {
@@ -116,6 +118,8 @@ void SchedulePreviewResize(HWND dialog)
 
 void LayOutAtGrowth(HWND dialog, int dx, int dy)
 {
+    if (dx == appliedDx && dy == appliedDy)
+        return;
     int shift = dy - appliedDy;
     if (shift)
         EndDragsOfMovingControls(dialog);
@@ -127,6 +131,7 @@ void LayOutAtGrowth(HWND dialog, int dx, int dy)
             PlaceChild(child, {box.left, box.top + shift, box.right, box.bottom + shift});
         }
     }
+    appliedDx = dx;
     appliedDy = dy;
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -165,8 +170,11 @@ void Layout_OnDpiChanged(HWND dialog, UINT dpi, const RECT *suggested)
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (!FindAnchored(child))
             PlaceChild(child, ScaleBox(ChildBox(dialog, child), dpi, layoutDpi));
-    for (AnchoredControl &a : anchored)
+    for (AnchoredControl &a : anchored) {
         a.atTemplate = ScaleBox(a.atTemplate, dpi, layoutDpi);
+        if (a.window)
+            PlaceChild(a.window, a.atTemplate);
+    }
     templateClient = {ScaleBy(templateClient.cx, dpi, layoutDpi),
                       ScaleBy(templateClient.cy, dpi, layoutDpi)};
     layoutDpi = dpi;
@@ -209,6 +217,7 @@ void StartEditorLayout(HWND dialog)
     SetWindowPos(dialog, nullptr, 0, 0, smallestWindow.cx, smallestWindow.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RecordTemplatePlaces(dialog);
+    appliedDx = 0;
     appliedDy = 0;
     layoutDpi = WindowDpi(dialog);
     inSizeMove = false;
@@ -237,9 +246,9 @@ void LayOutEditor(HWND dialog)
 
 void ReadEditorPlacement()
 {
-    char text[96] = "";
-    GetPrivateProfileStringA(kSection, kPlacementKey, "", text, sizeof text, PluginIniPath());
-    placementKept = ParseWindowPlacement(text, &keptPlacement);
+    GetPrivateProfileStringA(kSection, kPlacementKey, "", placementText, sizeof placementText,
+                             PluginIniPath());
+    placementKept = ParseWindowPlacement(placementText, &keptPlacement);
 }
 
 void RestoreEditorPlacement(HWND dialog)
@@ -271,7 +280,8 @@ void StoreEditorPlacement(HWND dialog)
                       (placement.flags & WPF_RESTORETOMAXIMIZED));
     char text[96];
     FormatWindowPlacement(kept, text, sizeof text);
-    WritePrivateProfileStringA(kSection, kPlacementKey, text, PluginIniPath());
+    if (lstrcmpA(text, placementText) != 0)
+        WritePrivateProfileStringA(kSection, kPlacementKey, text, PluginIniPath());
 }
 
 bool HandleEditorLayoutMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
