@@ -45,6 +45,7 @@ bool resizePending = false;    // a WMU_RESIZE_PREVIEW is on its way
 WindowPlacementText keptPlacement = {};  // read with the other settings
 bool placementKept = false;              // keptPlacement holds a sound value
 char placementText[96] = "";             // the setting as read, not written again unchanged
+bool maximiseWhenShown = false;          // the kept state was maximised
 
 LayoutBox ChildBox(HWND dialog, HWND child)
 {
@@ -222,6 +223,7 @@ void StartEditorLayout(HWND dialog)
     layoutDpi = WindowDpi(dialog);
     inSizeMove = false;
     resizePending = false;
+    maximiseWhenShown = false;
     layoutStarted = true;
 }
 
@@ -263,8 +265,9 @@ void RestoreEditorPlacement(HWND dialog)
     box = FitOnWorkArea(box, WorkAreaNear(box), smallestWindow.cx, smallestWindow.cy);
     SetWindowPos(dialog, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (kept.maximised)
-        ShowWindow(dialog, SW_SHOWMAXIMIZED);
+    // Maximised once the dialog is on the screen: the dialog manager shows
+    // a modal dialog in its normal state after set-up.
+    maximiseWhenShown = kept.maximised;
 }
 
 void StoreEditorPlacement(HWND dialog)
@@ -296,6 +299,11 @@ bool HandleEditorLayoutMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM 
             reinterpret_cast<MINMAXINFO *>(lParam)->ptMinTrackSize = {smallestWindow.cx,
                                                                       smallestWindow.cy};
         return true;
+    case WM_SHOWWINDOW:
+        if (wParam && maximiseWhenShown)
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        maximiseWhenShown = false;
+        return false;
     case WM_ENTERSIZEMOVE:
         inSizeMove = true;
         return true;

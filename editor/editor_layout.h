@@ -29,7 +29,8 @@ void EndEditorLayout();
 
 // The editor's messages about its size, or false when the message is not
 // one of them: WM_SIZE, WM_GETMINMAXINFO, WM_ENTERSIZEMOVE,
-// WM_EXITSIZEMOVE, WM_DPICHANGED and WMU_RESIZE_PREVIEW.
+// WM_EXITSIZEMOVE, WM_DPICHANGED and WMU_RESIZE_PREVIEW (WM_SHOWWINDOW is
+// looked at and left to the dialog).
 bool HandleEditorLayoutMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Lays the controls out for the dialog's client size now.
