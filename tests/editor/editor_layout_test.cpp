@@ -172,6 +172,8 @@ TEST_F(EditorLayout, TheKeptSizeComesBackAndUnsoundOnesOpenOnTheScreen)
     }});
     RunEditor({[&](HWND dialog) { GetWindowRect(dialog, &now); }});
     EXPECT_TRUE(EqualRect(&now, &kept)) << "reopened at the kept size and place";
+    RunEditor({[](HWND dialog) { ShowWindow(dialog, SW_MAXIMIZE); }});
+    RunEditor({[](HWND dialog) { EXPECT_TRUE(IsZoomed(dialog)) << "reopened maximised"; }});
     // Garbage, larger than the screen, on a monitor that is gone, maximised.
     for (const char *row : {"twelve", "-100,-100,9000,9000,0", "7000,-3000,7700,-2400,0",
                             "100,100,900,700,1"}) {
