@@ -5,7 +5,10 @@
 // with its progress bar, convert, repaint), one drag of a global slider
 // (value, commit, render, convert, repaint), and the editor's opening (from
 // the call to the first preview on screen), and the pictures of the element
-// list when the editor opens with 16 elements.
+// list when the editor opens with 16 elements; and the redraw and one light
+// drag step with the editor at the template's size, with a 1200x800
+// preview, and at the size it takes maximised on a 1920x1080 screen, with
+// the default flare and with 16 elements.
 //
 //   preview_bench [--iterations N] [--smoke]
 #include <windows.h>
@@ -26,6 +29,7 @@
 #include "editor/panel_cache.h"
 #include "editor/global_sliders.h"
 #include "editor/undo.h"
+#include "frame/ini_file.h"
 #include "host/core/qi_host.h"
 #include "preview/preview.h"
 #include "bench/bench_options.h"
@@ -233,6 +237,85 @@ INT_PTR CALLBACK PicturesDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     return result;
 }
 
+// The dialog's client size that gives a preview of width x height pixels.
+SIZE ClientForPreview(HWND dialog, int width, int height)
+{
+    RECT client, preview;
+    GetClientRect(dialog, &client);
+    GetClientRect(previewControl, &preview);
+    return {client.right + (width - 1 - preview.right),
+            client.bottom + (height - 1 - preview.bottom)};
+}
+
+void SizeClient(HWND dialog, SIZE client)
+{
+    RECT r = {0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&r, DWORD(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    SetWindowPos(dialog, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+// The redraw (render with its progress bar, convert, repaint) and one step
+// of a light drag (a move with the button down) at three sizes.
+void CALLBACK TimeAtSizes(HWND dialog, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(dialog, timer);
+    RECT templateClient;
+    GetClientRect(dialog, &templateClient);
+    // Maximised, the frame lies off the screen: the client area is the
+    // screen less the caption.
+    const SIZE sizes[] = {{templateClient.right, templateClient.bottom},
+                          ClientForPreview(dialog, 1200, 800),
+                          {1920, 1080 - GetSystemMetrics(SM_CYCAPTION)}};
+    const char *names[] = {"the template's size", "a 1200x800 preview", "maximised on 1920x1080"};
+    for (int i = 0; i < 3; ++i) {
+        SizeClient(dialog, sizes[i]);
+        double redraw = MedianMs(iterations, [] {
+            RequestPreviewRedraw(-1, -1);
+            UpdateWindow(previewControl);
+        });
+        double render =
+            MedianMs(iterations, [] { RenderPreview(lightX, lightY, &previewBitmap); });
+        double repaint = MedianMs(iterations, [] {
+            InvalidateRect(previewControl, nullptr, FALSE);
+            UpdateWindow(previewControl);
+        });
+        SendMessageA(previewControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        int16_t x = 10;
+        double step = MedianMs(iterations, [&] {
+            x = int16_t(x == 10 ? 200 : 10);
+            SendMessageA(previewControl, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 100));
+            UpdateWindow(previewControl);
+        });
+        SendMessageA(previewControl, WM_LBUTTONUP, 0, MAKELPARAM(x, 100));
+        std::printf("%2d elements, %-24s preview %4dx%-4d redraw %7.3f ms (render and convert "
+                    "%7.3f, repaint %7.3f), light drag step %7.3f ms\n",
+                    currentInstance->workingFlare->numelements, names[i], previewSize[0],
+                    previewSize[1], redraw, render, repaint, step);
+    }
+    EndDialog(dialog, 1);
+}
+
+// The bench's own screen may be smaller than 1920x1080: the window may
+// take any size asked for.
+INT_PTR CALLBACK SizesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR result = EditorDialogProc(dialog, message, wParam, lParam);
+    if (message == WM_INITDIALOG)
+        SetTimer(dialog, 1, 10, TimeAtSizes);
+    if (message == WM_GETMINMAXINFO)
+        reinterpret_cast<MINMAXINFO *>(lParam)->ptMaxTrackSize = {4000, 3000};
+    return result;
+}
+
+// Each run starts at the template's size, whatever the last one kept.
+void OpenAtTemplateSize()
+{
+    WritePrivateProfileStringA("Lens-Flare-UI", "Window-Placement", nullptr, PluginIniPath());
+    DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, SizesDialogProc, 0);
+}
+
 // Light1's flare made of two elements of each type the host offers.
 void UseTwoOfEachType()
 {
@@ -270,8 +353,10 @@ void TimeEditor()
     });
     std::printf("editor opening (dialog call to the first preview on screen, then closed): "
                 "%.3f ms\n", ms);
+    OpenAtTemplateSize();
     UseTwoOfEachType();
     DialogBoxParamA(moduleHandle, "LensFlareDialogBox", nullptr, PicturesDialogProc, 0);
+    OpenAtTemplateSize();
     LinkedPlugin().Destroy(instance);
 }
 
@@ -288,6 +373,8 @@ int main(int argc, char **argv)
     TimeConversions(381, 243);
     TimeConversions(1920, 1080);
     TimePreviewCycle(381, 243);
+    TimePreviewCycle(1200, 800);
+    TimePreviewCycle(1673, 756);
     TimeEditor();
     return 0;
 }

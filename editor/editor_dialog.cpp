@@ -6,6 +6,7 @@
 #include "colour/colour_selector.h"
 #include "controls/tabbed_panel.h"
 #include "editor/editor_keys.h"
+#include "editor/editor_layout.h"
 #include "editor/editor_settings.h"
 #include "editor/editor_state.h"
 #include "editor/element_clipboard.h"
@@ -55,6 +56,7 @@ BOOL Editor_OnInitDialog(HWND dialog)
     updatingControls = 1;
     LoadPreviewCursors();
     RegisterTabbedPanelClass();
+    StartEditorLayout(dialog);
     Import_IO_Center_Window(GetParent(dialog), dialog);
 
     currentPage = PAGE_NONE;
@@ -70,6 +72,7 @@ BOOL Editor_OnInitDialog(HWND dialog)
     ShowRealtimeSwitch(dialog);
     ReadLastLibraryFile();
     StartPanelCache(ReadKeepPagesSetting());
+    ReadEditorPlacement();
 
     SetUpPreview(dialog);
     SetUpElementRows(dialog);
@@ -89,6 +92,7 @@ BOOL Editor_OnInitDialog(HWND dialog)
     CreateGlobalSliders(dialog);
 
     RefreshControl(dialog, IDC_BASE_COLOR);
+    RestoreEditorPlacement(dialog);
     StartPreviewAtQuarter();
     updatingControls = 0;
     ShowElementEnabled(dialog);
@@ -102,6 +106,8 @@ void Editor_OnDestroy(HWND dialog)
     PluginInstance *instance = Instance();
     updatingControls = 1;
     previewBusy = 0;
+    StoreEditorPlacement(dialog);
+    EndEditorLayout();
     EndEditorKeys();
     EndUndoHistory();
     if (instance->currentElement)
@@ -273,6 +279,10 @@ BOOL Editor_OnDrawItem(int id, const DRAWITEMSTRUCT *item)
         return flare ? HandleSwatchDrawItem(item, flare->color) : FALSE;
     if (id == IDC_ELEMENT_LIST)
         return DrawElementRow(item);
+    if (id == IDC_PREVIEW) {
+        FillPreviewMargins(item);
+        return TRUE;
+    }
     return DrawElementColourButton(id, item);
 }
 
@@ -340,6 +350,8 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
         return TRUE;
     }
+    if (HandleEditorLayoutMessage(dialog, message, wParam, lParam))
+        return FALSE;
     switch (message) {
     case WM_INITDIALOG: return Editor_OnInitDialog(dialog);
     case WM_DESTROY: Editor_OnDestroy(dialog); return FALSE;

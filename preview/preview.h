@@ -49,6 +49,21 @@ void ClearRenderBuffer(QiGBuffer *buffer);
 int16_t AllocatePreviewGBuffer(int16_t width, int16_t height);
 void FreePreviewGBuffer();
 
+// A preview buffer of the new size in place of the old one, which is
+// released only once the new one exists; 0 (and the old buffer kept) when
+// the host gives none.
+int16_t ReplacePreviewGBuffer(int16_t width, int16_t height);
+
+// Gives the preview's bitmap and buffer the size of the control (one pixel
+// more each way), keeping the light at its relative place; 1 when the size
+// changed. When either cannot be made, the old ones stay and 0 comes back.
+// The new bitmap holds no picture until the next render.
+int16_t ResizePreviewToControl();
+
+// Blackens the part of the preview control that the picture does not
+// cover (while the picture is smaller than the control).
+void FillPreviewMargins(const DRAWITEMSTRUCT *item);
+
 // Clears the buffer, lets the host draw the flare with the light at (x, y),
 // converts it into bitmap. 0 when a render is under way or there is no
 // buffer, else 1.

@@ -78,6 +78,18 @@ int16_t AllocatePreviewGBuffer(int16_t width, int16_t height)
     return previewBuffer ? 1 : 0;
 }
 
+int16_t ReplacePreviewGBuffer(int16_t width, int16_t height)
+{
+    QiGBuffer *fresh = Qi_Alloc_Global_GBuffer(width, height, height, 0);
+    if (!fresh)
+        return 0;
+    FreePreviewGBuffer();
+    previewBuffer = fresh;
+    previewSize[0] = width;
+    previewSize[1] = height;
+    return 1;
+}
+
 void FreePreviewGBuffer()
 {
     if (previewBuffer)

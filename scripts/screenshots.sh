@@ -15,6 +15,8 @@
 #   editor-element-list.png               the element list: pictures, enable boxes
 #   editor-solo.png, editor-element-menu.png   Solo on; the element list's menu
 #   editor-150-percent.png                the editor on a screen scaled to 150 % (144 DPI)
+#   editor-maximised.png                  the editor maximised on a 1920x1080 screen
+#                                         (alone with --maximised)
 # A picture whose part of the program is not there yet is skipped with a
 # message. Builds the Windows artifacts first.
 set -eu
@@ -26,6 +28,38 @@ cmake --build --preset windows >/dev/null
 build="$PWD/build/windows"
 docs="$PWD/docs"
 . tests/e2e/e2e_lib.sh
+
+# The editor maximised on a 1920x1080 screen: a session of its own, on a
+# screen and a Wine desktop of that size, with the editor's kept placement
+# saying "maximised".
+if [ "${1:-}" = --maximised ]; then
+    E2E_SCREEN=1920x1080
+    prefix="$build/wineprefix-desktop-1080"
+    e2e_begin "$PWD" "$build" "$prefix"
+    WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
+        /d 1920x1080 /f </dev/null >/dev/null 2>&1
+    WINEPREFIX="$prefix" wineserver -w
+    printf '[Lens-Flare-UI]\r\nWindow-Placement=200,100,1000,700,1\r\n' \
+        >"$e2e_settings/quorix.ini"
+    host_start
+    window_wait Quorix
+    settle
+    keys ctrl+e
+    window_wait "Lens Flare Editor"
+    settle
+    window_box "Lens Flare Editor"
+    shot "$e2e_tmp/keep.png" "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}"
+    convert "$e2e_tmp/keep.png" -strip -define png:compression-level=9 \
+        "$docs/editor-maximised.png"
+    echo "$docs/editor-maximised.png (${WIN_W}x${WIN_H})"
+    keys Escape
+    window_gone "Lens Flare Editor"
+    keys alt+F4
+    window_gone Quorix
+    host_exit
+    exit 0
+fi
+
 # Room for the editor at 150 % beside Wine's desktop of 1024 by 768.
 E2E_SCREEN=1280x1024
 e2e_begin "$PWD" "$build" "$build/wineprefix-desktop"
@@ -353,3 +387,4 @@ window_gone Quorix
 host_exit
 
 editor_at_150_percent
+"$0" --maximised

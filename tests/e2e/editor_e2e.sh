@@ -5,7 +5,7 @@
 # selector, an element removed, one added through the "Select Element"
 # dialog and moved up, the flare saved as a library, changed, and loaded
 # back through the previewing requester, realtime updates switched off and
-# Redraw Now, Ok;
+# Redraw Now, Ok; the editor grown by its corner and opened again at that size;
 # then the host's flare saved from the main window's menu, checked in the
 # file and in a render, and the settings file read after the window has
 # closed. Only the pointer and the keyboard drive the program; the screen's
@@ -245,6 +245,40 @@ for line in "intensity 4" "scale 0.1" "color 1 0 0"; do
 $globals"
 done
 
+note "the editor grows by its corner, its preview with it, and opens again at that size"
+keys alt+e l
+window_wait "Lens Flare Editor"
+settle
+dialog_units "Lens Flare Editor"
+w0=$WIN_W h0=$WIN_H
+at 250 8 50 14
+ok_x=$AT_X ok_y=$AT_Y
+grown="$(box 250 60 99 100)"
+shot "$t/grown-before.png" "$grown"
+drag $(( WIN_X + WIN_W - 2 )) $(( WIN_Y + WIN_H - 2 )) $(( WIN_X + WIN_W + 160 )) \
+     $(( WIN_Y + WIN_H + 90 ))
+settle
+window_box "Lens Flare Editor"
+[ "$WIN_W" -gt $(( w0 + 100 )) ] && [ "$WIN_H" -gt $(( h0 + 50 )) ] ||
+    fail "dragging the corner did not make the editor larger (${w0}x${h0} to ${WIN_W}x${WIN_H})"
+w1=$WIN_W h1=$WIN_H
+shot "$t/grown-after.png" "$grown"
+# Where the element list stood, the preview now shows its own pixels: dark,
+# with the flare's reflections in them.
+above "$(brightness "$t/grown-before.png")" 0.4 && above 0.3 "$(brightness "$t/grown-after.png")" &&
+    above "$(brightness "$t/grown-after.png")" 0.001 ||
+    fail "the preview did not grow into the freed place"
+click $(( ok_x + w1 - w0 )) "$ok_y"
+window_gone "Lens Flare Editor"
+keys alt+e l
+window_wait "Lens Flare Editor"
+settle
+window_box "Lens Flare Editor"
+[ "$WIN_W" = "$w1" ] && [ "$WIN_H" = "$h1" ] ||
+    fail "the editor opened at ${WIN_W}x${WIN_H}, not at the kept ${w1}x${h1}"
+click $(( ok_x + w1 - w0 )) "$ok_y"
+window_gone "Lens Flare Editor"
+
 note "closing the main window keeps the settings"
 keys alt+F4
 window_gone Quorix
@@ -255,6 +289,7 @@ grep -qx 'Realtime-Updates=0' "$t/quorix.ini" || fail "the realtime switch was n
 grep -qix 'Last-Library-SaveTo-Filename=.*\\lensfx\\e2e-saved\.lnz' "$t/quorix.ini" ||
     fail "the library last loaded was not kept: $(grep Last-Library "$t/quorix.ini")"
 grep -qx '\[Quorix-Window\]' "$t/quorix.ini" || fail "the window's place was not kept"
+grep -q '^Window-Placement=' "$t/quorix.ini" || fail "the editor's size was not kept"
 
 note "a render of the saved library shows the red flare"
 (cd "$build/dist" && wine quorix.exe render --library "$(winpath "$t/edited.lnz")" --size 320x240 \
