@@ -11,7 +11,6 @@
 #include "editor/element_rows.h"
 #include "editor/scratch_light.h"
 #include "editor/undo.h"
-#include "gradient/colour_slider.h"
 #include "host/core/qi_host.h"
 #include "model/working_flare.h"
 #include "preview/preview.h"
@@ -184,33 +183,6 @@ void MakeOddGlow(int32_t e)
                  QI_GROUP, QI_END);
 }
 
-// A page kept for its type shows the values of each element it is given,
-// and its controls edit that element alone.
-TEST_F(ElementStack, AKeptPageShowsAndEditsTheElementItIsGiven)
-{
-    SetHostElements({"glow", "glow"});
-    MakeOddGlow(1);
-    RunEditor({[](HWND dialog) {
-        for (int e : {1, 0, 1}) {
-            SCOPED_TRACE(e);
-            SelectElement(dialog, e);
-            const FlareParameter *intensity = currentInstance->currentElement->firstParameter;
-            const FlareParameter *radius = intensity->next, *colours = radius->next->next->next;
-            const FlareParameter *profile = colours->next;
-            EXPECT_EQ(radius->tinySlider->floatValue, HostParameter(e, 1)[0]);
-            EXPECT_EQ(colours->gradientSlider->pivots.count, HostGradientCount(e, 4));
-            EXPECT_EQ(SendMessageA(profile->controlWindow, CB_GETCURSEL, 0, 0),
-                      LRESULT(HostParameter(e, 5)[0]));
-            const float other = HostParameter(1 - e, 0)[0], before = HostParameter(e, 0)[0];
-            DragSlider(intensity->tinySlider->hwnd, intensity->tinySlider->thumbX,
-                       intensity->tinySlider->thumbX + 25 - 10 * e);
-            EXPECT_NE(HostParameter(e, 0)[0], before);
-            EXPECT_EQ(HostParameter(e, 0)[0], intensity->Qv_Current_Value[0]);
-            EXPECT_EQ(HostParameter(1 - e, 0)[0], other);
-        }
-    }});
-}
-
 TEST_F(ElementStack, ARowsBoxSwitchesItsElementInEitherModeAsOneStep)
 {
     SetHostElements({"glow", "streaks", "halo"});
@@ -222,12 +194,6 @@ TEST_F(ElementStack, ARowsBoxSwitchesItsElementInEitherModeAsOneStep)
         SCOPED_TRACE(c.row);
         SetIniValue("Lens-Flare-UI", "Realtime-Updates", c.realtime);
         RunEditor({[&](HWND dialog) {
-            const Names descriptions = HostElements("description");
-            for (int i = 0; i < 3; ++i) {
-                char text[64] = "";
-                SendMessageA(List(dialog), LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
-                EXPECT_EQ(text, descriptions[size_t(i)]) << "screen readers read the rows";
-            }
             ClickBox(dialog, c.row);
             EXPECT_EQ(HostEnabled(c.row), T("off"));
             EXPECT_EQ(Selected(dialog), 0) << "the selection stays";
@@ -240,8 +206,6 @@ TEST_F(ElementStack, ARowsBoxSwitchesItsElementInEitherModeAsOneStep)
     }
 }
 
-// Solo renders the scratch light: only the selected element shows, the
-// edited flare never changes, and the light is gone with the editor.
 TEST_F(ElementStack, SoloShowsTheSelectedElementAloneAndChangesNoFlare)
 {
     SetHostElements({"glow", "streaks", "halo"});
@@ -315,24 +279,6 @@ TEST_F(ElementStack, DuplicateAndCopyPasteGiveAnEqualElementAfterTheOriginal)
     }});
 }
 
-// The clipboard outlives the editor: an element copied from Light1 is
-// pasted into another light's flare in another opening.
-TEST_F(ElementStack, CopyInOneOpeningPastesIntoAnotherLight)
-{
-    SetHostElements({"halo", "glow"});
-    MakeOddGlow(1);
-    Qi_Light("Light2", T("model"), T("point"), QI_END);
-    RunEditor({[](HWND dialog) {
-        SelectElement(dialog, 1);
-        PressOnList(dialog, 'C', VK_CONTROL);
-    }});
-    const size_t count = HostElementDigests("Light2").size();
-    RunEditor({[](HWND dialog) { PressOnList(dialog, 'V', VK_CONTROL); }}, "light", "Light2");
-    const Names light2 = HostElementDigests("Light2");
-    ASSERT_EQ(light2.size(), count + 1);
-    EXPECT_EQ(light2[1], HostElementDigests()[1]) << "pasted after the first element";
-}
-
 // Text that is no element, or that the host will not take whole, changes
 // nothing and says why; an unknown parameter is named and left out; an
 // element without parameters takes its type's defaults.
@@ -372,8 +318,6 @@ TEST_F(ElementStack, PastedTextIsTakenWholeOrNotAtAll)
     }});
 }
 
-// An empty flare: Copy has nothing to copy, a paste lands at the end, Solo
-// shows nothing.
 TEST_F(ElementStack, AnEmptyFlareTakesAPasteAndSolo)
 {
     SetHostElements({});
@@ -389,8 +333,6 @@ TEST_F(ElementStack, AnEmptyFlareTakesAPasteAndSolo)
     }});
 }
 
-// Delete, Alt+Up, Alt+Down and a drag, each one step that commits what
-// waits; Move Up and Move Down greyed at the ends.
 TEST_F(ElementStack, KeysAndDraggingChangeTheOrderAsOneStepEach)
 {
     SetHostElements({"glow", "streaks", "halo", "anamorph", "inter"});
@@ -440,8 +382,6 @@ TEST_F(ElementStack, KeysAndDraggingChangeTheOrderAsOneStepEach)
     }});
 }
 
-// The list's menu, opened by a right click on a row, selects that row and
-// greys what cannot act on it.
 TEST_F(ElementStack, TheListsMenuSelectsTheRowAndOffersWhatApplies)
 {
     SetHostElements({"glow", "streaks"});
@@ -465,28 +405,23 @@ TEST_F(ElementStack, TheListsMenuSelectsTheRowAndOffersWhatApplies)
             return CallNextHookEx(hook, code, wParam, lParam);
         },
         nullptr, GetCurrentThreadId());
-    const struct {
-        int row;
-        Names items;
-    } cases[] = {
-        {1, {"&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Duplicate\tCtrl+D", "&Remove\tDel",
-             "Move &Up\tAlt+Up", "-Move &Down\tAlt+Down"}},
-        {0, {"&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Duplicate\tCtrl+D", "&Remove\tDel",
-             "-Move &Up\tAlt+Up", "Move &Down\tAlt+Down"}},
-    };
+    const Names all = {"&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Duplicate\tCtrl+D", "&Remove\tDel",
+                       "Move &Up\tAlt+Up", "Move &Down\tAlt+Down"};
     PutTextOnClipboard("text");
     RunEditor({[&](HWND dialog) {
-        for (const auto &c : cases) {
+        for (int row : {1, 0}) {
             items.clear();
             RECT r = {};
-            SendMessageA(List(dialog), LB_GETITEMRECT, WPARAM(c.row), reinterpret_cast<LPARAM>(&r));
+            SendMessageA(List(dialog), LB_GETITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&r));
             POINT p = {r.right - 10, r.top + 3}, screen = p;
             ClientToScreen(List(dialog), &screen);
             SendMessageA(List(dialog), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
             SendMessageA(List(dialog), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List(dialog)),
                          MAKELPARAM(screen.x, screen.y));
-            EXPECT_EQ(Selected(dialog), c.row);
-            EXPECT_EQ(items, c.items) << "row " << c.row;
+            Names expected = all;
+            expected[size_t(4 + row)] = "-" + expected[size_t(4 + row)];  // the greyed move
+            EXPECT_EQ(Selected(dialog), row);
+            EXPECT_EQ(items, expected) << "row " << row;
         }
     }});
     UnhookWindowsHookEx(hook);
