@@ -70,27 +70,11 @@ void ClickBox(HWND dialog, int row)
     SendMessageA(List(dialog), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
 }
 
-// A key as the keyboard delivers it to the list, with the modifier held:
-// through the message queue and the dialog's keyboard handling.
-void PressOnList(HWND dialog, UINT key, UINT modifier = 0)
+// A key as the keyboard delivers it to the list.
+void PressOnList(HWND dialog, UINT key, int modifiers = 0)
 {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    if (modifier)
-        keys[modifier] = 0x80;
-    SetKeyboardState(keys);
     SetFocus(List(dialog));
-    PostMessageA(List(dialog), modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN, key,
-                 modifier == VK_MENU ? 0x20000001 : 1);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (!IsDialogMessageA(dialog, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    if (modifier)
-        keys[modifier] = 0;
-    SetKeyboardState(keys);
+    PressKey(dialog, key, modifiers);
 }
 
 // A row dragged to another with the left button: the drag list follows the
@@ -250,10 +234,10 @@ TEST_F(ElementStack, DuplicateAndCopyPasteGiveAnEqualElementAfterTheOriginal)
         DialogStep act;
     } cases[] = {
         {"Copy", [](HWND d) { Click(d, IDC_COPY_ELEMENT); }},
-        {"Ctrl+D", [](HWND d) { PressOnList(d, 'D', VK_CONTROL); }},
+        {"Ctrl+D", [](HWND d) { PressOnList(d, 'D', WITH_CTRL); }},
         {"Ctrl+C, Ctrl+V", [](HWND d) {
-             PressOnList(d, 'C', VK_CONTROL);
-             PressOnList(d, 'V', VK_CONTROL);
+             PressOnList(d, 'C', WITH_CTRL);
+             PressOnList(d, 'V', WITH_CTRL);
          }},
     };
     RunEditor({[&](HWND dialog) {
@@ -307,7 +291,7 @@ TEST_F(ElementStack, PastedTextIsTakenWholeOrNotAtAll)
             SCOPED_TRACE(c.what);
             const std::string before = HostFlareDigest();
             PutTextOnClipboard(c.text);
-            PressOnList(dialog, 'V', VK_CONTROL);
+            PressOnList(dialog, 'V', WITH_CTRL);
             const std::string boxes = Boxes();
             EXPECT_EQ(boxes.find("Clipboard Error: ") == 0, c.box[0] != 0) << boxes;
             EXPECT_NE(boxes.find(c.box), std::string::npos) << boxes;
@@ -326,8 +310,8 @@ TEST_F(ElementStack, AnEmptyFlareTakesAPasteAndSolo)
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_COPY_ELEMENT)));
         Click(dialog, IDC_SOLO);
         EXPECT_TRUE(Black(PreviewPixels()));
-        PressOnList(dialog, 'C', VK_CONTROL);
-        PressOnList(dialog, 'V', VK_CONTROL);
+        PressOnList(dialog, 'C', WITH_CTRL);
+        PressOnList(dialog, 'V', WITH_CTRL);
         EXPECT_EQ(HostElements("name"), Names{"streaks"});
         EXPECT_FALSE(Black(PreviewPixels()));
     }});
@@ -344,9 +328,9 @@ TEST_F(ElementStack, KeysAndDraggingChangeTheOrderAsOneStepEach)
         Names order;
         int selected;
     } cases[] = {
-        {"Alt+Down", 0, [](HWND d) { PressOnList(d, VK_DOWN, VK_MENU); },
+        {"Alt+Down", 0, [](HWND d) { PressOnList(d, VK_DOWN, WITH_ALT); },
          {"streaks", "glow", "halo", "anamorph", "inter"}, 1},
-        {"Alt+Up", 2, [](HWND d) { PressOnList(d, VK_UP, VK_MENU); },
+        {"Alt+Up", 2, [](HWND d) { PressOnList(d, VK_UP, WITH_ALT); },
          {"glow", "halo", "streaks", "anamorph", "inter"}, 1},
         {"Delete", 1, [](HWND d) { PressOnList(d, VK_DELETE); },
          {"glow", "halo", "anamorph", "inter"}, 0},
