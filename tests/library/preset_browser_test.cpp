@@ -376,15 +376,9 @@ TEST_F(PresetBrowser, DeleteMovesAUserPresetAwayAndRefusesABundledOne)
               (std::vector<std::string>{
                   "Move the preset 'a' to the recycle bin?",
                   "'sun' is one of the bundled presets, which cannot be deleted."}));
-
-    std::string cache = ReadFile(cache_);
-    ASSERT_GT(cache.size(), 100u);
-    cache[cache.size() / 2] ^= 0x20;
-    WriteFile(cache_, cache);
     RECT reopened = {};
     Browse({[&](HWND browser) { GetWindowRect(browser, &reopened); }});
-    EXPECT_EQ(loads, 10) << "every picture was made again";
-    EXPECT_TRUE(EqualRect(&reopened, &place));
+    EXPECT_TRUE(EqualRect(&reopened, &place)) << "the browser's kept place and size";
 }
 
 TEST_F(PresetBrowser, FailuresAreToldAndCostNothing)
