@@ -72,10 +72,10 @@ void Click(HWND window, int x, int y)
 }
 
 // The x of every pixel of `colour` in row y, left to right.
-std::vector<int> InRow(const DibCanvas &canvas, int y, COLORREF colour, int left = 0, int right = 1 << 15)
+std::vector<int> InRow(const DibCanvas &canvas, int y, COLORREF colour)
 {
     std::vector<int> xs;
-    for (int x = left; x < right && x < canvas.width(); ++x)
+    for (int x = 0; x < canvas.width(); ++x)
         if (canvas.Pixel(x, y) == colour)
             xs.push_back(x);
     return xs;
@@ -135,8 +135,7 @@ void CheckGradient(HWND parent)
     DestroyWindow(button);
 }
 
-// A click in the middle of each drawn tab reports it; no label runs into
-// its tab's right edge.
+// A click in the middle of each drawn tab reports it.
 void CheckTabs(const RecordingWindow &parent)
 {
     TabEntry tabs[] = {{0, 0, 0, "Element Parameters", 1502},
@@ -151,12 +150,6 @@ void CheckTabs(const RecordingWindow &parent)
     std::vector<int> edges = InRow(canvas, h - 2, kBlack);
     ASSERT_EQ(edges.size(), 3u) << "the right edges of three tabs";
     for (int i = 0, left = 0; i < 3; left = edges[i++] + 1) {
-        int ink = -1;
-        for (int row = 0; row < h - 2; ++row)
-            for (COLORREF colour : {kBlack, RGB(191, 0, 0)})
-                for (int x : InRow(canvas, row, colour, left + 1, edges[i] - 1))
-                    ink = x > ink ? x : ink;
-        EXPECT_LE(ink, edges[i] - Px(3)) << tabs[i].text << " reaches its edge";
         Click(panel.hwnd, (left + edges[i]) / 2, h - Px(4));
         std::vector<RecordedMessage> clicked = parent.Received({TPN_CLICKED});
         ASSERT_EQ(int(clicked.size()), i + 1) << tabs[i].text;

@@ -231,6 +231,7 @@ void HoldKeys(int modifiers, UINT key)
     GetKeyboardState(keys);
     keys[VK_CONTROL] = (modifiers & WITH_CTRL) ? 0x80 : 0;
     keys[VK_SHIFT] = (modifiers & WITH_SHIFT) ? 0x80 : 0;
+    keys[VK_MENU] = (modifiers & WITH_ALT) ? 0x80 : 0;
     for (UINT held : {UINT(VK_TAB), UINT(VK_ESCAPE), UINT(VK_RETURN)})
         keys[held] = held == key ? 0x80 : 0;
     SetKeyboardState(keys);
@@ -255,7 +256,10 @@ void Deliver(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, int modifi
 
 void PressKey(HWND dialog, UINT key, int modifiers)
 {
-    Deliver(dialog, WM_KEYDOWN, key, 1, modifiers);
+    if (modifiers & WITH_ALT)
+        Deliver(dialog, WM_SYSKEYDOWN, key, LPARAM(1) | (LPARAM(1) << 29), modifiers);
+    else
+        Deliver(dialog, WM_KEYDOWN, key, 1, modifiers);
 }
 
 void PressAltLetter(HWND dialog, char letter)

@@ -82,8 +82,8 @@ void DragSlider(HWND slider, int x0, int x1);
 
 // A key as the keyboard delivers it to the window with the focus (or the
 // dialog): through the queue, the editor's keys and the dialog's own key
-// handling, with Ctrl and Shift held as asked; handled before this returns.
-enum { WITH_CTRL = 1, WITH_SHIFT = 2 };
+// handling, with Ctrl, Shift and Alt held as asked; handled before this returns.
+enum { WITH_CTRL = 1, WITH_SHIFT = 2, WITH_ALT = 4 };
 void PressKey(HWND dialog, UINT key, int modifiers = 0);
 
 // Alt with a letter, as the WM_SYSCHAR the system makes of it.

