@@ -261,6 +261,23 @@ TEST_F(ElementStack, DuplicateAndCopyPasteGiveAnEqualElementAfterTheOriginal)
     }});
 }
 
+// Copied in one opening of the editor, pasted in another on another light.
+TEST_F(ElementStack, CopyInOneOpeningPastesIntoAnotherLight)
+{
+    SetHostElements({"halo", "glow"});
+    MakeOddGlow(1);
+    Qi_Light("Light2", T("model"), T("point"), QI_END);
+    RunEditor({[](HWND dialog) {
+        SelectElement(dialog, 1);
+        PressOnList(dialog, 'C', WITH_CTRL);
+    }});
+    const size_t count = HostElementDigests("Light2").size();
+    RunEditor({[](HWND dialog) { PressOnList(dialog, 'V', WITH_CTRL); }}, "light", "Light2");
+    const Names light2 = HostElementDigests("Light2");
+    ASSERT_EQ(light2.size(), count + 1);
+    EXPECT_EQ(light2[1], HostElementDigests()[1]) << "pasted after the first element";
+}
+
 // Text that is no element, or that the host will not take whole, changes
 // nothing and says why; an unknown parameter is named and left out; an
 // element without parameters takes its type's defaults.

@@ -363,8 +363,14 @@ TEST_F(Keyboard, CancelGivesBackTheOpenedFlareAfterAQuestion)
         ShowPage(d, PAGE_GLOBAL);
         DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 200);
         Click(d, IDC_BASE_COLOR);
+        ShowPage(d, PAGE_FADING);
+        Click(d, IDC_FADE_NEAR_BORDER);
+        Click(d, IDC_FASTER_UPDATES);
         ShowPage(d, PAGE_ELEMENT);
         Click(d, IDC_ADD_ELEMENT);
+        Click(d, IDC_MOVE_DOWN);
+        SelectElement(d, 2);
+        Click(d, IDC_REMOVE_ELEMENT);
         int32_t status = -1;
         Qi_LensFlare(T("light"), "Light1", T("loadfromfile"), PresetPath("sun.lnz").c_str(),
                      &status, QI_END);
