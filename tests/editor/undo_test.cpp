@@ -167,6 +167,8 @@ TEST_F(Undo, DragsAreOneStepNewChangesDropRedoAndTheBoundHolds)
             DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 100);
             EXPECT_FALSE(MenuEnabled(d, SC_REDO_STEP)) << "the undone drag is gone";
 
+            // The bound, without a render per step: realtime updates off.
+            Click(d, IDC_REALTIME_UPDATES);
             for (int i = 0; i < 300; ++i)
                 DragSlider(globalRotationSlider->hwnd, globalRotationSlider->thumbX,
                            i % 2 ? 30 : 200);
