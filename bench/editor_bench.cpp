@@ -59,7 +59,7 @@ constexpr int kFirstPanelId = 10000;
 // The two flares take turns, round after round, so that whatever else the
 // machine does falls on both alike.
 constexpr int kFlares = 2;
-constexpr int kRounds = 5;
+int rounds = 5;  // one for a smoke run
 
 // Samples of one flare, in milliseconds.
 struct Samples {
@@ -309,8 +309,8 @@ void TimeEditor(HWND window, const std::string (&flares)[kFlares])
                 samples[current].opening.push_back(Ms(start, firstPreview));
         }
     }
-    stepsPerVisit = std::max(1, (iterations + kRounds - 1) / kRounds);
-    for (int round = 0; round < kRounds; ++round) {
+    stepsPerVisit = std::max(1, (iterations + rounds - 1) / rounds);
+    for (int round = 0; round < rounds; ++round) {
         for (current = 0; current < kFlares; ++current) {
             for (keepPages = false;; keepPages = true) {
                 WritePrivateProfileStringA("Lens-Flare-UI", "Keep-Element-Pages",
@@ -331,6 +331,8 @@ int main(int argc, char **argv)
     bool smoke = false;
     if (!ReadBenchOptions(argc, argv, "editor_bench", iterations, smoke))
         return 2;
+    if (smoke)
+        rounds = 1;
     QiHost_Create_Default_Scene();
     char ini[MAX_PATH];
     GetTempPathA(sizeof ini, ini);
@@ -367,7 +369,7 @@ int main(int argc, char **argv)
     TimeEditor(window, flares);
 
     std::printf("the editor in quorix.exe's main window, medians of %d (steps: %d), the flares "
-                "in turns\n", iterations, kRounds * stepsPerVisit);
+                "in turns\n", iterations, rounds * stepsPerVisit);
     std::printf("%-58s %5d elements %3d elements\n", "", counts[0], counts[1]);
     auto row = [](const char *what, std::vector<double> Samples::*field) {
         if ((samples[0].*field).empty() || (samples[1].*field).empty())
