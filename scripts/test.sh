@@ -14,6 +14,7 @@
 # The prefixes are made (on the first run) while the Windows build compiles.
 set -eu
 cd "$(dirname "$0")/.."
+began=$(date +%s)
 scripts/setup.sh
 . scripts/wine-env.sh
 
@@ -70,10 +71,17 @@ WINEPREFIX="$shard1" ctest --preset windows -N >"$logs/windows-list.log"
 stream() {
     name=$1
     shift
-    ( status=0; "$@" >"$logs/$name.log" 2>&1 || status=$?; echo "$status" >"$logs/$name.status" ) &
+    (
+        start=$(date +%s)
+        status=0
+        "$@" >"$logs/$name.log" 2>&1 || status=$?
+        echo "$status" >"$logs/$name.status"
+        echo "$name: $(($(date +%s) - start)) s" >"$logs/$name.time"
+    ) &
     streams="$streams $!"
 }
 streams=""
+tests_start=$(date +%s)
 
 native() {
     cmake --preset native >/dev/null
@@ -99,5 +107,6 @@ for name in windows-1 windows-2 windows-3 windows-xserver native; do
 done
 echo "== summary =="
 grep -h 'tests passed' "$logs"/windows-*.log "$logs/native.log" || true
+echo "set-up and Windows build: $((tests_start - began)) s; then side by side: $(cat "$logs"/*.time | tr '\n' ' ')"
 [ $status = 0 ] && echo "all tests passed" || echo "SOME TESTS FAILED (logs in $logs)"
 exit $status
