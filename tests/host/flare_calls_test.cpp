@@ -400,7 +400,7 @@ TEST_F(FlareCalls, FaultyListsAndCommandsThatCannotRunAreReportedAndChangeNothin
                             "ERR_BAD_VALUE", "ERR_NO_OBJECT", "ERR_NO_ELEMENT",
                             "ERR_BAD_KEYWORD"));
 
-    int32_t e = 0, far = 10000, negative = -1, p = 0;
+    int32_t e = 0, beyond = 10000, negative = -1, p = 0;
     unsigned char out[3][16];
     std::memset(out, 0xCC, sizeof out);
     // Each list starts with a well-formed entry that must not take effect.
@@ -414,11 +414,11 @@ TEST_F(FlareCalls, FaultyListsAndCommandsThatCannotRunAreReportedAndChangeNothin
     Qi_LensFlare(T("camera"), kLight, T("scale"), &f, QI_END);
     Qi_Inquire_LensFlare(T("light"), kLight, T("intensity"), out[0], T("color"), T("rgb"),
                          out[1], QI_END);
-    Qi_Inquire_LensFlare(T("light"), kLight, T("numelements"), out[0], T("element"), &far,
+    Qi_Inquire_LensFlare(T("light"), kLight, T("numelements"), out[0], T("element"), &beyond,
                          T("name"), out[1], QI_END);
     Qi_Inquire_LensFlare(T("light"), kLight, T("element"), &negative, T("name"), out[1], QI_END);
     Qi_Inquire_LensFlare(T("light"), kLight, T("element"), &e, T("guid"), out[0], QI_GROUP,
-                         T("parameter"), &far, T("value"), out[1], QI_END);
+                         T("parameter"), &beyond, T("value"), out[1], QI_END);
     Qi_Inquire_LensFlare(T("light"), kLight, T("element"), &e, T("parameter"), &p,
                          T("definition"), T("colour"), out[0], QI_END);
     Qi_Inquire_LensFlare(T("light"), kLight, T("element"), &e, T("intensity"), out[0], QI_END);

@@ -48,7 +48,7 @@ protected:
 // never read), or up to its fault; a faulty list changes nothing.
 TEST_F(KeywordEngine, ReadsUpToQiEndOrTheFaultAndNoFurther)
 {
-    int32_t n = -1, far = 1000;
+    int32_t n = -1, beyond = 1000;
     float two = 2.0f, five = 5.0f;
     const char *guid = nullptr;
     const uint64_t poison = 0xDEADBEEFDEADBEEFull;
@@ -68,12 +68,12 @@ TEST_F(KeywordEngine, ReadsUpToQiEndOrTheFaultAndNoFurther)
         {"an unknown keyword", CallMode::Set,
          {K("intensity"), A(&five), K("bogus"), A(&five), QI_END}, 3, "ERR_BAD_KEYWORD"},
         {"no such element", CallMode::Inquire,
-         {K("element"), A(&far), K("name"), A(&five), QI_END}, 2, "ERR_NO_ELEMENT"},
+         {K("element"), A(&beyond), K("name"), A(&five), QI_END}, 2, "ERR_NO_ELEMENT"},
         {"a command in a group", CallMode::Set, {K("delete"), A("x"), QI_GROUP, QI_END}, 3,
          "ERR_BAD_LIST"},
         {"no end after a group", CallMode::Set, {K("intensity"), A(&five), QI_GROUP}, 3,
          "ERR_BAD_LIST"},
-        {"no end after a value", CallMode::Inquire, {K("numelements"), A(&far)}, 2,
+        {"no end after a value", CallMode::Inquire, {K("numelements"), A(&beyond)}, 2,
          "ERR_BAD_LIST"},
         {"an endless list", CallMode::Set, endless, kMaxListSlots, "ERR_BAD_LIST"},
     };
@@ -84,7 +84,7 @@ TEST_F(KeywordEngine, ReadsUpToQiEndOrTheFaultAndNoFurther)
         EXPECT_EQ(TakeReportNames(), expected) << row.name;
     }
     EXPECT_EQ(n, count);
-    EXPECT_EQ(far, 1000);
+    EXPECT_EQ(beyond, 1000);
     EXPECT_EQ(light_->flare.globals.scale, 2.0f);
     EXPECT_NE(light_->flare.globals.intensity, 5.0f);
     EXPECT_EQ(guid, light_->flare.elements[0]->guid.c_str());

@@ -138,15 +138,15 @@ TEST(FlareValues, FadeWithDistanceDimsFartherLightsOnly)
 {
     RenderSetup s;
     TestLight light;
-    double near = Render(light, s).Total();
+    double atReference = Render(light, s).Total();
     light.globals().fadeWithDistance = true;
     light.globals().refDistance = 100;
     light.object().distance = 50;
-    EXPECT_NEAR(Render(light, s).Total(), near, near * 1e-6);
+    EXPECT_NEAR(Render(light, s).Total(), atReference, atReference * 1e-6);
     light.object().distance = 400;
-    EXPECT_NEAR(Render(light, s).Total() / near, 0.25, 1e-3);
+    EXPECT_NEAR(Render(light, s).Total() / atReference, 0.25, 1e-3);
     light.globals().refDistance = 200;
-    EXPECT_NEAR(Render(light, s).Total() / near, 0.5, 1e-3);
+    EXPECT_NEAR(Render(light, s).Total() / atReference, 0.5, 1e-3);
 }
 
 TEST(FlareValues, SameSeedSamePictureOtherSeedOtherPicture)
