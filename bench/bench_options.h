@@ -12,6 +12,9 @@
 #include <functional>
 #include <vector>
 
+// Runs made before the measured ones, to warm the caches; none in a smoke run.
+inline int warmUps = 2;
+
 // False, after printing the usage, for any other argument.
 inline bool ReadBenchOptions(int argc, char **argv, const char *program, int &iterations,
                              bool &smoke)
@@ -20,6 +23,7 @@ inline bool ReadBenchOptions(int argc, char **argv, const char *program, int &it
         if (std::strcmp(argv[i], "--smoke") == 0) {
             smoke = true;
             iterations = 1;
+            warmUps = 0;
         } else if (std::strcmp(argv[i], "--iterations") == 0 && i + 1 < argc) {
             iterations = std::max(1, std::atoi(argv[++i]));
         } else {
@@ -36,12 +40,11 @@ inline double Median(std::vector<double> times)
     return times[times.size() / 2];
 }
 
-// The median time of `iterations` runs in milliseconds, after two runs that
-// warm the caches.
+// The median time of `iterations` runs in milliseconds, after the warm-up runs.
 inline double MedianMs(int iterations, const std::function<void()> &run)
 {
     std::vector<double> times;
-    for (int i = -2; i < iterations; ++i) {
+    for (int i = -warmUps; i < iterations; ++i) {
         auto start = std::chrono::steady_clock::now();
         run();
         auto end = std::chrono::steady_clock::now();

@@ -300,7 +300,7 @@ void LoadFlare(const std::string &path)
 
 void TimeEditor(HWND window, const std::string (&flares)[kFlares])
 {
-    for (int i = -2; i < iterations; ++i) {
+    for (int i = -warmUps; i < iterations; ++i) {
         for (current = 0; current < kFlares; ++current) {
             LoadFlare(flares[current]);
             auto start = Clock::now();

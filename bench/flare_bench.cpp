@@ -38,7 +38,7 @@ std::vector<std::vector<double>> TimeRenders(const std::vector<BufferOwner> &buf
     QiHost_Set_Render_Threads(threads);
     QiToken light = Qi_Inquire_Token("light");
     std::vector<std::vector<double>> times(buffers.size());
-    for (int i = -2; i < iterations; ++i)
+    for (int i = -warmUps; i < iterations; ++i)
         for (size_t b = 0; b < buffers.size(); ++b) {
             QiGBuffer *buffer = buffers[b].get();
             int32_t x = buffer->width / 4, y = buffer->height - 1 - buffer->height / 3;

@@ -30,9 +30,9 @@ std::vector<std::string> presets;
 double MedianMs(const std::function<void(int)> &run)
 {
     std::vector<double> times;
-    for (int i = -2; i < iterations; ++i) {
+    for (int i = -warmUps; i < iterations; ++i) {
         auto start = std::chrono::steady_clock::now();
-        run(i + 2);
+        run(i + warmUps);
         auto end = std::chrono::steady_clock::now();
         if (i >= 0)
             times.push_back(std::chrono::duration<double, std::milli>(end - start).count());

@@ -28,9 +28,9 @@ rm -f "$logs"/*
 
 make_prefixes() {
     wine_prefix "$shard1" null
-    wine_prefix "$shard2" null
-    wine_prefix "$shard3" null
-    wine_prefix "$build/wineprefix-x11" x11
+    wine_prefix "$shard2" null "$shard1"
+    wine_prefix "$shard3" null "$shard1"
+    wine_prefix "$build/wineprefix-x11" x11 "$shard1"
 }
 make_prefixes >"$logs/prefixes.log" 2>&1 &
 prefixes=$!

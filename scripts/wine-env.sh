@@ -1,6 +1,9 @@
 # Shell functions for the project's Wine prefixes; sourced by the scripts.
 #
-# wine_prefix PREFIX DRIVER   create PREFIX on first use (DRIVER: null or x11)
+# wine_prefix PREFIX DRIVER [MODEL]
+#                             create PREFIX on first use (DRIVER: null or x11),
+#                             as a copy of the null-driver prefix MODEL when
+#                             one is named
 # wine_services_start PREFIX  start wineserver and the Wine services once
 # wine_services_stop PREFIX   stop them again
 #
@@ -12,22 +15,32 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 wine_prefix() {
     if [ ! -f "$1/system.reg" ] || [ ! -f "$1/.lf-driver-$2" ]; then
-        mkdir -p "$1"
-        echo "wine: creating prefix $1 ($2 graphics driver)" >&2
-        WINEPREFIX="$1" wineboot -i </dev/null >/dev/null 2>&1
-        # A crashing program ends at once instead of waiting in winedbg.
-        WINEPREFIX="$1" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f </dev/null >/dev/null 2>&1
-        if [ "$2" = null ]; then
-            WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+        if [ -n "${3:-}" ]; then
+            # A copy takes a second where wineboot takes many.
+            echo "wine: copying prefix $3 to $1 ($2 graphics driver)" >&2
+            rm -rf "$1"
+            cp -a "$3" "$1"
+            rm -f "$1"/.lf-driver-*
         else
+            mkdir -p "$1"
+            echo "wine: creating prefix $1 ($2 graphics driver)" >&2
+            WINEPREFIX="$1" wineboot -i </dev/null >/dev/null 2>&1
+            # A crashing program ends at once instead of waiting in winedbg.
+            WINEPREFIX="$1" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f </dev/null >/dev/null 2>&1
+            # Wine's own fonts (Marlett draws the caption buttons, Tahoma the
+            # dialogs), where every Wine program finds them.
+            cp /usr/share/wine/fonts/*.ttf "$1/drive_c/windows/Fonts/" 2>/dev/null || true
+        fi
+        if [ "$2" = null ]; then
+            # (A model is a null-driver prefix: its copy has this already.)
+            [ -n "${3:-}" ] || WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+        else
+            WINEPREFIX="$1" wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1 || true
             # One Wine desktop window, so that Wine draws the window frames
             # itself, as Windows would, without an X window manager.
             WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
             WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
         fi
-        # Wine's own fonts (Marlett draws the caption buttons, Tahoma the
-        # dialogs), where every Wine program finds them.
-        cp /usr/share/wine/fonts/*.ttf "$1/drive_c/windows/Fonts/" 2>/dev/null || true
         WINEPREFIX="$1" wineserver -w
         touch "$1/.lf-driver-$2"
     fi
