@@ -171,18 +171,23 @@ shot() {
 }
 
 # Waits until two pictures of the screen 0.2 s apart are the same: the
-# program has finished drawing what the last action asked for.
+# program has finished drawing what the last action asked for. The pictures
+# are compared by their digests (raw pixels, no file, no image compare).
 settle() {
     settle_tries=0
-    import -window root "$e2e_tmp/settle-a.png"
+    settle_a=$(screen_digest)
     while [ $settle_tries -lt 50 ]; do
         sleep 0.2
-        import -window root "$e2e_tmp/settle-b.png"
-        [ "$(differing_pixels "$e2e_tmp/settle-a.png" "$e2e_tmp/settle-b.png")" != 0 ] || return 0
-        mv "$e2e_tmp/settle-b.png" "$e2e_tmp/settle-a.png"
+        settle_b=$(screen_digest)
+        [ "$settle_a" != "$settle_b" ] || return 0
+        settle_a=$settle_b
         settle_tries=$(( settle_tries + 1 ))
     done
     fail "the screen kept changing"
+}
+
+screen_digest() {
+    import -window root -depth 8 rgb:- | md5sum
 }
 
 differing_pixels() {
