@@ -393,12 +393,9 @@ void AdoptTabbedPanelBackground(HWND parent, TabbedPanel *record)
 
 void UpdateTabbedPanelDpi(TabbedPanel *record)
 {
-    if (!record->hwnd)
+    if (!record->hwnd || !TakeWindowDpi(record->hwnd, &record->dpi))
         return;
-    const int dpi = WindowDpi(record->hwnd);
-    if (dpi == record->dpi)
-        return;
-    record->dpi = int16_t(dpi);
+    const int dpi = record->dpi;
     // The label fonts, shared by the strips of the one editor, follow it.
     TabbedPanel_CreateFonts(dpi);
     const int gap = TabbedPanel_Px(record, kStripGap);

@@ -683,12 +683,8 @@ int TinySliderRowHeight(int dpi)
 
 void UpdateTinySliderDpi(TinySlider *record)
 {
-    if (!record->hwnd)
+    if (!record->hwnd || !TakeWindowDpi(record->hwnd, &record->dpi))
         return;
-    const int dpi = WindowDpi(record->hwnd);
-    if (dpi == record->dpi)
-        return;
-    record->dpi = int16_t(dpi);
     HFONT old = record->font;
     record->font = TinySlider_CreateFont(record->dpi);
     if (record->hwndEdit) {

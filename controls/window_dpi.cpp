@@ -35,3 +35,12 @@ int WindowDpi(HWND window)
         ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : kDefaultDpi;
 }
+
+bool TakeWindowDpi(HWND window, int16_t *dpi)
+{
+    const int16_t now = int16_t(WindowDpi(window));
+    if (now == *dpi)
+        return false;
+    *dpi = now;
+    return true;
+}

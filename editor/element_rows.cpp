@@ -167,12 +167,7 @@ void DrawPicture(HDC dc, const RECT &at, const FlareElement *element, bool dim)
         for (uint8_t &b : bits)
             b = uint8_t(b / 2);
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = pictureWidth;
-    info.bmiHeader.biHeight = pictureHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = TrueColourHeader(pictureWidth, pictureHeight);
     SetDIBitsToDevice(dc, at.left, at.top, DWORD(pictureWidth), DWORD(pictureHeight), 0, 0, 0,
                       UINT(pictureHeight), bits.data(), &info, DIB_RGB_COLORS);
 }

@@ -7,6 +7,7 @@
 #include "library/preset_folders.h"
 #include "library/scratch_light.h"
 #include "model/flare_keywords.h"
+#include "preview/display_bitmap.h"
 #include "preview/pixel_conversion.h"
 
 namespace {
@@ -38,11 +39,7 @@ void ReadElements(PresetPicture *picture)
 HBITMAP CreatePictureBitmap(int32_t width, uint8_t **bits)
 {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = PICTURE_HEIGHT;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader = TrueColourHeader(width, PICTURE_HEIGHT);
     void *pixels = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     *bits = static_cast<uint8_t *>(pixels);

@@ -104,6 +104,18 @@ void FillDisplayPalette(int32_t count, const float *colours, int32_t first, floa
     SetPaletteEntries(palette, 0, 256, entries);
 }
 
+BITMAPINFOHEADER TrueColourHeader(int32_t width, int32_t height)
+{
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    return header;
+}
+
 int16_t CreateBitmapInfo(int16_t palettised, BITMAPINFO **bitmapInfo)
 {
     size_t size = sizeof(BITMAPINFOHEADER) + (palettised ? 256 * sizeof(WORD) : 0);

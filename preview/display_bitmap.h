@@ -52,6 +52,10 @@ void FillDisplayPalette(int32_t count, const float *colours, int32_t first, floa
 
 // Allocates the header (width and height still 0) and, when palettised, the
 // colour table of palette indexes 0..255; 0 on success, 1 on failure.
+// The header of a bottom-up 24-bit DIB of that size (rows of blue, green,
+// red bytes, each padded to four bytes).
+BITMAPINFOHEADER TrueColourHeader(int32_t width, int32_t height);
+
 int16_t CreateBitmapInfo(int16_t palettised, BITMAPINFO **bitmapInfo);
 
 #endif
