@@ -23,24 +23,31 @@ cleanup() {
 trap cleanup EXIT INT TERM
 sleep 1
 
-(cd "$build/dist" && QX_SETTINGS_DIR="$(winepath -w "$tmp" 2>/dev/null)" wine quorix.exe edit) &
+# The program's output goes to a file: a Wine service that inherited CTest's
+# pipe would keep CTest waiting after a failure.
+(cd "$build/dist" && QX_SETTINGS_DIR="$(winepath -w "$tmp" 2>/dev/null)" \
+    exec wine quorix.exe edit >"$tmp/host.log" 2>&1 </dev/null) &
 host=$!
-desktop=$(timeout 60 xdotool search --sync --onlyvisible --name 'Wine desktop$' | head -n 1)
 # The preview is the editor's large dark area: make everything else white,
 # widen the white so that dark text strokes vanish, and take the box that
-# is left. A loaded machine may take a while to show the editor, so the
-# screen is looked at again until the box is there.
+# is left. A loaded machine may take a while to show the editor, and Wine
+# may make its desktop window anew meanwhile, so both are looked for again
+# until the box is there.
 preview_box() {
-    import -window "$desktop" "$tmp/shot.png"
+    width=0 height=0
+    desktop=$(xdotool search --onlyvisible --name 'Wine desktop$' 2>/dev/null | head -n 1)
+    [ -n "$desktop" ] && import -window "$desktop" "$tmp/shot.png" 2>/dev/null || return 1
     set -- $(convert "$tmp/shot.png" -fuzz 12% -fill white +opaque black \
              -morphology Dilate Square:3 -trim -format '%w %h %X %Y' info:)
-    width=$1 height=$2 left=${3#+} top=${4#+}
+    width=${1:-0} height=${2:-0} left=${3:-+0} top=${4:-+0}
+    left=${left#+} top=${top#+}
     [ "$width" -ge 100 ] && [ "$height" -ge 80 ]
 }
 deadline=$(( $(date +%s) + 90 ))
 until preview_box; do
     if [ "$(date +%s)" -ge "$deadline" ]; then
         echo "preview not found on screen (box ${width}x${height})"
+        cat "$tmp/host.log"
         exit 1
     fi
     sleep 0.5
