@@ -18,13 +18,6 @@ const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kRed = RGB(191, 0, 0);
 const COLORREF kPanelColour = RGB(64, 128, 192);
 
-std::vector<std::tuple<int16_t, TabbedPanel *, int16_t>> clicks;
-
-void RecordClick(int16_t id, TabbedPanel *panel, int16_t rightButton)
-{
-    clicks.emplace_back(id, panel, rightButton);
-}
-
 class TabbedPanelTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -36,7 +29,6 @@ protected:
 
     void SetUp() override
     {
-        clicks.clear();
         panelBrush_ = CreateSolidBrush(kPanelColour);
         parent_.Answer(WM_CTLCOLORDLG, reinterpret_cast<LRESULT>(panelBrush_));
     }
@@ -47,11 +39,10 @@ protected:
         DeleteObject(panelBrush_);
     }
 
-    HWND Create(int length, int16_t centre = 0, int16_t vertical = 0, float scale = 0.0f)
+    HWND Create(int length)
     {
         panel_.insetEdges = 1;
-        return CreateTabbedPanel(parent_.hwnd(), &panel_, tabs_, 4, vertical ? 0 : length,
-                                 vertical ? length : 0, centre, vertical, scale);
+        return CreateTabbedPanel(parent_.hwnd(), &panel_, tabs_, 4, length, 0, 0, 0, 0.0f);
     }
 
     // Label width and text height in the strip's horizontal font.
@@ -110,21 +101,6 @@ TEST_F(TabbedPanelTest, CreationMeasuresLabelsAndPlacesTabsOneAfterAnother)
     EXPECT_EQ(client.right, 500);
     EXPECT_EQ(client.bottom, panel_.height);
     EXPECT_TRUE(GetClassLongA(panel_.hwnd, GCL_STYLE) & CS_DBLCLKS) << "a second click comes so";
-}
-
-TEST_F(TabbedPanelTest, CentredTabsNeverStartBeforeTheStrip)
-{
-    ASSERT_NE(Create(1001, 1), nullptr);
-    EXPECT_EQ(panel_.firstTabX, (1001 - panel_.tabsExtent) / 2);
-    panel_.width = static_cast<int16_t>(panel_.tabsExtent - 40);
-    SendMessageA(panel_.hwnd, TPM_LAYOUT, 0, 0);
-    EXPECT_EQ(panel_.firstTabX, 0);
-
-    DestroyTabbedPanel(&panel_);
-    ASSERT_NE(Create(2000, 1, 1, 0.5f), nullptr);
-    EXPECT_EQ(panel_.height, 1000);
-    EXPECT_EQ(panel_.firstTabY, (1000 - panel_.tabsExtent) / 2);
-    EXPECT_EQ(panel_.firstTabX, 0);
 }
 
 TEST_F(TabbedPanelTest, LeftPressOnEnabledTabNotifiesParentWithoutSelecting)
@@ -190,20 +166,6 @@ TEST_F(TabbedPanelTest, StripDestroyedDuringAPressLeavesNoCaptureBehind)
     EXPECT_EQ(Clicked(), (std::vector<RecordedMessage>{ClickOf(1502), ClickOf(1502)}));
 }
 
-TEST_F(TabbedPanelTest, OnClickReplacesNotificationForEitherButton)
-{
-    ASSERT_NE(Create(500), nullptr);
-    EXPECT_EQ(panel_.onClick, nullptr);
-    panel_.onClick = RecordClick;
-    Press(WM_LBUTTONDOWN, tabs_[3].offset, 10);
-    Press(WM_LBUTTONUP, tabs_[3].offset, 10);
-    Press(WM_RBUTTONDOWN, 0, 10);
-    Press(WM_RBUTTONUP, 0, 10);
-    decltype(clicks) expected = {{1501, &panel_, 0}, {1502, &panel_, 1}};
-    EXPECT_EQ(clicks, expected);
-    EXPECT_TRUE(Clicked().empty());
-}
-
 TEST_F(TabbedPanelTest, SelectMarksOnlyTheNamedTab)
 {
     ASSERT_NE(Create(500), nullptr);
@@ -251,16 +213,6 @@ TEST_F(TabbedPanelTest, SelectedTabStandsRaisedAndWiderWithRedLabel)
     EXPECT_GT(canvas.Count(x3 + 3, 0, right3 - 2, h, GetSysColor(COLOR_GRAYTEXT)), 0);
 }
 
-TEST_F(TabbedPanelTest, VerticalStripDrawsEdgeAndStackedTabs)
-{
-    ASSERT_NE(Create(300, 0, 1), nullptr);
-    AdoptTabbedPanelBackground(parent_.hwnd(), &panel_);
-    DibCanvas canvas(panel_.hwnd);
-    EXPECT_EQ(canvas.Count(0, 0, 1, canvas.height(), kBlack), canvas.height());
-    EXPECT_EQ(canvas.Pixel(2, tabs_[1].offset), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(canvas.Pixel(2, tabs_[1].offset - 1), kBlack);
-}
-
 // The strip deletes the brushes it made; a brush from the parent outlives it.
 TEST_F(TabbedPanelTest, ReleasesOnlyTheBrushesItMade)
 {
@@ -282,15 +234,6 @@ TEST_F(TabbedPanelTest, ReleasesOnlyTheBrushesItMade)
     EXPECT_EQ(GetObjectType(fallback), static_cast<DWORD>(OBJ_BRUSH));
     DestroyTabbedPanel(&panel_);
     EXPECT_EQ(GetObjectType(fallback), 0u);
-}
-
-TEST_F(TabbedPanelTest, FailedCreationLeavesNoWindowAndNoBrushes)
-{
-    TabbedPanel orphan = {};
-    EXPECT_EQ(CreateTabbedPanel(nullptr, &orphan, tabs_, 4, 500, 0, 0, 0, 0.0f), nullptr);
-    EXPECT_EQ(orphan.hwnd, nullptr);
-    EXPECT_EQ(orphan.backgroundBrush, nullptr);
-    EXPECT_EQ(orphan.selectedBrush, nullptr);
 }
 
 }  // namespace
