@@ -4,7 +4,6 @@
 // the bit; the whole session is one undo step.
 #include <cstring>
 
-#include "controls/tabbed_panel.h"
 #include "editor/editor_state.h"
 #include "editor/undo.h"
 #include "model/working_flare.h"

@@ -184,14 +184,14 @@ std::array<float, 3> HostParameter(int32_t element, int32_t parameter)
     return value;
 }
 
-int32_t HostGradientCount(int32_t element, int32_t parameter)
+std::vector<float> HostGradientOffsets(int32_t element, int32_t parameter)
 {
-    int32_t count = -1;
+    int32_t count = 0;
     float *colours = nullptr, *offsets = nullptr;
     Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &element, QI_GROUP,
                          T("parameter"), &parameter, T("gradientdata"), &count, &colours,
                          &offsets, QI_GROUP, QI_END);
-    return count;
+    return std::vector<float>(offsets, offsets + (count > 0 ? count : 0));
 }
 
 std::string PresetPath(const std::string &name)

@@ -66,11 +66,11 @@ void SetHostSwitch(const char *keyword, const char *onOrOff);
 
 // A text of each of the host's elements of Light1 in order (the keyword
 // "name" gives the types, "guid" the guids); replacing them all by new
-// elements of the given types; one parameter's value and gradient size.
+// elements of the given types; one parameter's value and gradient offsets.
 std::vector<std::string> HostElements(const char *keyword);
 void SetHostElements(const std::vector<const char *> &types);
 std::array<float, 3> HostParameter(int32_t element, int32_t parameter);
-int32_t HostGradientCount(int32_t element, int32_t parameter);
+std::vector<float> HostGradientOffsets(int32_t element, int32_t parameter);
 
 // The bundled presets in the host's working directory: a path, and the
 // file names.

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <map>
 
-#include "controls/tabbed_panel.h"
 #include "controls/tiny_slider.h"
 #include "editor/editor_state.h"
 #include "editor/global_sliders.h"

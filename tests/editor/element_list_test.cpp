@@ -6,12 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/tabbed_panel.h"
-#include "controls/tiny_slider.h"
 #include "editor/add_element_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/element_panel.h"
-#include "editor/global_sliders.h"
 #include "host/core/qi_host.h"
 #include "model/working_flare.h"
 #include "resources/resource.h"
@@ -33,8 +30,8 @@ protected:
         EditorTest::TearDown();
     }
     // Answers the "Select Element" dialog: the catalogue's type `type`, the
-    // placement button, then OK (or Cancel).
-    void AnswerAddDialog(int type, int placement, int button = IDOK)
+    // placement button, then OK.
+    void AnswerAddDialog(int type, int placement)
     {
         onNestedDialog_ = [=](HWND dialog) {
             HWND list = GetDlgItem(dialog, 2000);
@@ -42,7 +39,7 @@ protected:
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(2000, LBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(list));
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(placement, BN_CLICKED), 0);
-            PostMessageA(dialog, WM_COMMAND, button, 0);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         };
     }
 };

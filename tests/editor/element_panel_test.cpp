@@ -9,12 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/tabbed_panel.h"
 #include "controls/tiny_slider.h"
 #include "editor/editor_state.h"
 #include "editor/element_panel.h"
 #include "editor/parameter_pages.h"
-#include "editor/undo.h"
 #include "gradient/colour_slider.h"
 #include "host/core/qi_host.h"
 #include "model/working_flare.h"
@@ -58,36 +56,30 @@ std::string Shown(const std::string &caption)
 // Checks one parameter's control against its definition and value.
 void ExpectControlOf(HWND dialog, const FlareParameter *p)
 {
-    const std::string type = [p] {
-        for (const char *t : {"floatslider", "intslider", "angle", "checkbox", "color", "list",
-                              "gradient", "point", "arbitrarydata"})
-            if (p->type == T(t))
-                return std::string(t);
-        return std::string("?");
-    }();
-    SCOPED_TRACE(std::string(p->name) + " (" + type + ")");
-    if (type == "point" || type == "arbitrarydata") {
+    auto is = [p](const char *type) { return p->type == T(type); };
+    SCOPED_TRACE(p->name);
+    if (is("point") || is("arbitrarydata")) {
         EXPECT_EQ(p->controlWindow, nullptr);
         return;
     }
     ASSERT_NE(p->controlWindow, nullptr);
     EXPECT_EQ(GetDlgCtrlID(p->controlWindow), p->firstControlId);
-    if (type == "checkbox") {
+    if (is("checkbox")) {
         EXPECT_EQ(Shown(WindowText(p->controlWindow)), p->description);
         EXPECT_EQ(IsDlgButtonChecked(dialog, p->firstControlId) == BST_CHECKED,
                   p->Qv_Current_Value[0] != 0.0f);
-    } else if (type == "color" || type == "list") {
+    } else if (is("color") || is("list")) {
         ASSERT_NE(p->labelWindow, nullptr);
         EXPECT_EQ(GetDlgCtrlID(p->labelWindow), p->firstControlId + 1);
         EXPECT_EQ(Shown(WindowText(p->labelWindow)), p->description);
         EXPECT_LT(RectIn(dialog, p->labelWindow).right, RectIn(dialog, p->controlWindow).left);
-        if (type == "list")
+        if (is("list"))
             EXPECT_EQ(SendMessageA(p->controlWindow, CB_GETITEMDATA,
                                    SendMessageA(p->controlWindow, CB_GETCURSEL, 0, 0), 0),
                       LRESULT(p->Qv_Current_Value[0]));
         else
             EXPECT_EQ(ClassOf(p->controlWindow), "Button");
-    } else if (type == "gradient") {
+    } else if (is("gradient")) {
         ASSERT_NE(p->gradientSlider, nullptr);
         EXPECT_EQ(p->gradientSlider->pivots.count, p->gradientCount);
     } else {
@@ -175,8 +167,8 @@ TEST_F(ElementPanel, ListsAndCheckBoxesReachTheHostAndGradientsShowTheirLabelRow
 
 // A gradient of 150 entries is shown merged to 100 pivots over its whole
 // span, without a message, and left to the bit by every look at it (the
-// panel built again and again, the other page, an undo step of another
-// value, Ok). The user's first edit writes the merged table.
+// panel built again, the other page, an undo step of another value, Ok).
+// The user's first edit writes the merged table.
 TEST_F(ElementPanel, AGradientLongerThanTheControlHoldsStaysUntouchedUntilEdited)
 {
     SetHostElements({"glow", "streaks"});
@@ -189,18 +181,16 @@ TEST_F(ElementPanel, AGradientLongerThanTheControlHoldsStaysUntouchedUntilEdited
     Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), HostElements("guid")[0].c_str(),
                  QI_GROUP, T("parameter"), &parameter, T("gradientdata"), &count, colours.data(),
                  offsets.data(), QI_GROUP, QI_END);
-    ASSERT_EQ(HostGradientCount(0, 4), 150);
+    ASSERT_EQ(HostGradientOffsets(0, 4).size(), 150u);
     const std::string before = FlareText();
     RunEditor({[](HWND dialog) {
         EXPECT_EQ(Parameter(4)->gradientSlider->pivots.count, 100);
-        for (int i = 0; i < 3; ++i) {
-            SelectElement(dialog, 1);
-            SelectElement(dialog, 0);
-        }
+        SelectElement(dialog, 1);
+        SelectElement(dialog, 0);
         ShowPage(dialog, PAGE_GLOBAL);
         ShowPage(dialog, PAGE_ELEMENT);
         DragSlider(Parameter(0)->tinySlider->hwnd, Parameter(0)->tinySlider->thumbX, 200);
-        SendMessageA(dialog, WM_SYSCOMMAND, SC_UNDO_STEP, 0);
+        UndoStep(dialog);
     }});
     EXPECT_EQ(FlareText(), before);
     EXPECT_TRUE(watcher_.boxes().empty()) << "no defect, no message";
@@ -216,7 +206,7 @@ TEST_F(ElementPanel, AGradientLongerThanTheControlHoldsStaysUntouchedUntilEdited
         EXPECT_EQ(ColourFromComponents(&p->gradientColors[3 * 98]),
                   ColourFromComponents(&colours[3 * 149]));
     }});
-    EXPECT_EQ(HostGradientCount(0, 4), 99);
+    EXPECT_EQ(HostGradientOffsets(0, 4).size(), 99u);
 }
 
 // While a "radius" slider is dragged, a white outline of that radius

@@ -11,7 +11,6 @@
 #include "editor/editor_state.h"
 #include "editor/element_rows.h"
 #include "editor/scratch_light.h"
-#include "editor/undo.h"
 #include "host/core/qi_host.h"
 #include "model/working_flare.h"
 #include "preview/preview.h"

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/tabbed_panel.h"
 #include "editor/editor_state.h"
 #include "editor/undo.h"
 #include "gradient/colour_slider.h"

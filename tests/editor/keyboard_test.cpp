@@ -5,21 +5,17 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "controls/tabbed_panel.h"
 #include "controls/tiny_slider.h"
-#include "editor/editor_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/global_sliders.h"
 #include "editor/mnemonics.h"
 #include "editor/page_tabs.h"
-#include "editor/undo.h"
 #include "gradient/colour_slider.h"
-#include "host/core/qi_host.h"
 #include "model/working_flare.h"
 #include "resources/resource.h"
 #include "tests/editor/editor_harness.h"
@@ -164,7 +160,8 @@ TEST_F(Keyboard, GradientKeysSelectMoveAddDeleteAndRecolour)
             std::vector<int32_t> positions(pivots.position, pivots.position + pivots.count);
             EXPECT_EQ(positions, row.positions) << "key " << row.key;
             EXPECT_EQ(SelectedPivot(&pivots), row.selected) << "key " << row.key;
-            EXPECT_EQ(HostGradientCount(0, 4), pivots.count) << "key " << row.key;
+            EXPECT_EQ(HostGradientOffsets(0, 4).size(), size_t(pivots.count))
+                << "key " << row.key;
         }
         EXPECT_EQ(gradient->pivots.colour[2] & 0xFF, 0u) << "Enter recoloured the end";
         EXPECT_EQ(GetFocus(), p->controlWindow);

@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/tabbed_panel.h"
 #include "controls/tiny_slider.h"
 #include "editor/editor_state.h"
 #include "editor/global_sliders.h"
@@ -287,15 +286,12 @@ using EditFn = Edit (*)(HWND, Rng &);
 const EditFn kEdits[] = {EditGlobalSlider, EditGlobalSwitch, EditReferenceDistance, EditBaseColour,
                          EditElementSwitch, EditParameter,    EditParameter,   EditParameter};
 
-// The gradient of the value named "element E parameter P" at the host.
+// The gradient offsets of the value named "element E parameter P" at the host.
 std::vector<float> HostOffsets(const std::string &value)
 {
-    int32_t e = 0, p = 0, count = 0;
+    int32_t e = 0, p = 0;
     std::sscanf(value.c_str(), "element %d parameter %d", &e, &p);
-    float *colours = nullptr, *offsets = nullptr;
-    Qi_Inquire_LensFlare(T("light"), "Light1", T("element"), &e, QI_GROUP, T("parameter"), &p,
-                         T("gradientdata"), &count, &colours, &offsets, QI_GROUP, QI_END);
-    return std::vector<float>(offsets, offsets + (count > 0 ? count : 0));
+    return HostGradientOffsets(e, p);
 }
 
 bool RisesFromZeroToOne(const std::vector<float> &offsets)
