@@ -2,11 +2,16 @@
 
 #include <cstring>
 
+#include "controls/tabbed_panel.h"
+#include "editor/add_element_dialog.h"
 #include "editor/editor_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/global_sliders.h"
-#include "model/working_flare.h"
+#include "editor/undo.h"
 #include "host/core/qi_host.h"
+#include "model/working_flare.h"
+#include "resources/colour_ids.h"
+#include "resources/resource.h"
 #include "tests/support/host_channel.h"
 #include "tests/support/plugin_calls.h"
 #include "tests/support/token.h"
@@ -93,6 +98,15 @@ void EditorTest::RunEditor(std::vector<DialogStep> steps, const char *kind, cons
     EXPECT_EQ(result, expectedResult_);
 }
 
+std::string EditorTest::NewBoxes()
+{
+    std::string all;
+    for (size_t i = seenBoxes_; i < watcher_.boxes().size(); ++i)
+        all += watcher_.boxes()[i].caption + ": " + watcher_.boxes()[i].text + "\n";
+    seenBoxes_ = watcher_.boxes().size();
+    return all;
+}
+
 std::string EditorTest::IniValue(const char *section, const char *key) const
 {
     char value[512] = "";
@@ -170,14 +184,14 @@ std::array<float, 3> HostParameter(int32_t element, int32_t parameter)
     return value;
 }
 
-int32_t HostGradientCount(int32_t element, int32_t parameter)
+std::vector<float> HostGradientOffsets(int32_t element, int32_t parameter)
 {
-    int32_t count = -1;
+    int32_t count = 0;
     float *colours = nullptr, *offsets = nullptr;
     Qi_Inquire_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("element"), &element, QI_GROUP,
                          T("parameter"), &parameter, T("gradientdata"), &count, &colours,
                          &offsets, QI_GROUP, QI_END);
-    return count;
+    return std::vector<float>(offsets, offsets + (count > 0 ? count : 0));
 }
 
 std::string PresetPath(const std::string &name)
@@ -204,9 +218,111 @@ std::vector<std::string> PresetNames()
 
 void SelectElement(HWND dialog, int index)
 {
-    HWND list = GetDlgItem(dialog, 1005);
+    HWND list = GetDlgItem(dialog, IDC_ELEMENT_LIST);
     SendMessageA(list, LB_SETCURSEL, WPARAM(index), 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1005, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ELEMENT_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+int SelectedElement(HWND dialog)
+{
+    return int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCURSEL, 0, 0));
+}
+
+int ElementRows(HWND dialog)
+{
+    return int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCOUNT, 0, 0));
+}
+
+FlareParameter *Parameter(int index)
+{
+    FlareParameter *p = currentInstance->currentElement->firstParameter;
+    while (p && index-- > 0)
+        p = p->next;
+    return p;
+}
+
+void ShowPage(HWND dialog, int16_t page)
+{
+    SendMessageA(dialog, TPN_CLICKED, WPARAM(page), 0);
+}
+
+void UndoStep(HWND dialog)
+{
+    SendMessageA(dialog, WM_SYSCOMMAND, SC_UNDO_STEP, 0);
+}
+
+void RedoStep(HWND dialog)
+{
+    SendMessageA(dialog, WM_SYSCOMMAND, SC_REDO_STEP, 0);
+}
+
+bool MenuOffers(HWND dialog, UINT command)
+{
+    UINT state = GetMenuState(GetSystemMenu(dialog, FALSE), command, MF_BYCOMMAND);
+    return state != UINT(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+void Settle()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void LoadPreset(HWND dialog, const char *name)
+{
+    int32_t status = -1;
+    Qi_LensFlare(T("light"), QIHOST_DEFAULT_LIGHT, T("loadfromfile"), PresetPath(name).c_str(),
+                 &status, QI_END);
+    EXPECT_EQ(status, 0) << name;
+    ReloadAfterLibraryLoad(dialog);
+}
+
+void RedToZero(HWND selector)
+{
+    SendMessageA(selector, WM_HSCROLL, SB_TOP, LPARAM(GetDlgItem(selector, IDC_CHANNEL_BAR)));
+    PostMessageA(selector, WM_COMMAND, IDOK, 0);
+}
+
+void RedToZeroOrAddAtStart(HWND nested)
+{
+    if (WindowText(nested) != "Select Element")
+        return RedToZero(nested);
+    SendMessageA(nested, WM_COMMAND, PLACE_AT_START, 0);
+    PostMessageA(nested, WM_COMMAND, IDOK, 0);
+}
+
+namespace {
+
+RenderCount *renderCount = nullptr;
+
+void OnHostCall(const char *function, int64_t, void *)
+{
+    if (renderCount && std::strcmp(function, "Qi_LensFlareApplyToGBuffer") == 0)
+        ++renderCount->renders;
+}
+
+}  // namespace
+
+RenderCount::RenderCount()
+{
+    renderCount = this;
+    QiHost_Set_Call_Trace(OnHostCall, nullptr);
+}
+
+RenderCount::~RenderCount()
+{
+    QiHost_Set_Call_Trace(nullptr, nullptr);
+    renderCount = nullptr;
+}
+
+bool Inside(const RECT &inner, const RECT &outer)
+{
+    return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
+           inner.bottom <= outer.bottom;
 }
 
 void Click(HWND dialog, int id)
@@ -292,5 +408,21 @@ std::array<GlobalSliderRow, 5> GlobalSliderRows()
         {anamorphicStretchSlider, PAGE_GLOBAL, &WorkingFlare::anamorphicstretch,
          "anamorphicstretch"},
         {occlusionRadiusSlider, PAGE_FADING, &WorkingFlare::occlusionradius, "occlusionradius"},
+    }};
+}
+
+std::array<GlobalSwitchRow, 10> GlobalSwitchRows()
+{
+    return {{
+        {IDC_FLARE_ENABLED, PAGE_GLOBAL, "enabled"},
+        {IDC_USE_LIGHT_PARAMS, PAGE_GLOBAL, "uselightparams enabled"},
+        {IDC_FADE_NEAR_BORDER, PAGE_FADING, "fadeifnearborder enabled"},
+        {IDC_FADE_BEHIND, PAGE_FADING, "fadeifbehindobjects enabled"},
+        {IDC_FADE_APPROACHING, PAGE_FADING, "fadeifapproachingobjects enabled"},
+        {IDC_FADE_DISTANCE, PAGE_FADING, "fadewithdistance enabled"},
+        {IDC_GLOW_BEHIND, PAGE_FADING, "glowbehindobjects enabled"},
+        {IDC_SCALE_REFLEXES, PAGE_FADING, "scalereflexeswithdistance enabled"},
+        {IDC_SCALE_GLOW, PAGE_FADING, "scaleglowwithdistance enabled"},
+        {IDC_FASTER_UPDATES, PAGE_GLOBAL, "fastdrag enabled"},
     }};
 }

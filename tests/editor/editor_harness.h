@@ -14,6 +14,7 @@
 
 #include "controls/tiny_slider.h"
 #include "frame/plugin_instance.h"
+#include "model/working_flare.h"
 #include "tests/library/host_flares.h"
 #include "tests/support/modal_watcher.h"
 #include "tests/support/test_services.h"
@@ -31,6 +32,11 @@ protected:
     void RunEditor(std::vector<DialogStep> steps, const char *kind = "light",
                    const char *name = "Light1");
     INT_PTR expectedResult_ = 1;
+
+    // The caption and text of every message box since the last call, one a
+    // line ("caption: text").
+    std::string NewBoxes();
+    size_t seenBoxes_ = 0;
 
     // The settings file of this test and one value of it.
     std::string IniValue(const char *section, const char *key) const;
@@ -60,19 +66,60 @@ void SetHostSwitch(const char *keyword, const char *onOrOff);
 
 // A text of each of the host's elements of Light1 in order (the keyword
 // "name" gives the types, "guid" the guids); replacing them all by new
-// elements of the given types; one parameter's value and gradient size.
+// elements of the given types; one parameter's value and gradient offsets.
 std::vector<std::string> HostElements(const char *keyword);
 void SetHostElements(const std::vector<const char *> &types);
 std::array<float, 3> HostParameter(int32_t element, int32_t parameter);
-int32_t HostGradientCount(int32_t element, int32_t parameter);
+std::vector<float> HostGradientOffsets(int32_t element, int32_t parameter);
 
 // The bundled presets in the host's working directory: a path, and the
 // file names.
 std::string PresetPath(const std::string &name);
 std::vector<std::string> PresetNames();
 
-// Selects item `index` of the editor's element list as a click does.
+// Selects item `index` of the editor's element list as a click does; the
+// list's selected item and its count.
 void SelectElement(HWND dialog, int index);
+int SelectedElement(HWND dialog);
+int ElementRows(HWND dialog);
+
+// Parameter `index` of the selected element.
+FlareParameter *Parameter(int index);
+
+// Shows a page of the editor as a click on its tab does.
+void ShowPage(HWND dialog, int16_t page);
+
+// Undo and redo through the editor's system menu, and whether the menu
+// offers the command.
+void UndoStep(HWND dialog);
+void RedoStep(HWND dialog);
+bool MenuOffers(HWND dialog, UINT command);
+
+// Handles every message waiting in the thread's queue.
+void Settle();
+
+// Loads a bundled preset into Light1 and reloads the editor, as the
+// library's Load does.
+void LoadPreset(HWND dialog, const char *name);
+
+// Answers for the dialogs the editor opens: the colour selector takes red
+// to 0 and is closed with OK; RedToZeroOrAddAtStart also adds the first type
+// at the start of the list in "Select Element".
+void RedToZero(HWND selector);
+void RedToZeroOrAddAtStart(HWND nested);
+
+// Counts the host's flare renders while it lives (one counter at a time).
+class RenderCount {
+public:
+    RenderCount();
+    ~RenderCount();
+    RenderCount(const RenderCount &) = delete;
+    RenderCount &operator=(const RenderCount &) = delete;
+    int renders = 0;
+};
+
+// Whether `inner` lies wholly within `outer`.
+bool Inside(const RECT &inner, const RECT &outer);
 
 // A press on a button of the dialog, as a click delivers it.
 void Click(HWND dialog, int id);
@@ -102,6 +149,15 @@ struct GlobalSliderRow {
     const char *keyword;
 };
 std::array<GlobalSliderRow, 5> GlobalSliderRows();
+
+// The editor's ten global switches with their page (Faster Updates shows on
+// every page) and the host's keyword path of their value.
+struct GlobalSwitchRow {
+    int id;
+    int16_t page;
+    const char *keyword;
+};
+std::array<GlobalSwitchRow, 10> GlobalSwitchRows();
 
 // The bits of a float, for comparisons that must be exact.
 uint32_t Bits(float value);

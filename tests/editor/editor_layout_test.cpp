@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <map>
 
-#include "controls/tabbed_panel.h"
 #include "controls/tiny_slider.h"
 #include "editor/editor_state.h"
 #include "editor/global_sliders.h"
@@ -44,12 +43,6 @@ int Brightness(int x, int y)
 {
     const uint8_t *p = previewBitmap.bits + y * previewBitmap.rowBytes + 3 * x;
     return std::max({p[0], p[1], p[2]});
-}
-
-bool Inside(const RECT &inner, const RECT &outer)
-{
-    RECT common;
-    return IntersectRect(&common, &inner, &outer) && EqualRect(&common, &inner);
 }
 
 using EditorLayout = EditorTest;
@@ -118,7 +111,7 @@ TEST_F(EditorLayout, ResizingDuringDragsAndWithoutMemoryLeavesASoundEditor)
         SizeClient(dialog, width, height);
         EXPECT_NEAR(lightX, 500 * previewSize[0] / large, 1.0) << "the light keeps its place";
 
-        SendMessageA(dialog, TPN_CLICKED, PAGE_GLOBAL, 0);
+        ShowPage(dialog, PAGE_GLOBAL);
         TinySlider *slider = globalIntensitySlider;
         SendMessageA(slider->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(slider->thumbX, 5));
         SendMessageA(slider->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(slider->thumbX + 40, 5));

@@ -11,7 +11,6 @@
 #include "editor/editor_state.h"
 #include "editor/element_rows.h"
 #include "editor/scratch_light.h"
-#include "editor/undo.h"
 #include "host/core/qi_host.h"
 #include "model/working_flare.h"
 #include "preview/preview.h"
@@ -31,26 +30,11 @@ protected:
         Qi_Remove(T("light"), "Light2", QI_END);
         EditorTest::TearDown();
     }
-    // Every message box's caption and text, joined, since the last call.
-    std::string Boxes()
-    {
-        std::string all;
-        for (size_t i = seenBoxes_; i < watcher_.boxes().size(); ++i)
-            all += watcher_.boxes()[i].caption + ": " + watcher_.boxes()[i].text + "\n";
-        seenBoxes_ = watcher_.boxes().size();
-        return all;
-    }
-    size_t seenBoxes_ = 0;
 };
 
 HWND List(HWND dialog)
 {
     return GetDlgItem(dialog, IDC_ELEMENT_LIST);
-}
-
-int Selected(HWND dialog)
-{
-    return int(SendMessageA(List(dialog), LB_GETCURSEL, 0, 0));
 }
 
 // A point in the row's enable box, in list coordinates.
@@ -95,11 +79,6 @@ void DragRow(HWND dialog, int from, int to)
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at(from));
     SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, at(to));
     SendMessageA(list, WM_LBUTTONUP, 0, at(to));
-}
-
-void Undo(HWND dialog)
-{
-    SendMessageA(dialog, WM_SYSCOMMAND, SC_UNDO_STEP, 0);
 }
 
 void PutTextOnClipboard(const std::string &text)
@@ -178,10 +157,10 @@ TEST_F(ElementStack, ARowsBoxSwitchesItsElementInEitherModeAsOneStep)
         RunEditor({[&](HWND dialog) {
             ClickBox(dialog, c.row);
             EXPECT_EQ(HostEnabled(c.row), T("off"));
-            EXPECT_EQ(Selected(dialog), 0) << "the selection stays";
+            EXPECT_EQ(SelectedElement(dialog), 0) << "the selection stays";
             EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ELEMENT_ENABLED),
                       c.row == 0 ? BST_UNCHECKED : BST_CHECKED);
-            Undo(dialog);
+            UndoStep(dialog);
             EXPECT_EQ(HostEnabled(c.row), T("on"));
             EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ELEMENT_ENABLED), BST_CHECKED);
         }});
@@ -253,11 +232,11 @@ TEST_F(ElementStack, DuplicateAndCopyPasteGiveAnEqualElementAfterTheOriginal)
                 ASSERT_EQ(after.size(), before.size() + 1);
                 EXPECT_EQ(HostParameter(source, 0)[0], waiting) << "the waiting edit";
                 EXPECT_EQ(after[size_t(source) + 1], after[size_t(source)]);
-                EXPECT_EQ(Selected(dialog), source + 1);
-                Undo(dialog);
+                EXPECT_EQ(SelectedElement(dialog), source + 1);
+                UndoStep(dialog);
                 EXPECT_EQ(HostElementDigests().size(), before.size());
             }
-        EXPECT_EQ(Boxes(), "");
+        EXPECT_EQ(NewBoxes(), "");
     }});
 }
 
@@ -307,7 +286,7 @@ TEST_F(ElementStack, PastedTextIsTakenWholeOrNotAtAll)
             const std::string before = HostFlareDigest();
             PutTextOnClipboard(c.text);
             PressOnList(dialog, 'V', WITH_CTRL);
-            const std::string boxes = Boxes();
+            const std::string boxes = NewBoxes();
             EXPECT_EQ(boxes.find("Clipboard Error: ") == 0, c.box[0] != 0) << boxes;
             EXPECT_NE(boxes.find(c.box), std::string::npos) << boxes;
             EXPECT_EQ(HostFlareDigest() != before, c.pasted);
@@ -332,10 +311,14 @@ TEST_F(ElementStack, AnEmptyFlareTakesAPasteAndSolo)
     }});
 }
 
+// With realtime updates off and an edit waiting, each change of the list
+// takes the edit to the host first and keeps the moved element selected by
+// its guid (two glows have the same text).
 TEST_F(ElementStack, KeysAndDraggingChangeTheOrderAsOneStepEach)
 {
-    SetHostElements({"glow", "streaks", "halo", "anamorph", "inter"});
+    SetHostElements({"glow", "glow", "halo", "anamorph", "inter"});
     SetIniValue("Lens-Flare-UI", "Realtime-Updates", "0");
+    onNestedDialog_ = RedToZeroOrAddAtStart;
     const struct {
         const char *what;
         int select;
@@ -344,15 +327,21 @@ TEST_F(ElementStack, KeysAndDraggingChangeTheOrderAsOneStepEach)
         int selected;
     } cases[] = {
         {"Alt+Down", 0, [](HWND d) { PressOnList(d, VK_DOWN, WITH_ALT); },
-         {"streaks", "glow", "halo", "anamorph", "inter"}, 1},
+         {"glow", "glow", "halo", "anamorph", "inter"}, 1},
         {"Alt+Up", 2, [](HWND d) { PressOnList(d, VK_UP, WITH_ALT); },
-         {"glow", "halo", "streaks", "anamorph", "inter"}, 1},
+         {"glow", "halo", "glow", "anamorph", "inter"}, 1},
         {"Delete", 1, [](HWND d) { PressOnList(d, VK_DELETE); },
          {"glow", "halo", "anamorph", "inter"}, 0},
+        {"Remove of another row", 1, [](HWND d) {
+             SelectElement(d, 3);
+             Click(d, IDC_REMOVE_ELEMENT);
+         }, {"glow", "glow", "halo", "inter"}, 0},
+        {"Add", 2, [](HWND d) { Click(d, IDC_ADD_ELEMENT); },
+         {"glow", "glow", "glow", "halo", "anamorph", "inter"}, 0},
         {"a drag from row 0 to row 3", 0, [](HWND d) { DragRow(d, 0, 3); },
-         {"streaks", "halo", "anamorph", "glow", "inter"}, 3},
+         {"glow", "halo", "anamorph", "glow", "inter"}, 3},
         {"a drag from row 4 to row 1", 4, [](HWND d) { DragRow(d, 4, 1); },
-         {"glow", "inter", "streaks", "halo", "anamorph"}, 1},
+         {"glow", "inter", "glow", "halo", "anamorph"}, 1},
     };
     RunEditor({[&](HWND dialog) {
         for (const auto &c : cases) {
@@ -364,14 +353,19 @@ TEST_F(ElementStack, KeysAndDraggingChangeTheOrderAsOneStepEach)
             DragSlider(s->hwnd, s->thumbX, s->thumbX + 30);
             const float waiting = currentInstance->currentElement->firstParameter
                                       ->Qv_Current_Value[0];
+            const std::string edited = currentInstance->currentElement->guid;
             c.act(dialog);
             EXPECT_EQ(HostElements("name"), c.order);
-            EXPECT_EQ(Selected(dialog), c.selected);
-            if (c.order.size() == 5) {
-                EXPECT_EQ(HostParameter(c.selected, 0)[0], waiting) << "the waiting edit";
+            EXPECT_EQ(SelectedElement(dialog), c.selected);
+            const Names guids = HostElements("guid");
+            EXPECT_EQ(currentInstance->currentElement->guid, guids[size_t(c.selected)]);
+            const auto at = std::find(guids.begin(), guids.end(), edited);
+            if (at != guids.end()) {
+                EXPECT_EQ(HostParameter(int32_t(at - guids.begin()), 0)[0], waiting)
+                    << "the waiting edit";
             }
-            Undo(dialog);
-            Undo(dialog);
+            UndoStep(dialog);
+            UndoStep(dialog);
             Click(dialog, IDC_REDRAW_NOW);
             EXPECT_EQ(HostFlareDigest("Light1", false), before);
         }
@@ -418,7 +412,7 @@ TEST_F(ElementStack, TheListsMenuSelectsTheRowAndOffersWhatApplies)
                          MAKELPARAM(screen.x, screen.y));
             Names expected = all;
             expected[size_t(4 + row)] = "-" + expected[size_t(4 + row)];  // the greyed move
-            EXPECT_EQ(Selected(dialog), row);
+            EXPECT_EQ(SelectedElement(dialog), row);
             EXPECT_EQ(items, expected) << "row " << row;
         }
     }});

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/tabbed_panel.h"
 #include "editor/editor_state.h"
 #include "editor/undo.h"
 #include "gradient/colour_slider.h"
@@ -47,7 +46,7 @@ HWND Visible(HWND dialog, const char *cls)
 DialogStep F1On(int16_t page, int id, const char *cls = "")
 {
     return [=](HWND dialog) {
-        SendMessageA(dialog, TPN_CLICKED, WPARAM(page), 0);
+        ShowPage(dialog, page);
         PressF1(id ? GetDlgItem(dialog, id) : Visible(dialog, cls));
     };
 }
@@ -85,12 +84,12 @@ TEST_F(Help, HelpAndF1AskForTheTopicOfTheFocusOrOfThePageShown)
         {"Select Element", f1Over([](HWND d) { Click(d, IDC_ADD_ELEMENT); }),
          "lens flare select element"},
         {"the colour selector", f1Over([=](HWND d) {
-             SendMessageA(d, TPN_CLICKED, WPARAM(global), 0);
+             ShowPage(d, global);
              Click(d, IDC_BASE_COLOR);
          }),
          "lens flare colours"},
         {"the large gradient dialog", f1Over([=](HWND d) {
-             SendMessageA(d, TPN_CLICKED, WPARAM(element), 0);
+             ShowPage(d, element);
              SendMessageA(Visible(d, ""), WM_COMMAND, IDM_GRADIENT_LARGE_DIALOG, 0);
          }),
          "lens flare gradients"},

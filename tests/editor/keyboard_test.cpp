@@ -5,21 +5,17 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "controls/tabbed_panel.h"
 #include "controls/tiny_slider.h"
-#include "editor/editor_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/global_sliders.h"
 #include "editor/mnemonics.h"
 #include "editor/page_tabs.h"
-#include "editor/undo.h"
 #include "gradient/colour_slider.h"
-#include "host/core/qi_host.h"
 #include "model/working_flare.h"
 #include "resources/resource.h"
 #include "tests/editor/editor_harness.h"
@@ -29,11 +25,6 @@
 namespace {
 
 using Keyboard = EditorTest;
-
-void ShowPage(HWND dialog, int16_t page)
-{
-    SendMessageA(dialog, TPN_CLICKED, WPARAM(page), 0);
-}
 
 // Where the focus is, by control id: "tabs" for the strip, "1801f" for the
 // field of the slider 1801.
@@ -47,26 +38,6 @@ std::string FocusName(HWND dialog)
     if (GetParent(focus) != dialog)
         return std::to_string(GetDlgCtrlID(GetParent(focus))) + "f";
     return std::to_string(GetDlgCtrlID(focus));
-}
-
-FlareParameter *Parameter(int index)
-{
-    FlareParameter *p = currentInstance->currentElement->firstParameter;
-    while (p && index-- > 0)
-        p = p->next;
-    return p;
-}
-
-void Undo(HWND dialog)
-{
-    SendMessageA(dialog, WM_SYSCOMMAND, SC_UNDO_STEP, 0);
-}
-
-// The selector asked for a pivot's colour: red to 0, then OK.
-void RedToZero(HWND selector)
-{
-    SendMessageA(selector, WM_HSCROLL, SB_TOP, LPARAM(GetDlgItem(selector, 2000)));
-    PostMessageA(selector, WM_COMMAND, IDOK, 0);
 }
 
 TEST_F(Keyboard, TabVisitsEveryEnabledControlOfEachPageInReadingOrder)
@@ -157,7 +128,7 @@ TEST_F(Keyboard, SliderKeysStepTheValueAndReportEachChangeAsADragsEnd)
                 << "key " << row.key;
         }
         for (int step = 0; step < 8; ++step)
-            Undo(d);
+            UndoStep(d);
         EXPECT_EQ(HostFloat("intensity"), 1.0f) << "eight changes, eight steps";
     }});
 }
@@ -189,7 +160,8 @@ TEST_F(Keyboard, GradientKeysSelectMoveAddDeleteAndRecolour)
             std::vector<int32_t> positions(pivots.position, pivots.position + pivots.count);
             EXPECT_EQ(positions, row.positions) << "key " << row.key;
             EXPECT_EQ(SelectedPivot(&pivots), row.selected) << "key " << row.key;
-            EXPECT_EQ(HostGradientCount(0, 4), pivots.count) << "key " << row.key;
+            EXPECT_EQ(HostGradientOffsets(0, 4).size(), size_t(pivots.count))
+                << "key " << row.key;
         }
         EXPECT_EQ(gradient->pivots.colour[2] & 0xFF, 0u) << "Enter recoloured the end";
         EXPECT_EQ(GetFocus(), p->controlWindow);
@@ -265,13 +237,6 @@ TEST_F(Keyboard, EveryCaptionsLetterDoesWhatItSaysAndNothingElse)
     EXPECT_EQ(IniValue("Lens-Flare-UI", "Realtime-Updates"), "0") << "Alt+R";
 }
 
-int renders;  // the host's flare renders since the count was cleared
-
-void CountRenders(const char *function, int64_t, void *)
-{
-    renders += std::strcmp(function, "Qi_LensFlareApplyToGBuffer") == 0;
-}
-
 // With realtime updates on a slider's drag reaches the host as it moves, one
 // render for moves that came together; with them off nothing does until
 // Redraw Now. Either way the drag is one undo step.
@@ -292,21 +257,17 @@ TEST_F(Keyboard, SliderDragsAreLiveWithRealtimeUpdatesAndStayOneStep)
                                                         : Parameter(0)->tinySlider;
                 const std::string before = HostFlareDigest();
                 SendMessageA(s->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(s->thumbX, 25));
-                renders = 0;
-                QiHost_Set_Call_Trace(CountRenders, nullptr);
+                RenderCount count;
                 for (int x = 40; x <= 120; x += 20)
                     PostMessageA(s->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 25));
-                MSG msg;
-                while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                    DispatchMessageA(&msg);
-                QiHost_Set_Call_Trace(nullptr, nullptr);
+                Settle();
                 const std::vector<std::string> during = ChangedValues(before, HostFlareDigest());
                 EXPECT_EQ(during, live ? std::vector<std::string>{row.changed}
                                        : std::vector<std::string>{})
                     << row.changed << ", realtime " << realtime;
-                EXPECT_EQ(renders, live ? 1 : 0) << row.changed << ", realtime " << realtime;
+                EXPECT_EQ(count.renders, live ? 1 : 0) << row.changed << ", realtime " << realtime;
                 SendMessageA(s->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(120, 25));
-                Undo(d);
+                UndoStep(d);
                 EXPECT_EQ(HostFlareDigest(), before) << row.changed << ": one step";
             }
         }});
@@ -347,12 +308,7 @@ TEST_F(Keyboard, CancelGivesBackTheOpenedFlareAfterAQuestion)
 {
     SetHostElements({"glow", "streaks", "halo"});
     const std::string opened = FlareText();
-    onNestedDialog_ = [](HWND nested) {
-        if (WindowText(nested) != "Select Element")
-            return RedToZero(nested);
-        SendMessageA(nested, WM_COMMAND, 2003, 0);  // at the start of the list
-        PostMessageA(nested, WM_COMMAND, IDOK, 0);
-    };
+    onNestedDialog_ = RedToZeroOrAddAtStart;
     expectedResult_ = 0;
     RunEditor({[](HWND d) { PressKey(d, VK_ESCAPE); }});
     EXPECT_TRUE(watcher_.boxes().empty()) << "nothing changed: no question";
@@ -371,10 +327,7 @@ TEST_F(Keyboard, CancelGivesBackTheOpenedFlareAfterAQuestion)
         Click(d, IDC_MOVE_DOWN);
         SelectElement(d, 2);
         Click(d, IDC_REMOVE_ELEMENT);
-        int32_t status = -1;
-        Qi_LensFlare(T("light"), "Light1", T("loadfromfile"), PresetPath("sun.lnz").c_str(),
-                     &status, QI_END);
-        ReloadAfterLibraryLoad(d);
+        LoadPreset(d, "sun.lnz");
         PressKey(d, VK_ESCAPE);
         ASSERT_TRUE(IsWindow(d)) << "No keeps the editor open";
         Click(d, IDCANCEL);
@@ -395,7 +348,7 @@ TEST_F(Keyboard, CancelGivesBackTheOpenedFlareAfterAQuestion)
             DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 200);
             Click(d, IDC_REDRAW_NOW);
             if (undone)
-                Undo(d);
+                UndoStep(d);
             Click(d, IDCANCEL);
         }});
         EXPECT_EQ(FlareText(), opened) << "what Redraw Now sent is taken back, undone " << undone;

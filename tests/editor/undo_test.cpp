@@ -3,14 +3,10 @@
 // keys, the system menu, the bounds and the realtime rule.
 #include <windows.h>
 
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "controls/tabbed_panel.h"
 #include "controls/tiny_slider.h"
-#include "editor/add_element_dialog.h"
-#include "editor/editor_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/global_sliders.h"
 #include "editor/undo.h"
@@ -30,50 +26,30 @@ void PressWithCtrl(HWND dialog, char key, bool shift = false)
     PressKey(dialog, UINT(key), WITH_CTRL | (shift ? WITH_SHIFT : 0));
 }
 
-bool MenuEnabled(HWND dialog, UINT command)
-{
-    UINT state = GetMenuState(GetSystemMenu(dialog, FALSE), command, MF_BYCOMMAND);
-    return state != UINT(-1) && !(state & (MF_GRAYED | MF_DISABLED));
-}
-
-void UndoByMenu(HWND dialog)
-{
-    SendMessageA(dialog, WM_SYSCOMMAND, SC_UNDO_STEP, 0);
-}
-
-void RedoByMenu(HWND dialog)
-{
-    SendMessageA(dialog, WM_SYSCOMMAND, SC_REDO_STEP, 0);
-}
-
 // One change of each kind: its action, and steps the editor needs between.
 struct Change {
     const char *what;
     std::vector<DialogStep> act;
 };
 
-// Each kind of change, undone and redone: the host's flare is what it was
-// before the change, then what it was after it, to the bit.
+// Each kind of change and each global switch, undone and redone: the host's
+// flare is what it was before the change, then what it was after it, to the
+// bit. Neighbouring switches start out different.
 TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneExactly)
 {
     SetHostElements({"glow", "streaks", "halo"});
-    onNestedDialog_ = [](HWND nested) {
-        if (WindowText(nested) == "Select Element") {
-            SendMessageA(nested, WM_COMMAND, PLACE_AT_START, 0);
-        } else {  // the colour selector: red to 0
-            SendMessageA(nested, WM_HSCROLL, SB_TOP,
-                         reinterpret_cast<LPARAM>(GetDlgItem(nested, 2000)));
-        }
-        PostMessageA(nested, WM_COMMAND, IDOK, 0);
-    };
+    bool on = true;
+    for (const GlobalSwitchRow &s : GlobalSwitchRows())
+        if (s.id != IDC_FLARE_ENABLED)
+            SetHostSwitch(s.keyword, (on = !on) ? "on" : "off");
+    onNestedDialog_ = RedToZeroOrAddAtStart;
     auto onPage = [](int16_t page) {
-        return [page](HWND d) { SendMessageA(d, TPN_CLICKED, WPARAM(page), 0); };
+        return [page](HWND d) { ShowPage(d, page); };
     };
-    const Change changes[] = {
+    std::vector<Change> changes = {
         {"a global slider", {onPage(PAGE_GLOBAL), [](HWND) {
              DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 180);
          }}},
-        {"a switch", {onPage(PAGE_FADING), [](HWND d) { Click(d, IDC_FADE_NEAR_BORDER); }}},
         {"the base colour", {onPage(PAGE_GLOBAL), [](HWND d) { Click(d, IDC_BASE_COLOR); }}},
         {"an element's slider", {onPage(PAGE_ELEMENT), [](HWND) {
              TinySlider *s = currentInstance->currentElement->firstParameter->tinySlider;
@@ -91,13 +67,10 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneExactly)
         {"a remove", {[](HWND d) { SelectElement(d, 2); }, [](HWND d) {
              Click(d, IDC_REMOVE_ELEMENT);
          }}},
-        {"a library load", {[](HWND d) {
-             int32_t status = -1;
-             Qi_LensFlare(T("light"), "Light1", T("loadfromfile"), PresetPath("sun.lnz").c_str(),
-                          &status, QI_END);
-             ReloadAfterLibraryLoad(d);
-         }}},
+        {"a library load", {[](HWND d) { LoadPreset(d, "sun.lnz"); }}},
     };
+    for (const GlobalSwitchRow &s : GlobalSwitchRows())
+        changes.push_back({s.keyword, {onPage(s.page), [s](HWND d) { Click(d, s.id); }}});
     std::vector<DialogStep> steps;
     std::string before, after;
     for (const Change &change : changes) {
@@ -106,9 +79,9 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneExactly)
         steps.push_back([&, what = change.what](HWND d) {
             after = FlareText();
             EXPECT_NE(after, before) << what << " changed the flare";
-            UndoByMenu(d);
+            UndoStep(d);
             EXPECT_EQ(FlareText(), before) << what << " undone";
-            RedoByMenu(d);
+            RedoStep(d);
             EXPECT_EQ(FlareText(), after) << what << " redone";
         });
     }
@@ -120,14 +93,14 @@ TEST_F(Undo, TheKeysWorkEverywhereAndEndTheTypingOfAField)
     std::string opened, typed;
     RunEditor({[&](HWND d) {
         opened = FlareText();
-        SendMessageA(d, TPN_CLICKED, PAGE_GLOBAL, 0);
+        ShowPage(d, PAGE_GLOBAL);
         TypeInto(globalIntensitySlider->hwndEdit, "2.5");  // three keystrokes, one step
         typed = FlareText();
         PressWithCtrl(d, 'Z');  // in the field being typed into
         EXPECT_EQ(FlareText(), opened) << "the field's typing was one step";
         EXPECT_EQ(WindowText(globalIntensitySlider->hwndEdit), "1.00");
-        EXPECT_FALSE(MenuEnabled(d, SC_UNDO_STEP));
-        EXPECT_TRUE(MenuEnabled(d, SC_REDO_STEP));
+        EXPECT_FALSE(MenuOffers(d, SC_UNDO_STEP));
+        EXPECT_TRUE(MenuOffers(d, SC_REDO_STEP));
         SetFocus(GetDlgItem(d, IDC_ELEMENT_LIST));
         PressWithCtrl(d, 'Y');
         EXPECT_EQ(FlareText(), typed);
@@ -146,34 +119,27 @@ TEST_F(Undo, TheKeysWorkEverywhereAndEndTheTypingOfAField)
     }});
 }
 
-// A drag is one step however many moves it makes; a change after an undo
-// drops what was undone; the history is bounded and starts empty again.
-TEST_F(Undo, DragsAreOneStepNewChangesDropRedoAndTheBoundHolds)
+// A change after an undo drops what was undone; the history is bounded and
+// starts empty again.
+TEST_F(Undo, NewChangesDropRedoAndTheBoundHolds)
 {
-    std::string opened;
     int undone = 0;
     RunEditor({
         [&](HWND d) {
-            opened = FlareText();
-            EXPECT_FALSE(MenuEnabled(d, SC_UNDO_STEP));
-            SendMessageA(d, TPN_CLICKED, PAGE_GLOBAL, 0);
-            HWND slider = globalIntensitySlider->hwnd;
-            SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 25));
-            for (int x = 10; x < 210; x += 4)
-                SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 25));
-            SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(210, 25));
-            UndoByMenu(d);
-            EXPECT_EQ(FlareText(), opened) << "fifty moves, one step";
+            EXPECT_FALSE(MenuOffers(d, SC_UNDO_STEP));
+            ShowPage(d, PAGE_GLOBAL);
+            DragSlider(globalIntensitySlider->hwnd, globalIntensitySlider->thumbX, 200);
+            UndoStep(d);
             DragSlider(globalScaleSlider->hwnd, globalScaleSlider->thumbX, 100);
-            EXPECT_FALSE(MenuEnabled(d, SC_REDO_STEP)) << "the undone drag is gone";
+            EXPECT_FALSE(MenuOffers(d, SC_REDO_STEP)) << "the undone drag is gone";
 
             // The bound, without a render per step: realtime updates off.
             Click(d, IDC_REALTIME_UPDATES);
             for (int i = 0; i < 300; ++i)
                 DragSlider(globalRotationSlider->hwnd, globalRotationSlider->thumbX,
                            i % 2 ? 30 : 200);
-            while (MenuEnabled(d, SC_UNDO_STEP) && undone < 1000) {
-                UndoByMenu(d);
+            while (MenuOffers(d, SC_UNDO_STEP) && undone < 1000) {
+                UndoStep(d);
                 ++undone;
             }
         },
@@ -181,107 +147,43 @@ TEST_F(Undo, DragsAreOneStepNewChangesDropRedoAndTheBoundHolds)
     EXPECT_GE(undone, 100);
     EXPECT_LT(undone, 301) << "the oldest steps went first";
     RunEditor({[](HWND d) {
-        EXPECT_FALSE(MenuEnabled(d, SC_UNDO_STEP)) << "each editor session starts afresh";
-        EXPECT_FALSE(MenuEnabled(d, SC_REDO_STEP));
+        EXPECT_FALSE(MenuOffers(d, SC_UNDO_STEP)) << "each editor session starts afresh";
+        EXPECT_FALSE(MenuOffers(d, SC_REDO_STEP));
     }});
 }
 
-// With realtime updates off an undo changes the working flare; the host
-// gets it when the user asks, as with any other edit.
-TEST_F(Undo, WithRealtimeOffUndoWaitsForRedrawNow)
-{
-    SetIniValue("Lens-Flare-UI", "Realtime-Updates", "0");
-    RunEditor({[](HWND d) {
-        SendMessageA(d, TPN_CLICKED, PAGE_FADING, 0);
-        Click(d, IDC_FADE_NEAR_BORDER);
-        Click(d, IDC_REDRAW_NOW);
-        const std::string changed = FlareText();
-        const QiToken flipped = currentInstance->workingFlare->fadeifnearborder;
-        UndoByMenu(d);
-        EXPECT_NE(currentInstance->workingFlare->fadeifnearborder, flipped);
-        EXPECT_EQ(IsDlgButtonChecked(d, IDC_FADE_NEAR_BORDER) == BST_CHECKED,
-                  currentInstance->workingFlare->fadeifnearborder == T("on"));
-        EXPECT_EQ(FlareText(), changed) << "nothing reaches the host yet";
-        Click(d, IDC_REDRAW_NOW);
-        EXPECT_NE(FlareText(), changed);
-    }});
-}
-
-// Every switch of the flare clicked in turn, from a start in which
-// neighbours differ: each undo gives back the flare of the step before and
-// each redo the next, and the boxes show what the host holds.
-TEST_F(Undo, EveryGlobalSwitchIsUndoneAndRedoneOnItsOwn)
-{
-    const struct {
-        int id;
-        const char *keyword;
-    } switches[] = {{IDC_FLARE_ENABLED, "enabled"},
-                    {IDC_USE_LIGHT_PARAMS, "uselightparams enabled"},
-                    {IDC_FADE_NEAR_BORDER, "fadeifnearborder enabled"},
-                    {IDC_FADE_BEHIND, "fadeifbehindobjects enabled"},
-                    {IDC_FADE_APPROACHING, "fadeifapproachingobjects enabled"},
-                    {IDC_FADE_DISTANCE, "fadewithdistance enabled"},
-                    {IDC_GLOW_BEHIND, "glowbehindobjects enabled"},
-                    {IDC_SCALE_REFLEXES, "scalereflexeswithdistance enabled"},
-                    {IDC_SCALE_GLOW, "scaleglowwithdistance enabled"},
-                    {IDC_FASTER_UPDATES, "fastdrag enabled"}};
-    bool on = true;
-    for (const auto &s : switches)
-        if (s.id != IDC_FLARE_ENABLED)
-            SetHostSwitch(s.keyword, (on = !on) ? "on" : "off");
-    RunEditor({[&](HWND d) {
-        auto boxesShowTheHost = [&](const char *when) {
-            for (const auto &s : switches)
-                EXPECT_EQ(IsDlgButtonChecked(d, s.id) == BST_CHECKED,
-                          HostSwitch(s.keyword) == T("on"))
-                    << s.keyword << " " << when;
-        };
-        std::vector<std::string> steps = {HostFlareDigest()};
-        for (const auto &s : switches) {
-            const int16_t page = s.id >= IDC_FADE_NEAR_BORDER ? PAGE_FADING : PAGE_GLOBAL;
-            SendMessageA(d, TPN_CLICKED, WPARAM(page), 0);
-            Click(d, s.id);
-            steps.push_back(HostFlareDigest());
-        }
-        for (size_t k = std::size(switches); k > 0; --k) {
-            UndoByMenu(d);
-            EXPECT_EQ(ChangedValues(steps[k - 1], HostFlareDigest()), std::vector<std::string>{})
-                << switches[k - 1].keyword << " undone";
-            boxesShowTheHost("undone");
-        }
-        for (size_t k = 1; k <= std::size(switches); ++k) {
-            RedoByMenu(d);
-            EXPECT_EQ(ChangedValues(steps[k], HostFlareDigest()), std::vector<std::string>{})
-                << switches[k - 1].keyword << " redone";
-        }
-        boxesShowTheHost("redone");
-    }});
-}
-
-// The switches that commit whatever the realtime switch says commit their
-// undo and redo too.
-TEST_F(Undo, WithRealtimeOffTheSwitchesThatCommitAnywayCommitTheirUndoAndRedo)
+// With realtime updates off an undo changes the working flare and reaches
+// the host at Redraw Now, as any other edit does; the switches that commit
+// in either mode commit their undo and redo too.
+TEST_F(Undo, WithRealtimeOffOnlyTheSwitchesThatAlwaysCommitCommitTheirUndoAndRedo)
 {
     SetIniValue("Lens-Flare-UI", "Realtime-Updates", "0");
     const struct {
         int id;
         int16_t page;
-    } switches[] = {{IDC_FLARE_ENABLED, PAGE_GLOBAL},
-                    {IDC_ELEMENT_ENABLED, PAGE_ELEMENT},
-                    {IDC_FASTER_UPDATES, PAGE_ELEMENT}};
+        bool commits;
+    } switches[] = {{IDC_FADE_NEAR_BORDER, PAGE_FADING, false},
+                    {IDC_FLARE_ENABLED, PAGE_GLOBAL, true},
+                    {IDC_ELEMENT_ENABLED, PAGE_ELEMENT, true},
+                    {IDC_FASTER_UPDATES, PAGE_ELEMENT, true}};
     RunEditor({[&](HWND d) {
         for (const auto &s : switches) {
-            SendMessageA(d, TPN_CLICKED, WPARAM(s.page), 0);
+            ShowPage(d, s.page);
+            Click(d, IDC_REDRAW_NOW);  // the host as the working flare, redone steps included
             const std::string before = HostFlareDigest();
             const UINT checked = IsDlgButtonChecked(d, s.id);
             Click(d, s.id);
+            if (!s.commits)
+                Click(d, IDC_REDRAW_NOW);
             const std::string after = HostFlareDigest();
-            EXPECT_NE(after, before) << s.id << " commits";
-            UndoByMenu(d);
-            EXPECT_EQ(HostFlareDigest(), before) << s.id << " undone";
+            EXPECT_NE(after, before) << s.id << " reached the host";
+            UndoStep(d);
             EXPECT_EQ(IsDlgButtonChecked(d, s.id), checked) << s.id;
-            RedoByMenu(d);
-            EXPECT_EQ(HostFlareDigest(), after) << s.id << " redone";
+            EXPECT_EQ(HostFlareDigest(), s.commits ? before : after) << s.id << " undone";
+            Click(d, IDC_REDRAW_NOW);
+            EXPECT_EQ(HostFlareDigest(), before) << s.id << " undone, then Redraw Now";
+            RedoStep(d);
+            EXPECT_EQ(HostFlareDigest(), s.commits ? after : before) << s.id << " redone";
         }
     }});
 }
@@ -307,14 +209,10 @@ TEST_F(Undo, AnUndoQueuedWhileAStepIsRestoredIsIgnored)
         const size_t boxes = watcher_.boxes().size();
         PostMessageA(d, WMU_UNDO_REDO, 0, 0);
         PostMessageA(d, WMU_UNDO_REDO, 0, 0);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        Settle();
         EXPECT_GT(watcher_.boxes().size(), boxes) << "the restore showed a message box";
         EXPECT_EQ(FlareText(), once) << "one step undone";
-        EXPECT_TRUE(MenuEnabled(d, SC_UNDO_STEP));
+        EXPECT_TRUE(MenuOffers(d, SC_UNDO_STEP));
     }});
 }
 

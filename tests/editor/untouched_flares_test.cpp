@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/tabbed_panel.h"
 #include "controls/tiny_slider.h"
 #include "editor/editor_state.h"
 #include "editor/global_sliders.h"
@@ -150,18 +149,12 @@ void SetElements(Rng &rng)
     }
 }
 
-void ShowPage(HWND dialog, int16_t page)
-{
-    SendMessageA(dialog, TPN_CLICKED, WPARAM(page), 0);
-}
-
 void VisitEverything(HWND dialog)
 {
     ShowPage(dialog, PAGE_GLOBAL);
     ShowPage(dialog, PAGE_FADING);
     ShowPage(dialog, PAGE_ELEMENT);
-    int count = int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < ElementRows(dialog); ++i)
         SelectElement(dialog, i);
 }
 
@@ -207,22 +200,12 @@ Edit EditGlobalSlider(HWND dialog, Rng &rng)
 
 Edit EditGlobalSwitch(HWND dialog, Rng &rng)
 {
-    const struct {
-        int id;
-        const char *keyword;
-    } switches[] = {{IDC_FLARE_ENABLED, "enabled"},       {IDC_USE_LIGHT_PARAMS, "uselightparams"},
-                    {IDC_FADE_NEAR_BORDER, "fadeifnearborder"},
-                    {IDC_FADE_BEHIND, "fadeifbehindobjects"},
-                    {IDC_FADE_APPROACHING, "fadeifapproachingobjects"},
-                    {IDC_FADE_DISTANCE, "fadewithdistance"},
-                    {IDC_GLOW_BEHIND, "glowbehindobjects"},
-                    {IDC_SCALE_REFLEXES, "scalereflexeswithdistance"},
-                    {IDC_SCALE_GLOW, "scaleglowwithdistance"},
-                    {IDC_FASTER_UPDATES, "fastdrag"}};
-    const auto &s = switches[rng() % 10];
-    ShowPage(dialog, s.id >= IDC_FADE_NEAR_BORDER ? PAGE_FADING : PAGE_GLOBAL);
+    const auto switches = GlobalSwitchRows();
+    const GlobalSwitchRow &s = switches[rng() % switches.size()];
+    ShowPage(dialog, s.page);
     Click(dialog, s.id);
-    return {std::string("the switch of ") + s.keyword, s.keyword};
+    const std::string keyword = s.keyword;  // "fadeifnearborder enabled": the value's name first
+    return {"the switch of " + keyword, keyword.substr(0, keyword.find(' '))};
 }
 
 // The reference distance; the random seed's field is never shown.
@@ -246,8 +229,7 @@ Edit EditBaseColour(HWND dialog, Rng &)
 
 Edit EditElementSwitch(HWND dialog, Rng &rng)
 {
-    int count = int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCOUNT, 0, 0));
-    int e = int(rng() % uint32_t(count));
+    int e = int(rng() % uint32_t(ElementRows(dialog)));
     SelectElement(dialog, e);
     Click(dialog, IDC_ELEMENT_ENABLED);
     return {"Element Enabled", "element " + std::to_string(e)};
@@ -268,8 +250,7 @@ void PickOtherEntry(HWND dialog, const FlareParameter *p)
 
 Edit EditParameter(HWND dialog, Rng &rng)
 {
-    int count = int(SendDlgItemMessageA(dialog, IDC_ELEMENT_LIST, LB_GETCOUNT, 0, 0));
-    int e = int(rng() % uint32_t(count));
+    int e = int(rng() % uint32_t(ElementRows(dialog)));
     ShowPage(dialog, PAGE_ELEMENT);
     SelectElement(dialog, e);
     std::vector<FlareParameter *> controlled;
@@ -305,15 +286,12 @@ using EditFn = Edit (*)(HWND, Rng &);
 const EditFn kEdits[] = {EditGlobalSlider, EditGlobalSwitch, EditReferenceDistance, EditBaseColour,
                          EditElementSwitch, EditParameter,    EditParameter,   EditParameter};
 
-// The gradient of the value named "element E parameter P" at the host.
+// The gradient offsets of the value named "element E parameter P" at the host.
 std::vector<float> HostOffsets(const std::string &value)
 {
-    int32_t e = 0, p = 0, count = 0;
+    int32_t e = 0, p = 0;
     std::sscanf(value.c_str(), "element %d parameter %d", &e, &p);
-    float *colours = nullptr, *offsets = nullptr;
-    Qi_Inquire_LensFlare(T("light"), "Light1", T("element"), &e, QI_GROUP, T("parameter"), &p,
-                         T("gradientdata"), &count, &colours, &offsets, QI_GROUP, QI_END);
-    return std::vector<float>(offsets, offsets + (count > 0 ? count : 0));
+    return HostGradientOffsets(e, p);
 }
 
 bool RisesFromZeroToOne(const std::vector<float> &offsets)
