@@ -248,26 +248,6 @@ TEST_F(TinySliderTest, IntegerModeTruncatesValuesAndDragsInWholeSteps)
     EXPECT_EQ(changes, std::vector<uint32_t>{kId});
 }
 
-TEST_F(TinySliderTest, RangeOfZeroWidthKeepsThumbAtLeftEnd)
-{
-    Configure(5.0f, 5.0f, 0.0f, 10.0f, 2, 0);
-    boundFloat_ = 5.0f;
-    SetTinySliderValue(&slider_, 5.0f, 1, 0);
-    EXPECT_EQ(slider_.thumbX, 6);
-    EXPECT_EQ(EditText(), "5.00");
-    Mouse(WM_LBUTTONDOWN, 6);
-    Mouse(WM_MOUSEMOVE, 200);
-    Mouse(WM_LBUTTONUP, 200);
-    EXPECT_EQ(slider_.thumbX, 6);
-    EXPECT_EQ(slider_.floatValue, 5.0f);
-    EXPECT_TRUE(changes.empty());
-
-    slider_.mode = 0;
-    slider_.intValue = 0;
-    DibCanvas canvas(slider_.hwnd);
-    EXPECT_EQ(canvas.Pixel(6, canvas.height() - 4), RGB(0, 0, 0));
-}
-
 // Swallows WM_CAPTURECHANGED, as for a window whose loss of the capture is
 // never announced.
 LRESULT CALLBACK DeafToCaptureLoss(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
