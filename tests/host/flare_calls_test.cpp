@@ -224,9 +224,7 @@ TEST_F(FlareCalls, EveryParameterKeepsItsShapeAndLimits)
             }
             float beyond[3] = {r.absmax[0] + 1000, r.absmax[1] + 1000, r.absmax[2] + 1000};
             CommitParam(guids[size_t(e)], p, beyond, 0, nullptr, nullptr, 0, nullptr);
-            Param back = LoadParam(e, p);
-            EXPECT_EQ(back.value[0], r.absmax[0]);
-            EXPECT_EQ(back.gradientCount, r.gradientCount) << "no entries: the gradient stays";
+            EXPECT_EQ(LoadParam(e, p).value[0], r.absmax[0]);
         }
 }
 
