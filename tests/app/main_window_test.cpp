@@ -33,16 +33,6 @@ namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255);
 
-// Dispatches what is waiting, as the message loop would.
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override

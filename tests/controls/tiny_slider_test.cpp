@@ -248,29 +248,20 @@ TEST_F(TinySliderTest, IntegerModeTruncatesValuesAndDragsInWholeSteps)
     EXPECT_EQ(changes, std::vector<uint32_t>{kId});
 }
 
-TEST_F(TinySliderTest, RangeOfZeroWidthKeepsThumbAtLeftEnd)
+// Swallows WM_CAPTURECHANGED, as for a window whose loss of the capture is
+// never announced.
+LRESULT CALLBACK DeafToCaptureLoss(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Configure(5.0f, 5.0f, 0.0f, 10.0f, 2, 0);
-    boundFloat_ = 5.0f;
-    SetTinySliderValue(&slider_, 5.0f, 1, 0);
-    EXPECT_EQ(slider_.thumbX, 6);
-    EXPECT_EQ(EditText(), "5.00");
-    Mouse(WM_LBUTTONDOWN, 6);
-    Mouse(WM_MOUSEMOVE, 200);
-    Mouse(WM_LBUTTONUP, 200);
-    EXPECT_EQ(slider_.thumbX, 6);
-    EXPECT_EQ(slider_.floatValue, 5.0f);
-    EXPECT_TRUE(changes.empty());
-
-    slider_.mode = 0;
-    slider_.intValue = 0;
-    DibCanvas canvas(slider_.hwnd);
-    EXPECT_EQ(canvas.Pixel(6, canvas.height() - 4), RGB(0, 0, 0));
+    if (message == WM_CAPTURECHANGED)
+        return 0;
+    return TinySliderWndProc(window, message, wParam, lParam);
 }
 
-// A capture taken away in the middle of a drag ends it: the pointer no
-// longer moves the thumb once the button is up.
-TEST_F(TinySliderTest, LosingCaptureEndsTheDrag)
+// A drag belongs to the slider that started it and to its capture: a
+// capture taken away ends it, destroying that slider in the middle of the
+// drag ends it without a word, and hovering over another slider later moves
+// nothing. A move without the capture drags nothing.
+TEST_F(TinySliderTest, DragEndsWithItsSliderAndNeedsTheCapture)
 {
     Configure(0.0f, 100.0f, 0.0f, 100.0f, 2, 0);
     Mouse(WM_LBUTTONDOWN, 6);
@@ -281,25 +272,10 @@ TEST_F(TinySliderTest, LosingCaptureEndsTheDrag)
     Mouse(WM_MOUSEMOVE, 6);
     Mouse(WM_LBUTTONUP, 6);
     EXPECT_EQ(slider_.floatValue, 100.0f);
-    EXPECT_EQ(drags.size(), 3u);
     ReleaseCapture();
-}
+    drags.clear();
+    changes.clear();
 
-// Swallows WM_CAPTURECHANGED, as for a window whose loss of the capture is
-// never announced.
-LRESULT CALLBACK DeafToCaptureLoss(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_CAPTURECHANGED)
-        return 0;
-    return TinySliderWndProc(window, message, wParam, lParam);
-}
-
-// A drag belongs to the slider that started it: destroying that slider in
-// the middle of the drag ends it without a word, and hovering over another
-// slider later moves nothing. A move without the capture drags nothing.
-TEST_F(TinySliderTest, DragEndsWithItsSliderAndNeedsTheCapture)
-{
-    Configure(0.0f, 100.0f, 0.0f, 100.0f, 2, 0);
     TinySlider other = {};
     float otherBound = 10.0f;
     ASSERT_NE(CreateTinySlider(parent_.hwnd(), moduleHandle, &other, kId + 1, RecordChange),
@@ -362,15 +338,11 @@ TEST_F(TinySliderTest, DrawsTrackHollowThumbAndTicksOnlyForShortIntegerRanges)
     }
     slider_.intMax = 11;
     EXPECT_EQ(ticks(DibCanvas(slider_.hwnd)), 0);
-}
 
-TEST_F(TinySliderTest, DrawsPercentSignOnlyForPercentSliders)
-{
-    Configure(0.0f, 1.0f, 0.0f, 1.0f, 2, 0);
+    // A percent sign left of the right end, for percentage sliders only.
     auto inkLeftOfRightEnd = [this] {
         DibCanvas canvas(slider_.hwnd);
-        int w = canvas.width();
-        int b = canvas.height();
+        int w = canvas.width(), b = canvas.height();
         return 16 * (b - 8) - canvas.Count(w - 22, 0, w - 6, b - 8, GetSysColor(COLOR_BTNFACE));
     };
     EXPECT_EQ(inkLeftOfRightEnd(), 0);

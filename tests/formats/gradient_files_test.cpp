@@ -106,6 +106,7 @@ TEST_F(GradientFiles, ColourMapsBecomeAtMostAHundredEvenlySpacedEntries)
     ASSERT_EQ(load.result, 0);
     ASSERT_EQ(load.count, 100);
     EXPECT_EQ(load.interpolation, T("linear"));
+    // Evenly spaced from the map's first colour to its last.
     for (int k = 0; k < 100; ++k) {
         const int line = int(std::lround(k * 255.0 / 99.0));
         EXPECT_EQ(load.offsets[k], float(k / 99.0)) << k;
@@ -113,9 +114,6 @@ TEST_F(GradientFiles, ColourMapsBecomeAtMostAHundredEvenlySpacedEntries)
         EXPECT_EQ(load.colours[3 * k + 1], float(255 - line) / 255.0f) << k;
         EXPECT_EQ(load.third[k], 1.0f);
     }
-    EXPECT_EQ(load.offsets[0], 0.0f);
-    EXPECT_EQ(load.offsets[99], 1.0f);
-    EXPECT_EQ(load.colours[297], 1.0f) << "the last colour is the map's last";
 
     const std::string small = ScratchPath("SMALL.CMP");
     WriteFile(small, "# three\r\n255 0 0\r\n0 255 0\r\n0 0 255\r\n");

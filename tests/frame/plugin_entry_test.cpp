@@ -101,9 +101,14 @@ TEST_F(PluginEntry, EntryListsEndAtAnEmptyKeywordAndExecuteReportsTheRest)
         << "the list goes on after an unknown keyword";
 }
 
-TEST_F(PluginEntry, InstancesTakeTheModuleAndOnlyTheServicesOfTheirOwnList)
+// An instance takes the module, the services of its own list only, and its
+// own copy of the last "initialize" text.
+TEST_F(PluginEntry, InstancesTakeTheModuleTheirListsServicesAndACopyOfTheInitText)
 {
-    plugin_.Entry({"parent_hInstance"}, {reinterpret_cast<int64_t>(&services_)});
+    std::string text = "first text";
+    plugin_.Entry({"parent_hInstance", "initialize"},
+                  {reinterpret_cast<int64_t>(&services_), reinterpret_cast<int64_t>(text.c_str())});
+    text = "changed by the host";
     PluginInstance *later = NewInstance(nullptr);
     ASSERT_NE(later, nullptr);
     EXPECT_EQ(later->hostServices, nullptr);
@@ -116,46 +121,31 @@ TEST_F(PluginEntry, InstancesTakeTheModuleAndOnlyTheServicesOfTheirOwnList)
     EXPECT_EQ(before->hostServices, nullptr);
     EXPECT_EQ(after->hostServices, &services_);
     EXPECT_EQ(after->moduleInstance, dll_.module());
+    for (PluginInstance *instance : {later, before, after})
+        EXPECT_STREQ(instance->initText, "first text");
+    EXPECT_NE(before->initText, after->initText) << "each instance owns its own copy";
+
+    PluginInstance *second = NewInstance(&services_, "second text");
+    EXPECT_STREQ(second->initText, "second text");
+    EXPECT_STREQ(after->initText, "first text");
 }
 
-TEST_F(PluginEntry, InitializeTextIsCopiedIntoEveryLaterInstance)
-{
-    std::string text = "first text";
-    plugin_.Entry({"initialize"}, {reinterpret_cast<int64_t>(text.c_str())});
-    text = "changed by the host";
-    PluginInstance *a = NewInstance(&services_);
-    PluginInstance *b = NewInstance(&services_);
-    ASSERT_NE(a->initText, nullptr);
-    EXPECT_STREQ(a->initText, "first text");
-    EXPECT_STREQ(b->initText, "first text");
-    EXPECT_NE(a->initText, b->initText) << "each instance owns its own copy";
-
-    PluginInstance *c = NewInstance(&services_, "second text");
-    EXPECT_STREQ(c->initText, "second text");
-    EXPECT_STREQ(a->initText, "first text");
-}
-
+// A destroyed instance gives back its record and its copy of the init
+// text; one that cannot be allocated is not written.
 TEST_F(PluginEntry, DestroyReleasesEverythingTheInstanceOwns)
 {
     PluginInstance *instance = NewInstance(&services_, "init");
     ASSERT_NE(instance, nullptr);
     int64_t withModuleText = QiHost_Live_Blocks();
     Destroy(instance);
-    // The module keeps its copy of the "initialize" text; the instance's
-    // record and its own copy are gone.
-    EXPECT_EQ(QiHost_Live_Blocks(), withModuleText - 2);
-
+    EXPECT_EQ(QiHost_Live_Blocks(), withModuleText - 2) << "the module keeps its own copy";
     plugin_.Entry({"destroy_instance"}, {0}, nullptr);
-}
 
-TEST_F(PluginEntry, InstanceThatCannotBeAllocatedIsNotWritten)
-{
     QiHost_Fail_Allocations(0, 1);
     std::vector<int64_t> values = plugin_.Entry({"new_instance"}, {0});
     EXPECT_EQ(values[0], 0);
-    EXPECT_EQ(QiHost_Live_Blocks(), liveBefore_);
+    EXPECT_EQ(QiHost_Live_Blocks(), withModuleText - 2);
     EXPECT_EQ(TakeReportNames(), std::vector<std::string>{"ERR_OUT_OF_MEMORY"});
-
     EXPECT_NE(NewInstance(&services_), nullptr) << "the next allocation works again";
 }
 

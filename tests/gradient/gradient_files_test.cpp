@@ -67,21 +67,10 @@ protected:
         return name;
     }
 
-    // The texts of the message boxes shown since the last call.
-    std::vector<std::string> Boxes()
-    {
-        std::vector<std::string> texts;
-        for (size_t i = boxesSeen_; i < watcher_.boxes().size(); ++i)
-            texts.push_back(watcher_.boxes()[i].caption + ": " + watcher_.boxes()[i].text);
-        boxesSeen_ = watcher_.boxes().size();
-        return texts;
-    }
-
     std::string working_, colormap_;
     std::string ini_ = ScratchPath("gradient.ini");
     TestServices services_{ini_};
     PluginInstance instance_ = {};
-    size_t boxesSeen_ = 0;
     int64_t liveBlocks_ = 0;
 };
 
@@ -110,7 +99,7 @@ TEST_F(GradientFiles, ASavedGradientGetsItsExtensionAndReadsBackUnchanged)
     EXPECT_EQ(slider_->pivots.interpolation, Qi_Inquire_Token("linear"));
     EXPECT_EQ(Selected(), std::vector<int>{1}) << "a load leaves the selection flags";
     EXPECT_EQ(changes.size(), 4u);
-    EXPECT_TRUE(Boxes().empty());
+    EXPECT_TRUE(watcher_.NewTexts(true).empty());
 }
 
 TEST_F(GradientFiles, SaveFailuresAreShownAndNothingIsWrittenAfterCancel)
@@ -119,7 +108,7 @@ TEST_F(GradientFiles, SaveFailuresAreShownAndNothingIsWrittenAfterCancel)
     RunFileCommand(IDM_GRADIENT_SAVE, [](HWND dialog) { ChooseFile(dialog, "taken"); });
     SetPivots({});
     RunFileCommand(IDM_GRADIENT_SAVE, [](HWND dialog) { ChooseFile(dialog, "empty.grd"); });
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{
+    EXPECT_EQ(watcher_.NewTexts(true), (std::vector<std::string>{
                            "Error: Could not open the gradient file for writing.\n\nThe file "
                            "cannot be written: it is read-only or in use.\n\nNo file was "
                            "written.",
@@ -133,7 +122,7 @@ TEST_F(GradientFiles, SaveFailuresAreShownAndNothingIsWrittenAfterCancel)
         CancelFileDialog(dialog);
     });
     EXPECT_FALSE(FileExists(colormap_ + "\\cancelled.grd"));
-    EXPECT_TRUE(Boxes().empty());
+    EXPECT_TRUE(watcher_.NewTexts(true).empty());
 }
 
 // A failed write leaves the former file byte for byte and says why; a name
@@ -145,9 +134,9 @@ TEST_F(GradientFiles, AFailedSaveLeavesTheFormerFileAndALongNameIsRefused)
     RunFileCommand(IDM_GRADIENT_SAVE, [](HWND dialog) { ChooseFile(dialog, "sunset"); });
     QiHost_Fail_File_Writes(0);
     EXPECT_EQ(ReadFile(colormap_ + "\\sunset.grd"), kSunset);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Error: Could not open the gradient file for "
-                                                "writing.\n\nThe disk is full.\n\nThe former "
-                                                "file was left as it was."});
+    EXPECT_EQ(watcher_.NewTexts(true),
+              std::vector<std::string>{"Error: Could not open the gradient file for writing.\n\n"
+                                       "The disk is full.\n\nThe former file was left as it was."});
 
     const std::string longName = colormap_ + "\\" + std::string(FILE_NAME_SIZE, 'g');
     char name[FILE_NAME_SIZE];
@@ -157,10 +146,10 @@ TEST_F(GradientFiles, AFailedSaveLeavesTheFormerFileAndALongNameIsRefused)
         const bool fits = length + 4 < FILE_NAME_SIZE;
         EXPECT_EQ(TakeGradientSaveName(button_, name), fits ? 1 : 0) << length;
         EXPECT_EQ(name, fits ? chosen + ".grd" : chosen) << length;
-        EXPECT_EQ(Boxes(), fits ? std::vector<std::string>{}
-                                : std::vector<std::string>{"Filename Error: The file name '" +
-                                                           chosen +
-                                                           "' is too long to end in .grd."});
+        EXPECT_EQ(watcher_.NewTexts(true),
+                  fits ? std::vector<std::string>{}
+                       : std::vector<std::string>{"Filename Error: The file name '" + chosen +
+                                                  "' is too long to end in .grd."});
     }
 }
 
@@ -182,23 +171,24 @@ TEST_F(GradientFiles, LoadFailuresAreShownAndLeaveTheTable)
         ChooseFile(dialog, "sunset.grd");
     });
     QiHost_Fail_Allocations(0, 0);
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                           "Error: Parsing error encountered in the gradient file.",
-                           "Error: Could not find or open the gradient file.",
-                           "Error: Out of memory while parsing the gradient file."}));
+    EXPECT_EQ(watcher_.NewTexts(true),
+              (std::vector<std::string>{"Error: Parsing error encountered in the gradient file.",
+                                        "Error: Could not find or open the gradient file.",
+                                        "Error: Out of memory while parsing the gradient file."}));
     EXPECT_EQ(changes.size(), 3u) << "an error still counts as a load";
 
     RunFileCommand(IDM_GRADIENT_LOAD, [](HWND dialog) { ChooseFile(dialog, "notes.txt"); });
     RunFileCommand(IDM_GRADIENT_LOAD, CancelFileDialog);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Filename Error: The filename does not have the "
-                                                "file extensions of .grd or .cmp."});
+    EXPECT_EQ(watcher_.NewTexts(true),
+              std::vector<std::string>{"Filename Error: The filename does not have the file "
+                                       "extensions of .grd or .cmp."});
     EXPECT_EQ(changes.size(), 3u) << "a refused name counts as cancelled";
 
     // A host that reads a file without entries: refused, arrays released.
     float *offsets = static_cast<float *>(Qi_Alloc_Memory(0, 1, 4));
     float *colours = static_cast<float *>(Qi_Alloc_Memory(0, 1, 12));
     TakeLoadedGradient(slider_, 0, 0, offsets, colours, nullptr, Qi_Inquire_Token("linear"));
-    EXPECT_EQ(Boxes(),
+    EXPECT_EQ(watcher_.NewTexts(true),
               std::vector<std::string>{"Error: The gradient file does not hold any color."});
     EXPECT_EQ(std::memcmp(&slider_->pivots, &before, sizeof before), 0);
 }

@@ -185,9 +185,7 @@ TEST_F(GradientMenu, MenuButtonShowsTheMenuWhoseChoiceReachesTheControl)
     KillTimer(nullptr, timer);
     keys[VK_LBUTTON] = 0;
     SetKeyboardState(keys);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
+    Pump();
 
     std::vector<std::string> expected = {"1000 &Load Gradient From File...",
                                          "1001 &Save Gradient To File...",

@@ -206,51 +206,26 @@ TEST_F(FlareCalls, GlobalValuesAreKeptFiniteAndWithinTheirLimits)
     EXPECT_EQ(back.color[2], 1.0f);
 }
 
-TEST_F(FlareCalls, EveryParameterPathRoundTrips)
+// (Each parameter's value going through and back is the working flare
+// round trip's part.) Only gradients have entries, a list's entries end
+// with a zero, and beyond its absolute limits a value is clamped.
+TEST_F(FlareCalls, EveryParameterKeepsItsShapeAndLimits)
 {
     const std::vector<const char *> guids = Guids();
-    for (int32_t e = 0; e < int32_t(guids.size()); ++e) {
-        int32_t count = -1;
-        QiToken enabled = 0;
-        const char *description = nullptr;
-        Qi_Inquire_LensFlare(T("light"), kLight, T("element"), &e, T("numparameterdefinitions"),
-                             &count, T("enabled"), &enabled, T("description"), &description,
-                             QI_GROUP, QI_END);
-        ASSERT_GT(count, 0);
-        ASSERT_NE(description, nullptr);
-        Qi_LensFlare(T("light"), kLight, T("element"), guids[size_t(e)], T("enabled"), T("off"),
-                     QI_GROUP, QI_END);
-        Qi_Inquire_LensFlare(T("light"), kLight, T("element"), &e, T("enabled"), &enabled,
-                             QI_GROUP, QI_END);
-        EXPECT_EQ(enabled, T("off"));
-        for (int32_t p = 0; p < count; ++p) {
+    for (int32_t e = 0; e < int32_t(guids.size()); ++e)
+        for (int32_t p = 0; p < NumParams(e); ++p) {
             Param r = LoadParam(e, p);
             SCOPED_TRACE(std::string(ElementText(e, "name")) + "." + r.name);
-            // (Whether the definitions are sound is the catalogue test's part.)
             EXPECT_EQ(r.type == T("gradient"), r.gradientCount >= 2)
                 << "only gradients have entries";
             EXPECT_EQ(r.gradientCount == 0, r.colours == nullptr);
             if (r.type == T("list")) {
                 EXPECT_EQ(std::strlen(r.data) + 1, size_t(r.dataSize)) << "entries with a zero";
             }
-            // A value within the control's range comes back as sent; the
-            // commit sends every parameter whole, gradients and data included.
-            float value[3] = {r.uimax[0], r.uimax[1], r.uimax[2]};
-            CommitParam(guids[size_t(e)], p, value, r.gradientCount, r.colours, r.offsets,
-                        r.dataSize, r.data);
-            Param back = LoadParam(e, p);
-            EXPECT_EQ(back.value[0], r.uimax[0]);
-            if (r.type == T("color") || r.type == T("point")) {
-                EXPECT_EQ(std::memcmp(back.value, value, sizeof value), 0);
-            }
-            EXPECT_EQ(back.gradientCount, r.gradientCount);
-            EXPECT_EQ(back.dataSize, r.dataSize);
-            // Beyond the absolute limits a value is clamped.
             float beyond[3] = {r.absmax[0] + 1000, r.absmax[1] + 1000, r.absmax[2] + 1000};
             CommitParam(guids[size_t(e)], p, beyond, 0, nullptr, nullptr, 0, nullptr);
             EXPECT_EQ(LoadParam(e, p).value[0], r.absmax[0]);
         }
-    }
 }
 
 TEST_F(FlareCalls, GradientsAreValidatedAndCopied)

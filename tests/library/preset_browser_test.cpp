@@ -37,17 +37,6 @@ HWND Grid(HWND browser)
     return GetDlgItem(browser, IDC_PRESET_GRID);
 }
 
-// Handles the messages waiting, within the running step.
-void Pump()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        if (!IsDialogMessageA(GetActiveWindow(), &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-}
-
 // Lets the browser make every picture, as it does between messages.
 void WaitForPictures(HWND browser)
 {
@@ -182,18 +171,9 @@ protected:
         };
     }
 
-    // The texts of the message boxes shown since the last call.
-    std::vector<std::string> NewMessages()
-    {
-        std::vector<std::string> texts;
-        for (; seenBoxes_ < watcher_.boxes().size(); ++seenBoxes_)
-            texts.push_back(watcher_.boxes()[seenBoxes_].text);
-        return texts;
-    }
-
     std::string mine_, cache_;
     std::function<void(HWND)> onNameDialog_;  // handed the "Save Current" name dialog
-    size_t named_ = 0, seenBoxes_ = 0;
+    size_t named_ = 0;
 };
 
 TEST_F(PresetBrowser, TheGridHoldsEveryFileTheSearchNarrowsItAndTheCacheServesAgain)
@@ -300,7 +280,7 @@ TEST_F(PresetBrowser, LoadAppliesThePresetAsLibraryLoadDoesAndUndoTakesItBack)
         EXPECT_EQ(FlareText(), before);
     }});
     EXPECT_EQ(loaded[1], LibraryFileText(PresetPath("starburst.lnz"))) << "one undo, one load";
-    EXPECT_TRUE(NewMessages().empty());
+    EXPECT_TRUE(watcher_.NewTexts().empty());
 }
 
 TEST_F(PresetBrowser, SaveCurrentAddsAPresetThatLoadsBackEqual)
@@ -330,7 +310,7 @@ TEST_F(PresetBrowser, SaveCurrentAddsAPresetThatLoadsBackEqual)
                EXPECT_NE(HostFloat("intensity"), dragged) << "realtime updates are off";
            }});
     EXPECT_EQ(named_, 3u);
-    EXPECT_EQ(NewMessages(),
+    EXPECT_EQ(watcher_.NewTexts(),
               (std::vector<std::string>{
                   "A preset name cannot contain any of the characters \\ / : * ? \" < > |.",
                   saved + "\nThis file already exists.\n\nReplace existing file?"}));
@@ -372,7 +352,7 @@ TEST_F(PresetBrowser, DeleteMovesAUserPresetAwayAndRefusesABundledOne)
     for (const std::string &file : trashed)
         DeleteFileA(file.c_str());
     EXPECT_TRUE(FileExists(PresetPath("sun.lnz")));
-    EXPECT_EQ(NewMessages(),
+    EXPECT_EQ(watcher_.NewTexts(),
               (std::vector<std::string>{
                   "Move the preset 'a' to the recycle bin?",
                   "'sun' is one of the bundled presets, which cannot be deleted."}));
@@ -462,7 +442,7 @@ TEST_F(PresetBrowser, FailuresAreToldAndCostNothing)
                }});
         QiHost_Fail_File_Writes(0);
         QiHost_Fail_Allocations(0, 0);
-        std::vector<std::string> messages = NewMessages();
+        std::vector<std::string> messages = watcher_.NewTexts();
         ASSERT_EQ(messages.size(), failure.messages.size())
             << failure.what << ": " << testing::PrintToString(messages);
         for (size_t i = 0; i < messages.size(); ++i)

@@ -182,6 +182,26 @@ void ModalWatcher::AnswerBox(HWND box)
                  reinterpret_cast<LPARAM>(GetDlgItem(box, captured.answer)));
 }
 
+std::vector<std::string> ModalWatcher::NewTexts(bool withCaptions)
+{
+    std::vector<std::string> texts;
+    for (; reported_ < boxes_.size(); ++reported_) {
+        const CapturedBox &box = boxes_[reported_];
+        texts.push_back(withCaptions ? box.caption + ": " + box.text : box.text);
+    }
+    return texts;
+}
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        if (!IsDialogMessageA(GetActiveWindow(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+}
+
 void PostCloseBox(HWND dialog)
 {
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);

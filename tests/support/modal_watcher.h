@@ -47,6 +47,9 @@ public:
     void AnswerWithin(DWORD milliseconds) { answerLimit_ = milliseconds; }
 
     const std::vector<CapturedBox> &boxes() const { return boxes_; }
+    // The texts of the boxes shown since the last call, each after its
+    // caption and ": " when `withCaptions` is set.
+    std::vector<std::string> NewTexts(bool withCaptions = false);
     std::vector<HWND> dialogs() const { return dialogs_; }
 
 private:
@@ -70,9 +73,14 @@ private:
     std::set<HWND> seen_;
     std::function<void(HWND)> dialogAction_;
     std::vector<Waiting> waiting_;  // every dialog and box seen, newest last
+    size_t reported_ = 0;  // the boxes NewTexts has handed out
     DWORD answerLimit_ = 5000;
     UINT_PTR watchTimer_ = 0;
 };
+
+// Handles the messages waiting on this thread, as the active dialog's loop
+// would.
+void Pump();
 
 // Closes a dialog the way the user's close box does.
 void PostCloseBox(HWND dialog);
