@@ -132,21 +132,6 @@ TEST_F(GradientFiles, ColourMapsBecomeAtMostAHundredEvenlySpacedEntries)
     EXPECT_EQ(one.offsets[0], 0.0f);
 }
 
-TEST_F(GradientFiles, OutputsMayBeLeftOutAndAGradientNamedCmpStillReads)
-{
-    const std::string path = ScratchPath("really-a-gradient.cmp");
-    WriteFile(path, "quorix-gradient 1.0\nentries 2\n0 0 0 0\n1 1 1 1\nend\n");
-    int32_t count = 0;
-    float *colours = nullptr;
-    ASSERT_EQ(Qi_Load_Gradient_Colormap(path.c_str(), &count, nullptr, &colours, nullptr,
-                                        nullptr),
-              0);
-    EXPECT_EQ(count, 2);
-    ASSERT_NE(colours, nullptr);
-    EXPECT_EQ(colours[5], 1.0f);
-    Qi_Free_Memory(colours);
-}
-
 TEST_F(GradientFiles, RunningOutOfMemoryReleasesWhatWasTakenAndChangesNothing)
 {
     const std::string path = ScratchPath("memory.grd");

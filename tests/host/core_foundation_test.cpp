@@ -2,7 +2,6 @@
 // (Tokens and the environment serve every other test.)
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -136,25 +135,6 @@ TEST(FileNames, ExtensionIsAppendedOrReplacedInTheFilePartAndNeverOverflows)
     for (size_t i = QI_PATH_MAX; i < sizeof guarded; ++i)
         ASSERT_EQ(guarded[i], 0x5A) << i;
     EXPECT_EQ(TakeReportNames(), std::vector<std::string>{"ERR_PATH_TOO_LONG"});
-}
-
-TEST(FileNames, ExistenceCoversFilesAndFolders)
-{
-    auto exists = [](const std::string &path, bool null = false) {
-        int32_t result = -1;
-        Qi_File_Exists(null ? nullptr : path.c_str(), &result);
-        return result;
-    };
-    const std::string file = testing::TempDir() + "qi_exists_probe.txt";
-    std::FILE *f = std::fopen(file.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
-    EXPECT_EQ(exists(file), 1);
-    EXPECT_EQ(exists(testing::TempDir()), 1);
-    std::remove(file.c_str());
-    EXPECT_EQ(exists(file), 0);
-    EXPECT_EQ(exists(""), 0);
-    EXPECT_EQ(exists("", true), 0);
 }
 
 }  // namespace

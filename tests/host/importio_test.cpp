@@ -7,53 +7,8 @@
 
 #include "host/api/qi_importio.h"
 #include "host/core/qi_host.h"
-#include "tests/support/recording_window.h"
 
 namespace {
-
-class ImportIO : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        check_ = CreateWindowExA(0, "BUTTON", "box", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 50, 20,
-                                 parent_, reinterpret_cast<HMENU>(10), nullptr, nullptr);
-        edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 30, 80, 20, parent_,
-                                reinterpret_cast<HMENU>(11), nullptr, nullptr);
-        ASSERT_TRUE(check_ && edit_);
-    }
-
-    RecordingWindow window_;
-    HWND parent_ = window_.hwnd(), check_ = nullptr, edit_ = nullptr;
-};
-
-TEST_F(ImportIO, TogglesAndEnablingFollowTheirTokensAndFlags)
-{
-    QiToken on = Qi_Inquire_Token("on"), off = Qi_Inquire_Token("off");
-    Import_IO_Set_Quorix_Toggle(parent_, 10, on);
-    EXPECT_EQ(IsDlgButtonChecked(parent_, 10), BST_CHECKED);
-    Import_IO_Set_Quorix_Toggle(parent_, 10, off);
-    EXPECT_EQ(IsDlgButtonChecked(parent_, 10), BST_UNCHECKED);
-    Import_IO_Set_Quorix_Toggle(parent_, 10, Qi_Inquire_Token("enabled"));
-    EXPECT_EQ(IsDlgButtonChecked(parent_, 10), BST_UNCHECKED) << "anything but \"on\" is off";
-
-    QiToken value = off;
-    Import_IO_Flip_Quorix_Toggle(parent_, 10, &value);
-    EXPECT_EQ(value, on);
-    EXPECT_EQ(IsDlgButtonChecked(parent_, 10), BST_CHECKED);
-    Import_IO_Flip_Quorix_Toggle(parent_, 10, &value);
-    EXPECT_EQ(value, off);
-    EXPECT_EQ(IsDlgButtonChecked(parent_, 10), BST_UNCHECKED);
-    value = 0;
-    Import_IO_Flip_Quorix_Toggle(parent_, 10, &value);
-    EXPECT_EQ(value, on) << "a value that is not \"on\" flips to \"on\"";
-    Import_IO_Flip_Quorix_Toggle(parent_, 10, nullptr);
-
-    Import_IO_Set_Control_Enable(parent_, 11, 0);
-    EXPECT_FALSE(IsWindowEnabled(edit_));
-    Import_IO_Set_Control_Enable(parent_, 11, -1);
-    EXPECT_TRUE(IsWindowEnabled(edit_));
-    Import_IO_Set_Control_Enable(parent_, 99, 0);  // no such control: nothing happens
-}
 
 TEST(ImportIOStrings, CopiesAreTheHostsAndReplaceEachOther)
 {

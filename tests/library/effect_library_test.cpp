@@ -326,27 +326,4 @@ TEST_F(Library, AFileThatCannotBeLoadedLeavesTheFlareAsItWasAndSaysWhy)
     EXPECT_STRCASEEQ(lastLibraryFile, (fx_ + "\\stars.lnz").c_str());
 }
 
-// The open dialog itself refuses a typed name of no file: it says so and
-// stays open, and the editor never tries a load.
-TEST_F(Library, TheOpenDialogRefusesTheNameOfNoFile)
-{
-    const std::string before = FlareText();
-    bool openAfterRefusal = false;
-    size_t boxesAtRefusal = 0;
-    OnFileDialogs({[&](HWND dialog) {
-        RunDialogScript(dialog, {[&](HWND d) { ChooseFile(d, fx_ + "\\missing.lnz"); },
-                                 [&](HWND d) {
-                                     openAfterRefusal = IsWindowVisible(d);
-                                     boxesAtRefusal = watcher_.boxes().size();
-                                     CancelFileDialog(d);
-                                 }});
-    }});
-    EXPECT_EQ(LoadLibraryCommand(editor_), 0);
-    EXPECT_TRUE(openAfterRefusal);
-    EXPECT_EQ(boxesAtRefusal, 1u) << "the dialog's own complaint";
-    ASSERT_EQ(watcher_.boxes().size(), 1u) << "and nothing from the editor";
-    EXPECT_NE(watcher_.boxes()[0].caption, "Error") << watcher_.boxes()[0].text;
-    EXPECT_EQ(FlareText(), before);
-}
-
 }  // namespace

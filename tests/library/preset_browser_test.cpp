@@ -401,17 +401,6 @@ TEST_F(PresetBrowser, FailuresAreToldAndCostNothing)
              Click(b, IDC_PRESET_SAVE);
          },
          {"Error writing lens flare effect file '" + mine_ + "\\y.lnz'."}, {}},
-        {"a file damaged just before the real load",
-         [&] { MakeLibraryFile(mine_ + "\\changing.lnz", {"halo"}); }, {},
-         [&](HWND b) {
-             SelectItem(b, ItemNamed(b, "changing"));
-             DamageFileAtLoad(mine_ + "\\changing.lnz", 2);
-             Click(b, IDC_PRESET_LOAD);
-             EXPECT_EQ(Items(b)[size_t(ItemNamed(b, "changing"))].image, IMAGE_DAMAGED)
-                 << "the changed file has its new picture";
-         },
-         {"The lens flare effect file '" + Lower(mine_) + "\\changing.lnz' could not be loaded."},
-         {"changing"}},
         {"no memory for the pictures", [] {}, {}, [](HWND) {},
          {"The preset browser cannot be opened: there is no memory"}, {}, true},
     };

@@ -43,9 +43,6 @@ public:
     // activated, after its WM_INITDIALOG.
     void OnDialog(std::function<void(HWND)> action) { dialogAction_ = std::move(action); }
 
-    // How long a dialog may wait for an answer (5 seconds unless set).
-    void AnswerWithin(DWORD milliseconds) { answerLimit_ = milliseconds; }
-
     const std::vector<CapturedBox> &boxes() const { return boxes_; }
     // The texts of the boxes shown since the last call, each after its
     // caption and ": " when `withCaptions` is set.
@@ -74,7 +71,7 @@ private:
     std::function<void(HWND)> dialogAction_;
     std::vector<Waiting> waiting_;  // every dialog and box seen, newest last
     size_t reported_ = 0;  // the boxes NewTexts has handed out
-    DWORD answerLimit_ = 5000;
+    const DWORD answerLimit_ = 5000;  // how long a dialog may wait for an answer, ms
     UINT_PTR watchTimer_ = 0;
 };
 
