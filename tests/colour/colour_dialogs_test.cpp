@@ -36,7 +36,7 @@ void Scroll(HWND dialog, int bar, int code, int thumb = 0)
                  LPARAM(GetDlgItem(dialog, IDC_CHANNEL_BAR + bar)));
 }
 
-void Click(HWND dialog, int id)
+void Command(HWND dialog, int id)
 {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(dialog, id)));
 }
@@ -121,7 +121,7 @@ protected:
     {
         colour_[0] = r, colour_[1] = g, colour_[2] = b;
         steps_ = std::move(steps);
-        steps_.push_back([](HWND dialog) { Click(dialog, IDOK); });
+        steps_.push_back([](HWND dialog) { Command(dialog, IDOK); });
         return OpenColourSelector(nullptr, "Base Color", colour_);
     }
 
@@ -178,7 +178,7 @@ TEST_F(ColourDialogs, RgbBarsStepByLinePageAndThumbAndStopAtBothEnds)
 TEST_F(ColourDialogs, HsvBarsStepHueInDegreesAndStopSaturationAndValueAtOne255th)
 {
     RunSelector(1, 0, 0, {[&](HWND dialog) {
-        Click(dialog, IDC_MODE_HSV);
+        Command(dialog, IDC_MODE_HSV);
         ExpectColour(colour_, 1, 0, 0);
         EXPECT_EQ(Letters(dialog), "HSV");
         EXPECT_EQ(Mnemonics(dialog), "HSVXMROCUNP");
@@ -228,7 +228,7 @@ TEST_F(ColourDialogs, HsvBarsStepHueInDegreesAndStopSaturationAndValueAtOne255th
         EXPECT_NEAR(colour_[0], 1 / 255.0f, 1e-7f);
 
         const float before[3] = {colour_[0], colour_[1], colour_[2]};
-        Click(dialog, IDC_MODE_RGB);
+        Command(dialog, IDC_MODE_RGB);
         ExpectColour(colour_, before[0], before[1], before[2]);
         EXPECT_EQ(Letters(dialog), "RGB");
     }});
@@ -268,7 +268,7 @@ TEST_F(ColourDialogs, TypedNumbersAndHexSetTheColourAndShowItOnLeaving)
     for (const auto &row : rows) {
         steps.push_back([&](HWND dialog) {
             std::memcpy(colour_, row.start.data(), sizeof colour_);
-            Click(dialog, row.mode);
+            Command(dialog, row.mode);
             SendDlgItemMessageA(dialog, row.field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
             SendDlgItemMessageA(dialog, row.field, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
         });
@@ -308,7 +308,7 @@ TEST_F(ColourDialogs, NamedSelectorShowsTheLastMatchingNameAndHandsBackThePick)
                 EXPECT_EQ(Numbers(named, IDC_NAMED_RED), (Triple{128, 0, 128}));
                 PostMessageA(named, WM_COMMAND, IDCANCEL, 0);
             };
-            Click(dialog, IDC_COLOR_NAMES);
+            Command(dialog, IDC_COLOR_NAMES);
             ExpectColour(colour_, 0, 1, 1);
         },
         [&](HWND dialog) {
@@ -316,7 +316,7 @@ TEST_F(ColourDialogs, NamedSelectorShowsTheLastMatchingNameAndHandsBackThePick)
                 SelectName(named, "Purple");
                 PostMessageA(named, WM_COMMAND, IDOK, 0);
             };
-            Click(dialog, IDC_COLOR_NAMES);
+            Command(dialog, IDC_COLOR_NAMES);
             ExpectColour(colour_, 128 / 255.0f, 0, 128 / 255.0f);
             EXPECT_EQ(Numbers(dialog), (Triple{128, 0, 128}));
         },
@@ -334,7 +334,7 @@ TEST_F(ColourDialogs, NamedSelectorShowsTheLastMatchingNameAndHandsBackThePick)
                 EXPECT_EQ(Numbers(named, IDC_NAMED_RED), (Triple{51, 76, 102}));
                 PostMessageA(named, WM_COMMAND, IDOK, 0);
             };
-            Click(dialog, IDC_COLOR_NAMES);
+            Command(dialog, IDC_COLOR_NAMES);
             ExpectColour(colour_, 0.2f, 0.3f, 0.4f);
         },
     });
@@ -359,7 +359,7 @@ TEST_F(ColourDialogs, SystemColourDialogKeepsCustomColoursOnlyAfterOk)
                 SendMessageA(chooser, WM_COMMAND, kChooserAdd, 0);
                 PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
             };
-            Click(dialog, IDC_COLOR_PALETTE);
+            Command(dialog, IDC_COLOR_PALETTE);
             ExpectColour(colour_, 1, 1, 1);
             EXPECT_EQ(saved(1), "") << "nothing is written on Cancel";
         },
@@ -370,7 +370,7 @@ TEST_F(ColourDialogs, SystemColourDialogKeepsCustomColoursOnlyAfterOk)
                 SendMessageA(chooser, WM_COMMAND, kChooserAdd, 0);
                 PostMessageA(chooser, WM_COMMAND, IDOK, 0);
             };
-            Click(dialog, IDC_COLOR_PALETTE);
+            Command(dialog, IDC_COLOR_PALETTE);
             ExpectColour(colour_, 1, 0, 0);
             EXPECT_EQ(Numbers(dialog), (Triple{255, 0, 0}));
         },
