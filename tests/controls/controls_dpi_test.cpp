@@ -174,6 +174,10 @@ TEST(ControlsAtDpi, DISABLED_AtThisDpi)
     RecordingWindow parent;
     SetLogPixels(std::atol(__argv[__argc - 1]));
     ASSERT_EQ(WindowDpi(parent.hwnd()), dpi) << "the system took LogPixels";
+    int16_t taken = kDefaultDpi;
+    EXPECT_EQ(TakeWindowDpi(parent.hwnd(), &taken), dpi != kDefaultDpi);
+    EXPECT_EQ(std::make_pair(int(taken), TakeWindowDpi(parent.hwnd(), &taken)),
+              std::make_pair(dpi, false)) << "a DPI taken is kept until it changes";
     CheckSlider(parent.hwnd());
     CheckGradient(parent.hwnd());
     CheckTabs(parent);

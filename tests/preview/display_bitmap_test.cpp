@@ -60,6 +60,15 @@ TEST(DisplayBitmap, CreationDescribesABottomUpDib)
     EXPECT_EQ(bitmap.hasImage, 0) << "a buffer of another size is refused";
     EXPECT_EQ(QiHost_Error_Count(), 1);
     FreeDisplayBitmap(&bitmap);
+
+    // The pictures of the rows and presets: their first row is the bottom one.
+    const uint8_t bits[8] = {0, 0, 255, 0, 255, 0, 0, 0};  // red, then blue; rows of 4 bytes
+    BITMAPINFO info = {};
+    info.bmiHeader = TrueColourHeader(1, 2);
+    DibCanvas canvas(1, 2, RGB(0, 0, 0));
+    SetDIBitsToDevice(canvas.dc(), 0, 0, 1, 2, 0, 0, 0, 2, bits, &info, DIB_RGB_COLORS);
+    EXPECT_EQ(std::make_pair(canvas.Pixel(0, 1), canvas.Pixel(0, 0)),
+              std::make_pair(RGB(255, 0, 0), RGB(0, 0, 255)));
 }
 
 TEST(DisplayBitmap, EveryFailedAllocationIsReportedAndReleasable)
